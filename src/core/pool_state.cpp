@@ -74,7 +74,10 @@ void ClearPool(PoolState& s) {
   p.RePair = false;
   p.WebPoolName.clear();
   p.Parms3Text2.clear();
-  // DualSided, MultiplyByRound, ReportFileName, Parms3Flag and Parms3Text stay.
+  // A multiply flag left over from the last pool would multiply the next
+  // pool's points, so it goes too. DualSided, ReportFileName, Parms3Flag and
+  // Parms3Text stay.
+  p.MultiplyByRound = false;
 
   s.NumSlots = 0;
   s.NumNonByeGames = 0;

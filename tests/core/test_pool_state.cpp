@@ -35,7 +35,7 @@ TEST(ClearPool, GivesAnEmptyNewPoolAndKeepsTheCarriedFields) {
   EXPECT_EQ(s.Picks.MaxEntry(), 1);
   EXPECT_EQ(s.Teams[7].Name, "");
   EXPECT_TRUE(s.Pool.DualSided);
-  EXPECT_TRUE(s.Pool.MultiplyByRound);
+  EXPECT_FALSE(s.Pool.MultiplyByRound);
   EXPECT_EQ(s.Pool.ReportFileName, "r.txt");
 }
 
