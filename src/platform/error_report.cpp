@@ -17,12 +17,6 @@ MsgAnswer AskKeepChanges(Prompts& prompts, bool changed) {
   return prompts.Ask(kKeepChangesText, MsgButtons::YesNoCancel, MsgIcon::Question);
 }
 
-std::string UnexpectedErrorText(int number, const std::string& description,
-                                const std::string& source) {
-  return "The system has detected an unexpected error.\r\n\nError #" + std::to_string(number) +
-         ":  " + description + ", Source:  " + source;
-}
-
 int ErrorNumberOf(const std::exception& e) {
   if (auto* u = dynamic_cast<const UnexpectedError*>(&e)) return u->number();
   if (dynamic_cast<const std::bad_alloc*>(&e)) return 7;        // out of memory
@@ -37,11 +31,10 @@ int ErrorNumberOf(const std::exception& e) {
 void ReportUnexpectedError(AppContext& ctx, QWidget* window, bool unload, const std::exception& e,
                            const std::string& source) {
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-  for (int i = 0; i < 3; ++i) ctx.prompts.Beep();
   std::string from = source;
   if (auto* u = dynamic_cast<const UnexpectedError*>(&e); u && !u->source().empty())
     from = u->source();
-  ctx.prompts.Show(UnexpectedErrorText(ErrorNumberOf(e), e.what(), from), MsgIcon::Critical);
+  ReportUnexpectedError(ctx.prompts, ErrorNumberOf(e), e.what(), from);
   if (unload && window && window != dynamic_cast<QWidget*>(ctx.main)) window->close();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/prompts.h"
+#include "core/unexpected_error.h"
 
 class QWidget;
 
@@ -32,15 +33,11 @@ class UnexpectedError : public std::runtime_error {
   std::string source_;
 };
 
-// "The system has detected an unexpected error." CR LF LF "Error #" n ":  "
-// description ", Source:  " source.
-std::string UnexpectedErrorText(int number, const std::string& description,
-                                const std::string& source);
 // The number and description an exception is reported with.
 int ErrorNumberOf(const std::exception& e);
 
-// Restores the normal mouse pointer, beeps three times and shows the report;
-// then closes the window when unload is set and it is not the main window.
+// The window side of the report: restores the normal mouse pointer, reports
+// the exception (three beeps and the message), then closes the window when unload is set and it is not the main window.
 void ReportUnexpectedError(AppContext& ctx, QWidget* window, bool unload, const std::exception& e,
                            const std::string& source);
 
