@@ -14,14 +14,6 @@ bool IsByeName(const std::string& name) {
          (name[1] == 'Y' || name[1] == 'y') && (name[2] == 'E' || name[2] == 'e');
 }
 
-// The seed method of a round as a whole number 0..5: halves to even, and a
-// value outside 0..5 (or not a number) counts as none.
-int WholeSeedMethod(float m) {
-  if (!std::isfinite(m)) return 0;
-  double r = std::nearbyint(static_cast<double>(m));
-  return (r >= 0 && r <= 5) ? static_cast<int>(r) : 0;
-}
-
 int RoundsForTeams(int teams) {
   if (teams <= 4) return 2;
   if (teams <= 8) return 3;
@@ -129,6 +121,12 @@ void SetupBracketFromParameters(PoolState& s, Prompts& prompts) {
   ComputeCollectedTotals(s);
   LinkBracketSlots(s);
   ComputeFavoredSeeds(s);
+}
+
+int WholeSeedMethod(float method) {
+  if (!std::isfinite(method)) return 0;
+  double r = std::nearbyint(static_cast<double>(method));
+  return (r >= 0 && r <= 5) ? static_cast<int>(r) : 0;
 }
 
 void FillByes(PoolState& s) {
