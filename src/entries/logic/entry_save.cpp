@@ -30,7 +30,9 @@ SaveCheck CheckEntryBeforeSave(const PoolState& s, int entry, const PickBoard& b
         break;
       }
     }
-    if (pickRound - 1 > HighestRoundWithWinner(s)) {
+    // Before any result the first round is the one being played, so picks
+    // through round 2 are not yet ahead of it.
+    if (pickRound - 1 > std::max(HighestRoundWithWinner(s), 1)) {
       if (prompts.Ask("Picks entered more than one round in advance!\nDo you want to save this "
                       "entry?",
                       MsgButtons::OKCancel, MsgIcon::Exclamation) == MsgAnswer::Cancel)
