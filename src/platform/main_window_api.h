@@ -34,6 +34,12 @@ class MainWindowApi {
   virtual void SetPreviewButtons() = 0;
   // Progress text in the status bar; empty restores the normal panels.
   virtual void SetStatusText(const std::string& text) = 0;
+  // The bottom command toolbar goes away when an editing window is left or closed.
+  virtual void HideCommandToolbar() {}
+  // View > Show Entry Scoring Summary: offered only while the entry editor is
+  // active; its check tells the editor whether to show its scoring frames.
+  virtual void SetShowScoringVisible(bool visible) {}
+  virtual bool ShowScoringChecked() const { return true; }
 };
 
 }  // namespace qb
