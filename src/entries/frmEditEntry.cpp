@@ -286,11 +286,11 @@ void frmEditEntry::DrawBracket() {
   fraTiebreaker->setGeometry(Px(l.tiebreakerFrame));
   lblTiebreaker = new QLabel("Tiebreaker:", fraTiebreaker);
   lblTiebreaker->setObjectName("lblTiebreaker");
-  lblTiebreaker->setGeometry(TwipsToPixels(100, 120, 1600, 200));
+  lblTiebreaker->setGeometry(TwipsToPixels(100, 120, 1100, 200));
   lblTiebreakerType = new QLabel(Q(s.Pool.TiebreakerType), fraTiebreaker);
   lblTiebreakerType->setObjectName("lblTiebreakerType");
   lblTiebreakerType->setWordWrap(true);
-  lblTiebreakerType->setGeometry(TwipsToPixels(100, 320, 1600, 300));
+  lblTiebreakerType->setGeometry(TwipsToPixels(100, 300, 1100, 330));
   txtTiebreakerAmt = new QLineEdit(fraTiebreaker);
   txtTiebreakerAmt->setObjectName("txtTiebreakerAmt");
   txtTiebreakerAmt->setToolTip("Enter the predicted amount for the tiebreaker.");

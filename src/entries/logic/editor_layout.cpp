@@ -208,7 +208,9 @@ EditorLayout LayoutEntryEditor(const PoolState& s, bool numericTiebreaker) {
     const int needed = l.tiebreakerFrame.bottom() + kScoringHeight + kStatsHeight + 900;
     if (needed > l.height) l.height = needed;
   }
-  const int scoreWidth = kScoreFirstColumn + (rounds + 1) * kScoreColumnPitch + 300;
+  // Wide enough for the entry's caption on the frame as well as the columns.
+  const int scoreWidth =
+      std::min(std::max(kScoreFirstColumn + (rounds + 1) * kScoreColumnPitch + 300, 7000), w - 200);
   l.scoringFrame = {(w - scoreWidth) / 2, l.height - kScoringHeight - kStatsHeight - 600,
                     scoreWidth, kScoringHeight};
   l.statsFrame = {l.scoringFrame.left, l.scoringFrame.bottom() + 100, scoreWidth, kStatsHeight};

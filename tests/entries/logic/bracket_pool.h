@@ -1,6 +1,6 @@
 #pragma once
 // Pools with a real bracket for the entry editor tests: teams "Team 1".. seeded
-// by slot within each quarter, Byes at the even slots of the last games.
+// by slot within each quarter, Byes at the even slotCount of the last games.
 #include <string>
 
 #include "core/bracket.h"
@@ -9,22 +9,22 @@
 
 namespace qb::testing {
 
-// teams 4..64; slots beyond the team count hold Byes, each against a real team.
+// teams 4..64; slotCount beyond the team count hold Byes, each against a real team.
 inline void MakeBracketPool(PoolState& s, int teams, bool dualSided = false) {
   ClearPool(s);
   s.Pool.NumTeams = static_cast<int16_t>(teams);
   s.Pool.DualSided = dualSided;
   s.Pool.TiebreakerUsed = false;
-  int slots = 4;
-  while (slots < teams) slots *= 2;
-  const int byes = slots - teams;
-  for (int t = 1; t <= slots; ++t) {
+  int slotCount = 4;
+  while (slotCount < teams) slotCount *= 2;
+  const int byes = slotCount - teams;
+  for (int t = 1; t <= slotCount; ++t) {
     s.Teams[t].Number = static_cast<int16_t>(t);
     s.Teams[t].Name = "Team " + std::to_string(t);
     s.Teams[t].Seed = static_cast<int16_t>((t - 1) % 8 + 1);
   }
   for (int b = 0; b < byes; ++b) {
-    const int slot = slots - 2 * b;
+    const int slot = slotCount - 2 * b;
     s.Teams[slot].Name = "Bye";
     s.Teams[slot].Seed = 0;
   }
