@@ -341,6 +341,67 @@ std::string ToolbarCommand(const std::string& key, int numTeams) {
   return "";
 }
 
+// ---- bottom toolbar
+
+std::vector<BottomButton> BottomToolbarLayout(const std::string& w, int printEntry) {
+  if (w == "frmPrintForm")
+    return {{"cmdQBOK", false, "OK"},
+            {"cmdQBCancel", true, "Close"},
+            {"cmdQBPrintPreview", true, "Print"},
+            {"cmdQBFill", printEntry == -2, "Fill with Higher Seeds"},
+            {"cmdQBEditEntryHeader", false, "Edit Entry Header"},
+            {"cmdQBShowParms", false, "Show Parms"}};
+  if (w == "frmEditEntry")
+    return {{"cmdQBOK", true, "OK"},
+            {"cmdQBCancel", true, "Cancel"},
+            {"cmdQBPrintPreview", true, "Print Preview"},
+            {"cmdQBFill", true, "Fill with Higher Seeds"},
+            {"cmdQBEditEntryHeader", true, "Edit Entry Header"},
+            {"cmdQBShowParms", true, "Show Parms"}};
+  if (w == "frmSetup" || w == "frmEnterResults")
+    return {{"cmdQBOK", true, "OK"},
+            {"cmdQBCancel", true, "Cancel"},
+            {"cmdQBPrintPreview", true, "Print Preview"},
+            {"cmdQBFill", false, "Fill with Higher Seeds"},
+            {"cmdQBEditEntryHeader", false, "Edit Entry Header"},
+            {"cmdQBShowParms", false, "Show Parms"}};
+  return {};
+}
+
+bool OffersScoringSummary(const std::string& w) {
+  return w == "frmEditEntry" || w == "frmPrintForm";
+}
+
+// ---- windows behind the commands
+
+std::string RequiredWindow(const std::string& command) {
+  static const std::map<std::string, std::string> needs = {
+      {"mnuEditParms", "frmParms"},
+      {"Parms", "frmParms"},
+      {"mnuEditSetup", "frmSetup"},
+      {"mnuEditBettors", "frmSelectBettor"},
+      {"mnuEditEntry", "frmSelectEntry"},
+      {"mnuEditResults", "frmEnterResults"},
+      {"mnuEditOptions", "frmOptions"},
+      {"mnuReportsListBettors", "frmListBettors"},
+      {"mnuReportsPoolAnalysis", "frmPoolAnalysis"},
+      {"mnuReportsDisplayRankings", "frmDisplayRank"},
+      {"mnuReportsPossible", "frmPossibilities"},
+      {"mnuReportsEmail", "frmEMailReports"},
+      {"mnuReportsInternet", "frmEMailReports"},
+      {"mnuToolsAcceptEntry", "frmImportEntries"},
+      {"mnuToolsImportBettors", "frmImportBettors"},
+      {"mnuToolsDownloadBracket", "frmDownload"},
+      {"mnuToolsDownloadResults", "frmDownload"},
+      {"mnuFilePageSetup", "frmPageSetup"},
+      {"mnuFileBackup", "frmBackup"},
+      {"mnuFilePrintToFile", "PrintToFile"},
+      {"mnuHelpAbout", "frmAbout"},
+  };
+  auto it = needs.find(command);
+  return it == needs.end() ? "" : it->second;
+}
+
 // ---- guards
 
 std::optional<std::string> BracketIncompleteMessage(const PoolState& pool) {

@@ -127,6 +127,26 @@ std::string ToolbarToolTip(const ToolbarButton& b);
 // Menu item that the toolbar button runs, "" when the key is unknown.
 std::string ToolbarCommand(const std::string& key, int numTeams);
 
+// ---- bottom toolbar
+
+struct BottomButton {
+  const char* name;
+  bool visible;
+  const char* caption;
+};
+// The bottom toolbar's buttons for the active window; empty when the window
+// has no use for the toolbar (it is hidden then).
+std::vector<BottomButton> BottomToolbarLayout(const std::string& activeWindow, int printEntry);
+// View > Show Entry Scoring Summary is offered only over these windows.
+bool OffersScoringSummary(const std::string& activeWindow);
+
+// ---- windows behind the commands
+
+// The window (or command of another part of the program) a menu item needs;
+// "" when it needs none. Items whose window is not part of the program yet
+// stay disabled.
+std::string RequiredWindow(const std::string& command);
+
 // ---- guards
 
 // The message that refuses a command needing a complete bracket, or nullopt
