@@ -5,9 +5,13 @@
 #include <QStandardPaths>
 
 #include "core/pool_state.h"
-#include "core/prompts.h"
 #include "core/services.h"
 #include "platform/app_context.h"
+#include "platform/qt_file_dialogs.h"
+#include "platform/qt_help.h"
+#include "platform/qt_prompts.h"
+#include "platform/qt_settings_store.h"
+#include "platform/qt_wave_player.h"
 #include "shell/frmMain.h"
 #include "shell/logic/startup.h"
 #include "shell/window_table.h"
@@ -27,21 +31,22 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(qb::kAppTitle);
   QApplication::setOrganizationName(qb::kAppTitle);
+  const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
 
   qb::PoolState pool;
-  // Stand-ins until the desktop implementations of the services are wired.
-  qb::ScriptedPrompts prompts;
-  qb::ScriptedFileDialogs files;
-  qb::MemorySettingsStore settings;
-  qb::RecordingWavePlayer waves;
-  qb::RecordingHelp help;
+  qb::QtPrompts prompts;
+  qb::QtFileDialogs files;
+  qb::QtSettingsStore settings;
+  qb::QtWavePlayer waves(programFolder);
+  qb::QtHelp help(programFolder);
   qb::SystemClock clock;
   qb::SystemRandom random;
-  qb::AppContext ctx{pool, prompts, files, settings, waves, help, clock, random};
-  ctx.programFolder = QCoreApplication::applicationDirPath().toStdString();
+  qb::AppContext ctx{pool, prompts, files, settings, waves, help, clock, random, nullptr, {}, {}};
+  ctx.programFolder = programFolder;
+  // The downloaded bracket lives with the user's data, not beside the program.
   QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
   QDir().mkpath(data);
-  pool.DownloadPath = (data + "/QBDownload.qbp").toStdString();
+  pool.DownloadPath = QDir(data).filePath("QBDownload.qbp").toStdString();
 
   qb::WindowTable windows = qb::StandardWindows();
 
@@ -54,6 +59,9 @@ int main(int argc, char** argv) {
 
   qb::frmMain main(ctx, windows);
   ctx.main = &main;
+  prompts.SetFallbackParent(&main);
+  files.SetFallbackParent(&main);
+  QApplication::setWindowIcon(main.windowIcon());
   main.MDIForm_Load();
   pool.PoolChanged = false;
   pool.NumEntries = 0;

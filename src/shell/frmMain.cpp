@@ -19,8 +19,10 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include "core/pool_file_reader.h"
+#include "core/pool_file_writer.h"
 #include "core/sound_effects.h"
-#include "core/unexpected_error.h"
+#include "platform/error_report.h"
 
 namespace qb {
 
@@ -476,11 +478,27 @@ void frmMain::RunCommand(const std::string& name) {
 }
 
 void frmMain::ReportError(const std::exception& e) {
-  QApplication::restoreOverrideCursor();
-  ReportUnexpectedError(ctx_.prompts, 0, e.what(), "frmMain");
+  RestorePointer();
+  ReportUnexpectedError(ctx_, this, false, e, "frmMain");
 }
 
-void frmMain::PlaySound(const char* name) { PlaySoundEffect(ctx_.pool, ctx_.waves, name); }
+void frmMain::PlaySound(const char* name) { qb::PlaySoundEffect(ctx_.pool, ctx_.waves, name); }
+
+void frmMain::PlaySoundEffect(const std::string& name) {
+  qb::PlaySoundEffect(ctx_.pool, ctx_.waves, name);
+}
+
+void frmMain::ShowHourglass() {
+  if (hourglass_) return;
+  hourglass_ = true;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void frmMain::RestorePointer() {
+  if (!hourglass_) return;
+  hourglass_ = false;
+  QApplication::restoreOverrideCursor();
+}
 
 void frmMain::Dispatch(const std::string& name) {
   if (name.rfind("tbToolBar:", 0) == 0) return tbToolBar_ButtonClick(name.substr(10));
@@ -858,14 +876,16 @@ void frmMain::DisplayContextHelp(const std::string& helpFile, int helpContext,
   PlaySound("myhuh");
   if (!ctx_.help.ShowTopic(helpFile, helpContext, windowName)) {
     ctx_.prompts.Beep();
-    ctx_.prompts.Show("No help is available: the help topics were not found beside the program.",
-                      MsgIcon::Exclamation);
+    ctx_.prompts.Show(kNoHelpText, MsgIcon::Exclamation);
   }
 }
 
 void frmMain::mnuHelpWindow_Click() {
-  std::string name = ActiveWindowName();
-  DisplayContextHelp(kHelpFile, 0, name.empty() ? "frmMain" : name);
+  ChildWindow* child = ActiveChild();
+  if (child)
+    DisplayContextHelp(kHelpFile, child->helpContext(), child->windowName());
+  else
+    DisplayContextHelp(kHelpFile, 0, "frmMain");
 }
 
 // ---------------------------------------------------------------- file commands
@@ -1045,7 +1065,8 @@ void frmMain::mnuToolsCreateEntry_Click() {
   auto name = ctx_.files.GetSaveFileName("Create Pool File without Entries", kPoolFileFilter,
                                          ctx_.pool.Pool.PoolName + ".qbp");
   if (!name || name->empty()) return;
-  WritePoolFileWithoutEntries(*name);
+  PoolFileServices svc = FileServices();
+  qb::WritePoolFileWithoutEntries(ctx_.pool, *name, svc);
 }
 
 void frmMain::mnuToolsDownloadBracket_Click() {
@@ -1072,19 +1093,41 @@ void frmMain::mnuToolsDownloadResults_Click() {
 
 // ---------------------------------------------------------------- pool files
 
+PoolFileServices frmMain::FileServices() {
+  return PoolFileServices{*this, ctx_.prompts, ctx_.random, ctx_.clock};
+}
+
 void frmMain::SaveFile1N(const std::string& fileName, bool makeBackup) {
-  // Wired to the pool file writer.
-  ctx_.pool.DialogCancelled = true;
+  PoolFileServices svc = FileServices();
+  bool saved = qb::SaveFile1N(ctx_.pool, fileName, makeBackup, svc);
+  ctx_.pool.DialogCancelled = !saved;
+  RefreshCaption();
 }
 
 void frmMain::OpenPoolFile() {
-  // Wired to the pool file reader.
-  ctx_.pool.DialogCancelled = true;
-  DisableFileCommands();
+  PoolFileServices svc = FileServices();
+  bool loaded = qb::OpenPoolFile(ctx_.pool, svc);
+  // An abandoned load closes the pool through File > Close, which clears the
+  // flag on its way: the caller still has to see the failure.
+  ctx_.pool.DialogCancelled = !loaded;
+  if (!loaded) DisableFileCommands();
+  RefreshCaption();
 }
 
-void frmMain::WritePoolFileWithoutEntries(const std::string& fileName) {}
-
-void frmMain::ShowLoadErrors() { RunDialog("frmErrors"); }
+bool frmMain::ShowLoadErrors(const std::vector<std::string>& errors) {
+  PoolState& pool = ctx_.pool;
+  RestorePointer();
+  pool.DialogCancelled = false;
+  if (!RunDialog("frmErrors")) {
+    // Without the list window the messages still reach the user.
+    std::string text = "Errors were found in the file:\r\n";
+    for (size_t i = 0; i < errors.size() && i < 20; ++i) text += "\r\n" + errors[i];
+    if (errors.size() > 20) text += "\r\n...";
+    text += "\r\n\r\nUse the file anyway?";
+    pool.DialogCancelled =
+        ctx_.prompts.Ask(text, MsgButtons::OKCancel, MsgIcon::Exclamation) != MsgAnswer::OK;
+  }
+  return !pool.DialogCancelled;
+}
 
 }  // namespace qb

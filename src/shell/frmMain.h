@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "core/pool_file_host.h"
 #include "platform/app_context.h"
 #include "platform/child_window.h"
 #include "platform/main_window_api.h"
@@ -24,9 +25,7 @@ class QToolBar;
 
 namespace qb {
 
-inline constexpr const char* kHelpFile = "QbpHelp";
-
-class frmMain : public QMainWindow, public MainWindowApi {
+class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   Q_OBJECT
  public:
   frmMain(AppContext& ctx, WindowTable windows, QWidget* parent = nullptr);
@@ -56,12 +55,18 @@ class frmMain : public QMainWindow, public MainWindowApi {
   bool ShowEntryScoringChecked() const override;
   void HideBottomToolbar() override;
 
+  // ---- PoolFileHost (the rest is shared with MainWindowApi)
+  bool ShowLoadErrors(const std::vector<std::string>& errors) override;
+  void PlaySoundEffect(const std::string& name) override;
+  void ShowHourglass() override;
+  void RestorePointer() override;
+
   // ---- file commands (the start-up chooser calls New, Open and the download)
   // answer: Yes, No or Cancel; untouched (the caller's value) when nothing changed.
   void SaveFileChanges(bool& changed, MsgAnswer& answer);
   void mnuFileNew_Click();
   void mnuFileOpen_Click();
-  void mnuFileClose_Click();
+  void mnuFileClose_Click() override;
   void mnuFileSave_Click();
   void mnuFileSaveAs_Click();
   void mnuFileMRU_Click(int index);
@@ -125,8 +130,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
   void ShowChildByName(const std::string& name);
   bool RunDialog(const std::string& name);
   void OpenPoolFile();
-  void WritePoolFileWithoutEntries(const std::string& fileName);
-  void ShowLoadErrors();
+  PoolFileServices FileServices();
   void PlaySound(const char* name);
   void ReportError(const std::exception& e);
 
@@ -154,6 +158,7 @@ class frmMain : public QMainWindow, public MainWindowApi {
   RecentFiles recent_;
   bool poolOpen_ = false;
   bool closing_ = false;
+  bool hourglass_ = false;
   std::string lastActiveWindow_;
 };
 
