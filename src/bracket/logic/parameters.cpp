@@ -1,15 +1,13 @@
 #include "bracket/logic/parameters.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "core/bracket.h"
 #include "core/payout.h"
 #include "core/services.h"
+#include "core/text_format.h"
 
 namespace qb {
 
@@ -18,95 +16,30 @@ namespace {
 constexpr double kMaxAmount = 100000000.0;
 constexpr double kMaxPercent = 1000.0;
 
-// Leading number of a text, read in the C locale whatever the user's locale.
-double LeadingNumber(const std::string& text) {
-  size_t i = text.find_first_not_of(" \t\r\n");
-  if (i == std::string::npos) return 0;
-  bool negative = false;
-  if (text[i] == '+' || text[i] == '-') {
-    negative = text[i] == '-';
-    ++i;
-  }
-  size_t start = i;
-  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
-  }
-  if (i == start || (i == start + 1 && text[start] == '.')) return 0;
-  size_t end = i;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    if (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
-      while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j;
-      end = j;
-    }
-  }
-  double v = 0;
-  auto r = std::from_chars(text.data() + start, text.data() + end, v);
-  if (r.ec == std::errc::result_out_of_range)
-    v = std::numeric_limits<double>::max();
-  else if (r.ec != std::errc())
-    v = 0;
-  return negative ? -v : v;
-}
-
 float ClampToSingle(double v) {
   constexpr double kMax = std::numeric_limits<float>::max();
   return static_cast<float>(std::clamp(v, -kMax, kMax));
 }
 
-std::string Trimmed(std::string text) {
-  while (!text.empty() && (text.back() == '0')) text.pop_back();
-  if (!text.empty() && text.back() == '.') text.pop_back();
-  return text;
-}
-
 }  // namespace
-
-double ReadNumber(const std::string& text) { return LeadingNumber(text); }
 
 Currency ReadAmount(const std::string& text) {
   size_t i = text.find_first_not_of(" \t");
   std::string rest = text;
   if (i != std::string::npos && text[i] == '$') rest = text.substr(i + 1);
-  double v = std::clamp(ReadNumber(rest), -kMaxAmount, kMaxAmount);
+  double v = std::clamp(Val(rest), -kMaxAmount, kMaxAmount);
   return Currency::FromDouble(v);
 }
 
 float ReadPercent(const std::string& text) {
-  return static_cast<float>(std::clamp(ReadNumber(text), -kMaxPercent, kMaxPercent));
+  return static_cast<float>(std::clamp(Val(text), -kMaxPercent, kMaxPercent));
 }
 
-float ReadSingle(const std::string& text) { return ClampToSingle(ReadNumber(text)); }
+float ReadSingle(const std::string& text) { return ClampToSingle(Val(text)); }
 
 int16_t TeamCountOf(double value) {
   double v = std::clamp(value, -32768.0, 32767.0);
   return static_cast<int16_t>(std::nearbyint(v));
-}
-
-std::string PlainText(float value) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(value));
-  return buf;
-}
-
-std::string PlainText(Currency value) {
-  char buf[40];
-  int64_t raw = value.Raw();
-  uint64_t mag = raw < 0 ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
-  std::snprintf(buf, sizeof buf, "%s%llu.%04llu", raw < 0 ? "-" : "",
-                static_cast<unsigned long long>(mag / 10000),
-                static_cast<unsigned long long>(mag % 10000));
-  return Trimmed(buf);
-}
-
-std::string PlainText(int value) { return std::to_string(value); }
-
-std::string WithLeadingBlank(const std::string& number) {
-  if (!number.empty() && number[0] == '-') return number;
-  return " " + number;
 }
 
 int RoundsForTeamCount(double teams) {

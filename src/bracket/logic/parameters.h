@@ -22,8 +22,8 @@ inline constexpr const char* kEntriesWarning =
     "WARNING!  Entries have already been entered!\r\n"
     "Are you sure you want to change the parameters for this jackpot?";
 
-// The leading number of a typed text; empty or non-numeric text gives 0.
-double ReadNumber(const std::string& text);
+// Typed numbers are read as their leading number (Val); empty or
+// non-numeric text gives 0.
 // A money amount as typed; a leading "$" is the currency sign, not text.
 // Kept within a hundred million so pots and shares cannot overflow.
 Currency ReadAmount(const std::string& text);
@@ -33,13 +33,6 @@ float ReadPercent(const std::string& text);
 float ReadSingle(const std::string& text);
 // The team count box's value as the pool keeps it: whole, 16 bits.
 int16_t TeamCountOf(double value);
-
-// Texts the boxes show: a number with the blank before a non-negative value,
-// and the plain forms of a single and of an amount.
-std::string PlainText(float value);
-std::string PlainText(Currency value);
-std::string PlainText(int value);
-std::string WithLeadingBlank(const std::string& number);
 
 // Rounds of the bracket for a team count; 0 for a count that is not 4, 5..8,
 // 9..16, 17..32 or 33..64 (so 4.5 fails while 5.5 passes).
