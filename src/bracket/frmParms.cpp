@@ -23,6 +23,8 @@
 #include "core/sound_effects.h"
 #include "core/text_format.h"
 #include "platform/child_window.h"
+#include "platform/control_helpers.h"
+#include "platform/error_report.h"
 #include "platform/main_window_api.h"
 
 namespace qb {
@@ -32,9 +34,7 @@ namespace {
 constexpr const char* kDragFormat = "application/x-qb-parms-value";
 constexpr const char* kArrayProperty = "qbArray";
 constexpr const char* kIndexProperty = "qbIndex";
-constexpr const char* kHelpFile = "QbpHelp.hlp";
-constexpr int kHelpContext = 3;
-constexpr const char* kKeepChanges = "Do you wish to keep your changes?";
+constexpr int kHelpContext = 20;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -375,9 +375,9 @@ void frmParms::Form_Load() {
     combo->clear();
     for (int m = 0; m <= 5; ++m) combo->addItem(Q(s.SeedMethodChoice[m]), m);
     const float method = p.SeedMethod[r];
-    int index = combo->findData(static_cast<int>(method));
-    if (method != static_cast<float>(static_cast<int>(method)) || index < 0) index = 0;
-    combo->setCurrentIndex(index);
+    const bool known = method >= 0 && method <= 5 && method == static_cast<int>(method);
+    if (!known || FindComboItemData(combo, static_cast<int>(method)) < 0)
+      combo->setCurrentIndex(0);
     txtPoints[r]->setText(Q(Str(p.RoundPoints[r])));
     txtSeedFactor[r]->setText(Q(NumberText(p.SeedFactor[r])));
   }
@@ -559,11 +559,7 @@ void frmParms::cmdHelp_Click() {
 }
 
 bool frmParms::CloseCheck() {
-  MsgAnswer a = MsgAnswer::No;
-  if (changed_) {
-    ctx_.prompts.Beep();
-    a = ctx_.prompts.Ask(kKeepChanges, MsgButtons::YesNoCancel, MsgIcon::Question);
-  }
+  const MsgAnswer a = AskKeepChanges(ctx_.prompts, changed_);
   if (a == MsgAnswer::Cancel) {
     ctx_.pool.DialogCancelled = true;
     Sound("start");
@@ -614,20 +610,18 @@ bool frmParms::DropOnto(QWidget* target, const QMimeData* data) {
     return true;
   }
   if (array == "comSeedMethod") {
-    QComboBox* source = comSeedMethod[index];
     auto* combo = qobject_cast<QComboBox*>(target);
-    if (!combo || combo == source || combo->currentIndex() == source->currentIndex()) return true;
-    combo->setCurrentIndex(source->currentIndex());
-    MarkChanged();
-    ShowRoundRows();
-    Sound("claves");
+    if (combo && DropCopyComboText(ctx_.prompts, combo, comSeedMethod[index], true)) {
+      MarkChanged();
+      ShowRoundRows();
+      Sound("claves");
+    }
     return true;
   }
   QLineEdit* source = array == "txtPoints" ? txtPoints[index] : txtSeedFactor[index];
   auto* box = qobject_cast<QLineEdit*>(target);
-  if (!box || box == source || box->text() == source->text()) return true;
-  box->setText(source->text());  // marks the dialog changed
-  Sound("claves");
+  // The copied text marks the dialog changed through the box's own edit.
+  if (box && DropCopyText(ctx_.prompts, box, source, true)) Sound("claves");
   return true;
 }
 
@@ -709,7 +703,7 @@ bool frmParms::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::FocusIn) {
     if (auto* box = qobject_cast<QLineEdit*>(w)) {
       // After the click that gave the focus has placed the caret.
-      QTimer::singleShot(0, box, [box] { box->selectAll(); });
+      QTimer::singleShot(0, box, [box] { SelectAllText(box); });
     }
   }
   if (e->type() == QEvent::FocusOut && w == txtNbrTeams && !loading_) {
