@@ -431,5 +431,28 @@ TEST_F(ParmsDialog, HelpGoesToTheMainWindow) {
   EXPECT_TRUE(main.Called("DisplayContextHelp frmParms"));
 }
 
+TEST_F(ParmsDialog, LeavingTheTeamCountBoxRunsItsCheck) {
+  Open();
+  dlg->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  dlg->txtNbrTeams->setFocus();
+  Type(dlg->txtNbrTeams, "4.5");
+  QTest::keyClick(dlg->txtNbrTeams, Qt::Key_Tab);
+  EXPECT_EQ(t.prompts.LastText(),
+            "Number of teams/players must be between 4 and 64.\n\rPlease correct");
+  EXPECT_TRUE(dlg->txtNbrTeams->hasFocus());
+
+  // Going for Cancel is not held up by the check.
+  t.prompts.asked.clear();
+  dlg->cmdCancel->setFocus(Qt::MouseFocusReason);
+  EXPECT_TRUE(t.prompts.asked.empty());
+
+  dlg->txtNbrTeams->setFocus();
+  Type(dlg->txtNbrTeams, "8");
+  QTest::keyClick(dlg->txtNbrTeams, Qt::Key_Tab);
+  EXPECT_TRUE(t.prompts.asked.empty());
+  EXPECT_EQ(dlg->RoundCount(), 3);
+}
+
 }  // namespace
 }  // namespace qb
