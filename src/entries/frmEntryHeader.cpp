@@ -45,7 +45,8 @@ frmEntryHeader::frmEntryHeader(AppContext& ctx, QWidget* parent) : QDialog(paren
   comEntryName->setMinimumWidth(280);
   comEntryName->setMaxVisibleItems(20);
   comEntryName->setToolTip("Enter/chose the name of the person turning in the entry.");
-  comEntryName->lineEdit()->installEventFilter(this);
+  // Keys and the focus reach the combo; it hands them to its text box directly.
+  comEntryName->installEventFilter(this);
   connect(comEntryName->lineEdit(), &QLineEdit::textEdited, this, [this] { OnNameEdited(); });
   connect(comEntryName, qOverload<int>(&QComboBox::activated), this,
           [this] { ChooseBettor(true); });
@@ -213,7 +214,9 @@ void frmEntryHeader::ProposeNumber() {
 }
 
 bool frmEntryHeader::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == comEntryName->lineEdit() && event->type() == QEvent::KeyPress) {
+  if (watched == comEntryName && event->type() == QEvent::FocusIn) {
+    QTimer::singleShot(0, comEntryName->lineEdit(), &QLineEdit::selectAll);
+  } else if (watched == comEntryName && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     QLineEdit* edit = comEntryName->lineEdit();
     const bool types = TypesText(key);
