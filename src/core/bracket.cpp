@@ -1,5 +1,7 @@
 #include "core/bracket.h"
 
+#include "core/scoring.h"
+
 #include <cmath>
 
 #include "core/payout.h"
@@ -12,14 +14,6 @@ namespace {
 bool IsByeName(const std::string& name) {
   return name.size() == 3 && (name[0] == 'B' || name[0] == 'b') &&
          (name[1] == 'Y' || name[1] == 'y') && (name[2] == 'E' || name[2] == 'e');
-}
-
-// The seed method of a round as a whole number 0..5: halves to even, and a
-// value outside 0..5 (or not a number) counts as none.
-int WholeSeedMethod(float m) {
-  if (!std::isfinite(m)) return 0;
-  double r = std::nearbyint(static_cast<double>(m));
-  return (r >= 0 && r <= 5) ? static_cast<int>(r) : 0;
 }
 
 int RoundsForTeams(int teams) {
@@ -131,6 +125,12 @@ void SetupBracketFromParameters(PoolState& s, Prompts& prompts) {
   ComputeFavoredSeeds(s);
 }
 
+int WholeSeedMethod(float method) {
+  if (!std::isfinite(method)) return 0;
+  double r = std::nearbyint(static_cast<double>(method));
+  return (r >= 0 && r <= 5) ? static_cast<int>(r) : 0;
+}
+
 void FillByes(PoolState& s) {
   // Cleared first: a game whose Bye slot has since got a real team is scored again.
   s.ByeGame.fill(false);
@@ -144,6 +144,16 @@ void ResetTeamAdvance(PoolState& s) {
   };
   for (int n = 1; n <= s.NumSlots && n <= kMaxSlots; ++n) s.Teams[n].Alive = true;
   const auto& results = s.Pool.Results;
+  if (s.Pool.RePair) {
+    // Re-paired rounds have no fixed paths: the loser of a game is the one
+    // the scoring finds, so both agree on who is still alive.
+    GameTable table{};
+    BuildGameTable(s, table, results.data());
+    for (int g = 1; g <= s.NumGames && g <= kMaxGames; ++g) {
+      if (results[g] != 0) eliminate(table[g].Loser);
+    }
+    return;
+  }
   for (int g = 1, r = 1; g <= s.NumGames && g <= kMaxGames; ++g) {
     while (r < kMaxRounds && g > s.RoundEnd[r]) ++r;
     if (results[g] == 0) continue;

@@ -133,7 +133,9 @@ std::string StrBody(double v, int significant) {
   return out;
 }
 
-bool IsBlankForVal(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsBlankForVal(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
 
 // Reads a strict number: optional sign, optional "$", digits (commas allowed in
 // the whole part), optional fraction, optional exponent; the whole text.
@@ -247,8 +249,12 @@ std::string Str(long long value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
-std::string NumberText(double value) { return StrBody(value, 15); }
-std::string NumberText(float value) { return StrBody(static_cast<double>(value), 7); }
+std::string NumberText(double value) {
+  return StrBody(value, 15);
+}
+std::string NumberText(float value) {
+  return StrBody(static_cast<double>(value), 7);
+}
 
 double Val(std::string_view text) {
   size_t i = 0, n = text.size();
@@ -271,7 +277,7 @@ double Val(std::string_view text) {
       int digits = 0;
       bool overflow = false;
       for (char c = peek(); c != '\0'; c = peek()) {
-        int d = (c >= '0' && c <= '9')                     ? c - '0'
+        int d = (c >= '0' && c <= '9')                 ? c - '0'
                 : (base == 16 && c >= 'a' && c <= 'f') ? c - 'a' + 10
                 : (base == 16 && c >= 'A' && c <= 'F') ? c - 'A' + 10
                                                        : -1;
@@ -281,7 +287,7 @@ double Val(std::string_view text) {
         if (v != 0 || digits > 0) ++digits;
         ++i;
       }
-      if (overflow) return static_cast<double>(v);
+      if (overflow) return std::numeric_limits<double>::infinity();  // as a decimal overflow
       int bits16 = base == 16 ? 4 : 6;  // digits that fit an Integer
       if (digits <= bits16 && v <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(v));
       if (v <= 0xFFFFFFFFull) return static_cast<int32_t>(static_cast<uint32_t>(v));
@@ -375,8 +381,7 @@ std::string OrdinalText(long long n) {
   return Str(n) + suffix;
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view find,
-                       std::string_view replacement) {
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement) {
   if (find.empty()) return std::string(text);
   std::string out;
   out.reserve(text.size());

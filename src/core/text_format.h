@@ -32,8 +32,12 @@ std::string FormatMoney(Currency value);
 std::string Str(double value);
 std::string Str(float value);
 std::string Str(long long value);
-inline std::string Str(int value) { return Str(static_cast<long long>(value)); }
-inline std::string Str(int16_t value) { return Str(static_cast<long long>(value)); }
+inline std::string Str(int value) {
+  return Str(static_cast<long long>(value));
+}
+inline std::string Str(int16_t value) {
+  return Str(static_cast<long long>(value));
+}
 // Str without the leading blank: how a number reads in a text or a file.
 std::string NumberText(double value);
 std::string NumberText(float value);
@@ -43,7 +47,7 @@ std::string NumberText(float value);
 // most one ".", an optional exponent "E" or "D" with its own sign and digits;
 // reading stops at the first other character. "&H" and "&O" prefixes read
 // hexadecimal and octal (16-bit when they fit four hex or six octal digits:
-// "&HFFFF" is -1). No number gives 0.
+// "&HFFFF" is -1). No number gives 0; a number too large gives infinity.
 double Val(std::string_view text);
 
 // The trimmed text right-aligned in a field of the width when it fits, its

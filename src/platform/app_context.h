@@ -39,9 +39,19 @@ struct TestContext {
   MemorySettingsStore settings;
   RecordingWavePlayer waves;
   RecordingHelp help;
-  FixedClock clock{std::tm{0, 0, 12, 10, 11, 126, 0, 0, 0}};
+  FixedClock clock{TestNoon()};
   FixedRandom random{0.5};
-  AppContext ctx{pool, prompts, files, settings, waves, help, clock, random};
+  AppContext ctx{pool, prompts, files, settings, waves, help, clock, random, nullptr, {}, {}};
+
+  // 10 December 2026, 12:00.
+  static std::tm TestNoon() {
+    std::tm t{};
+    t.tm_hour = 12;
+    t.tm_mday = 10;
+    t.tm_mon = 11;
+    t.tm_year = 126;
+    return t;
+  }
 };
 
 }  // namespace qb

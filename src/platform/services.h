@@ -79,6 +79,12 @@ class MemorySettingsStore : public SettingsStore {
   std::map<std::string, std::string> values;
 };
 
+// The help topics' folder beside the program, as every Help button names it.
+inline constexpr const char* kHelpFile = "help";
+// Told (after a beep) when a window's help topic is not there.
+inline constexpr const char* kNoHelpText =
+    "No help is available for this window.\r\nThe help topics were not found beside the program.";
+
 // Context help: HTML topics beside the program.
 class Help {
  public:

@@ -5,7 +5,9 @@
 namespace qb {
 namespace {
 
-Currency Money(double v) { return Currency::FromDouble(v); }
+Currency Money(double v) {
+  return Currency::FromDouble(v);
+}
 
 void AddEntries(PoolState& s, int count, int deleted) {
   s.NumEntries = static_cast<int16_t>(count);
@@ -21,11 +23,12 @@ struct RoundCase {
 
 TEST(RoundValue, Table) {
   const RoundCase cases[] = {
-      {2.125, -2, 2.13}, {25, 1, 30},    {-2.5, 0, -2},    {2.5, 0, 3},     {-2.51, 0, -3},
-      {24.9, 1, 20},     {1.25, -1, 1.3}, {0.004, -2, 0},   {-0.005, -2, 0}, {149, 2, 100},
+      {2.125, -2, 2.13}, {25, 1, 30},     {-2.5, 0, -2},         {2.5, 0, 3},     {-2.51, 0, -3},
+      {24.9, 1, 20},     {1.25, -1, 1.3}, {0.004, -2, 0},        {-0.005, -2, 0}, {149, 2, 100},
       {150, 2, 200},     {7, 0, 7},       {3.14159, -4, 3.1416},
   };
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(RoundValue(c.x, c.n), c.rounded) << c.x << " " << c.n;
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(RoundValue(c.x, c.n), c.rounded) << c.x << " " << c.n;
 }
 
 TEST(ComputePot, CountsDeletedEntries) {

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cmath>
 #include <limits>
 #include <string>
 
+#include "core/prompts.h"
 #include "core/text_format.h"
 #include "core/unexpected_error.h"
-#include "core/prompts.h"
 
 namespace qb {
 namespace {
@@ -63,7 +63,8 @@ TEST(FormatAmount, Currency) {
 }
 
 TEST(FormatAmount, TextThatIsNotANumberComesBackUnchanged) {
-  EXPECT_EQ(FormatAmount(std::string_view("abc")), "abc");
+  EXPECT_EQ(FormatAmount("abc"), "abc");
+  EXPECT_EQ(FormatAmount(std::string("4")), "4.00");
   EXPECT_EQ(FormatAmount(std::string_view("")), "");
   EXPECT_EQ(FormatAmount(std::string_view("12abc")), "12abc");
   EXPECT_EQ(FormatAmount(std::string_view(".")), ".");
@@ -76,8 +77,8 @@ TEST(FormatAmount, TextThatIsNotANumberComesBackUnchanged) {
 
 TEST(FormatMoney, Table) {
   const DoubleCase cases[] = {
-      {5, "$5.00"},     {0.5, "$.50"}, {0, "$.00"},          {1234.5, "$1234.50"},
-      {-5, "-$5.00"},   {2.675, "$2.68"}, {-0.001, "$.00"}, {1000000, "$1000000.00"},
+      {5, "$5.00"},   {0.5, "$.50"},    {0, "$.00"},      {1234.5, "$1234.50"},
+      {-5, "-$5.00"}, {2.675, "$2.68"}, {-0.001, "$.00"}, {1000000, "$1000000.00"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatMoney(c.value), c.text) << c.value;
   EXPECT_EQ(FormatMoney(Currency::FromDouble(12.5)), "$12.50");
@@ -86,20 +87,13 @@ TEST(FormatMoney, Table) {
 
 TEST(Str, Doubles) {
   const DoubleCase cases[] = {
-      {5.0, " 5"},
-      {-5.0, "-5"},
-      {0.0, " 0"},
-      {0.5, " .5"},
-      {-0.25, "-.25"},
-      {12.125, " 12.125"},
-      {0.1 + 0.2, " .3"},
-      {123456789012345.0, " 123456789012345"},
-      {1e15, " 1E+15"},
-      {1.5e20, " 1.5E+20"},
-      {0.0001, " .0001"},
-      {0.00001, " 1E-05"},
-      {-1.5e-5, "-1.5E-05"},
-      {1e-100, " 1E-100"},
+      {5.0, " 5"},           {-5.0, "-5"},
+      {0.0, " 0"},           {0.5, " .5"},
+      {-0.25, "-.25"},       {12.125, " 12.125"},
+      {0.1 + 0.2, " .3"},    {123456789012345.0, " 123456789012345"},
+      {1e15, " 1E+15"},      {1.5e20, " 1.5E+20"},
+      {0.0001, " .0001"},    {0.00001, " 1E-05"},
+      {-1.5e-5, "-1.5E-05"}, {1e-100, " 1E-100"},
   };
   for (const auto& c : cases) EXPECT_EQ(Str(c.value), c.text) << c.value;
 }
@@ -131,14 +125,22 @@ struct ValCase {
 
 TEST(Val, ReadsTheLeadingNumber) {
   const ValCase cases[] = {
-      {"12", 12},         {"  -12.5abc", -12.5}, {"", 0},        {"abc", 0},
-      {"1 000", 1000},    {"1e3", 1000},         {"1E-2", 0.01}, {"1e", 1},
-      {"1e+", 1},         {"1.5D2", 150},        {".5", 0.5},    {"5.", 5},
-      {"1,000", 1},       {"&HFF", 255},         {"&hff", 255},  {"&HFFFF", -1},
-      {"&H7FFF", 32767},  {"&H10000", 65536},    {"&O17", 15},   {"&", 0},
-      {"&X1", 0},         {"+7", 7},             {"1.2.3", 1.2}, {"\t42\n", 42},
-      {"-", 0},           {"- 3", -3},           {"--3", 0},     {"0012", 12},
-      {"3 . 5", 3.5},     {"2001.1", 2001.1},    {"#TRUE#", 0},  {"-0", 0},
+      {"12", 12},        {"  -12.5abc", -12.5},
+      {"", 0},           {"abc", 0},
+      {"1 000", 1000},   {"1e3", 1000},
+      {"1E-2", 0.01},    {"1e", 1},
+      {"1e+", 1},        {"1.5D2", 150},
+      {".5", 0.5},       {"5.", 5},
+      {"1,000", 1},      {"&HFF", 255},
+      {"&hff", 255},     {"&HFFFF", -1},
+      {"&H7FFF", 32767}, {"&H10000", 65536},
+      {"&O17", 15},      {"&", 0},
+      {"&X1", 0},        {"+7", 7},
+      {"1.2.3", 1.2},    {"\t42\n", 42},
+      {"-", 0},          {"- 3", -3},
+      {"--3", 0},        {"0012", 12},
+      {"3 . 5", 3.5},    {"2001.1", 2001.1},
+      {"#TRUE#", 0},     {"-0", 0},
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << '"' << c.text << '"';
 }
@@ -147,6 +149,7 @@ TEST(Val, OutOfRange) {
   EXPECT_TRUE(std::isinf(Val("1e400")));
   EXPECT_LT(Val("-1e400"), 0);
   EXPECT_EQ(Val("1e-400"), 0);
+  EXPECT_TRUE(std::isinf(Val("&H123456789ABCDEF012")));
 }
 
 struct PadCase {
@@ -157,8 +160,14 @@ struct PadCase {
 
 TEST(PadText, Table) {
   const PadCase cases[] = {
-      {"abc", 5, "  abc"},  {" abc ", 5, "  abc"}, {"abcdef", 3, "def"}, {"", 2, "  "},
-      {"abc", 0, ""},       {"abc", 3, "abc"},     {"abc", -1, ""},      {"\xC3\xA9", 3, "  \xC3\xA9"},
+      {"abc", 5, "  abc"},
+      {" abc ", 5, "  abc"},
+      {"abcdef", 3, "def"},
+      {"", 2, "  "},
+      {"abc", 0, ""},
+      {"abc", 3, "abc"},
+      {"abc", -1, ""},
+      {"\xC3\xA9", 3, "  \xC3\xA9"},
       {"a\xC3\xA9z", 2, "\xC3\xA9z"},
   };
   for (const auto& c : cases) EXPECT_EQ(PadText(c.text, c.width), c.padded) << c.text;
@@ -168,10 +177,10 @@ TEST(PadText, Table) {
 
 TEST(OrdinalText, Table) {
   const std::pair<long long, const char*> cases[] = {
-      {1, " 1st"},     {2, " 2nd"},     {3, " 3rd"},     {4, " 4th"},   {10, " 10th"},
-      {11, " 11th"},   {12, " 12th"},   {13, " 13th"},   {21, " 21st"}, {22, " 22nd"},
-      {23, " 23rd"},   {101, " 101st"}, {111, " 111th"}, {112, " 112th"}, {0, " 0th"},
-      {-1, "-1th"},
+      {1, " 1st"},     {2, " 2nd"},     {3, " 3rd"},   {4, " 4th"},
+      {10, " 10th"},   {11, " 11th"},   {12, " 12th"}, {13, " 13th"},
+      {21, " 21st"},   {22, " 22nd"},   {23, " 23rd"}, {101, " 101st"},
+      {111, " 111th"}, {112, " 112th"}, {0, " 0th"},   {-1, "-1th"},
   };
   for (const auto& [n, text] : cases) EXPECT_EQ(OrdinalText(n), text) << n;
 }
