@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <sstream>
 
+#include "core/pool_file_writer.h"
 #include "core/sound_effects.h"
 #include "platform/main_window_api.h"
 #include "platform/twips.h"
@@ -62,8 +63,18 @@ frmBackup::frmBackup(AppContext& ctx, PoolWriter writer, QWidget* parent)
   ctx.pool.DialogCancelled = true;
 }
 
-void frmBackup::ShowModal(AppContext& ctx, PoolWriter writer, QWidget* parent) {
-  frmBackup dlg(ctx, std::move(writer), parent);
+frmBackup::frmBackup(AppContext& ctx, QWidget* parent)
+    : frmBackup(
+          ctx,
+          [&ctx](std::ostream& out) {
+            // As a save stores them: no double quotes in the texts.
+            ReplaceDoubleQuotes(ctx.pool, PoolFileLayout::Full);
+            out << PoolFileText(ctx.pool, PoolFileLayout::Full, ctx.clock.Now());
+          },
+          parent) {}
+
+void frmBackup::ShowModal(AppContext& ctx, QWidget* parent) {
+  frmBackup dlg(ctx, parent);
   dlg.exec();
 }
 
@@ -81,6 +92,15 @@ void frmBackup::cmdBrowse_Click() {
 }
 
 void frmBackup::cmdOK_Click() {
+  // A pool without its team count makes a file that cannot be read back.
+  if (ctx_.pool.Pool.NumTeams < 4 || ctx_.pool.Pool.NumTeams > 64) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(
+        "Cannot save file without the number of teams set.\n\r"
+        "Use the 'Pool Parameter' tool to set the number of teams.",
+        MsgIcon::Exclamation);
+    return;
+  }
   const QString folder = txtFolder_->text().trimmed();
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
     ctx_.prompts.Beep();

@@ -21,9 +21,11 @@ class frmBackup : public QDialog {
   // Writes the open pool in the pool file format; throws when it cannot.
   using PoolWriter = std::function<void(std::ostream&)>;
 
+  // The copy is the full pool file of the open pool.
+  explicit frmBackup(AppContext& ctx, QWidget* parent = nullptr);
   frmBackup(AppContext& ctx, PoolWriter writer, QWidget* parent = nullptr);
   // Shows the window modally; DialogCancelled is False only after a copy was written.
-  static void ShowModal(AppContext& ctx, PoolWriter writer, QWidget* parent);
+  static void ShowModal(AppContext& ctx, QWidget* parent);
 
   // Name of the copy: the pool file's own name, else the pool's name + ".qbp".
   std::string CopyFileName() const;

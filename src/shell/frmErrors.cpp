@@ -11,12 +11,15 @@
 
 namespace qb {
 
-frmErrors::frmErrors(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+frmErrors::frmErrors(AppContext& ctx, QWidget* parent)
+    : frmErrors(ctx, ctx.pool.LoadErrors, parent) {}
+
+frmErrors::frmErrors(AppContext& ctx, const std::vector<std::string>& errors, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
   setObjectName("frmErrors");
   setWindowTitle("Errors in File");
   resize(TwipsToPixels(QSize(8400, 4800)));
 
-  const auto& errors = ctx.pool.LoadErrors;
   auto* lblMessage = new QLabel(
       QString("%1 problem%2 found while reading the file.\nOK uses the file as it was read; "
               "Cancel leaves it closed.")
@@ -46,9 +49,15 @@ frmErrors::frmErrors(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(c
   ctx.pool.DialogCancelled = true;
 }
 
-void frmErrors::ShowModal(AppContext& ctx, QWidget* parent) {
-  frmErrors dlg(ctx, parent);
+bool frmErrors::ShowModal(AppContext& ctx, QWidget* parent) {
+  return ShowModal(ctx, ctx.pool.LoadErrors, parent);
+}
+
+bool frmErrors::ShowModal(AppContext& ctx, const std::vector<std::string>& errors,
+                          QWidget* parent) {
+  frmErrors dlg(ctx, errors, parent);
   dlg.exec();
+  return !ctx.pool.DialogCancelled;
 }
 
 void frmErrors::cmdOK_Click() {

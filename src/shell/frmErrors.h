@@ -2,6 +2,8 @@
 // The problems found while reading a file, one per line. OK uses the file as
 // read (DialogCancelled False); Cancel or the close box abandons it (True).
 #include <QDialog>
+#include <string>
+#include <vector>
 
 #include "platform/app_context.h"
 
@@ -13,9 +15,13 @@ class frmErrors : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kHelpContext = 240;
+  // Lists the pool's LoadErrors, or the messages given.
   explicit frmErrors(AppContext& ctx, QWidget* parent = nullptr);
-  // Shows LoadErrors modally; sets DialogCancelled from the answer.
-  static void ShowModal(AppContext& ctx, QWidget* parent);
+  frmErrors(AppContext& ctx, const std::vector<std::string>& errors, QWidget* parent = nullptr);
+  // Shows the list modally; sets DialogCancelled from the answer and returns
+  // true when the file is to be used.
+  static bool ShowModal(AppContext& ctx, QWidget* parent);
+  static bool ShowModal(AppContext& ctx, const std::vector<std::string>& errors, QWidget* parent);
 
   void cmdOK_Click();
   void cmdCancel_Click();

@@ -64,6 +64,7 @@ class BackupTest : public ::testing::Test {
     t.pool.PoolFilePath = (home + "/Office.qbp").toStdString();
     t.pool.PoolChanged = true;
     t.pool.Pool.PoolName = "Office";
+    t.pool.Pool.NumTeams = 8;
   }
   frmBackup::PoolWriter Writer(std::string text) {
     return [this, text](std::ostream& out) {
@@ -98,6 +99,16 @@ TEST_F(BackupTest, WritesTheOpenPoolIntoTheFolderAndLeavesThePoolAsItWas) {
   EXPECT_EQ(QDir(away).entryList(QDir::Files), QStringList{"Office.qbp"}) << "no temporary left";
 }
 
+TEST_F(BackupTest, TheCopyIsThePoolFileOfTheOpenPool) {
+  t.pool.Pool.PoolName = "Office \"A\"";
+  frmBackup dlg(t.ctx);
+  Ok(dlg, away);
+  const QByteArray copy = Read(away + "/Office.qbp");
+  EXPECT_TRUE(copy.contains("%Header`")) << copy.left(200).toStdString();
+  EXPECT_TRUE(copy.contains("Office 'A'"));
+  EXPECT_TRUE(t.pool.PoolChanged);
+}
+
 TEST_F(BackupTest, AnUntitledPoolIsCopiedUnderItsName) {
   t.pool.PoolFilePath.clear();
   frmBackup named(t.ctx, Writer("x"));
@@ -118,6 +129,15 @@ TEST_F(BackupTest, RefusesAMissingFolderAndThePoolsOwnFolder) {
   EXPECT_EQ(writes, 0);
   EXPECT_EQ(t.prompts.beeps, 3);
   EXPECT_TRUE(t.pool.DialogCancelled);
+}
+
+TEST_F(BackupTest, APoolWithoutItsTeamCountIsNotCopied) {
+  t.pool.Pool.NumTeams = 0;
+  frmBackup dlg(t.ctx, Writer("x"));
+  Ok(dlg, away);
+  EXPECT_TRUE(t.prompts.AnyTextContains("Cannot save file without the number of teams set."));
+  EXPECT_EQ(writes, 0);
+  EXPECT_TRUE(QDir(away).entryList(QDir::Files).isEmpty());
 }
 
 TEST_F(BackupTest, AnExistingCopyIsReplacedOnlyAfterYes) {

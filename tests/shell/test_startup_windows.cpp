@@ -139,8 +139,14 @@ TEST(frmErrors, ListsEveryMessageAndOkUsesTheFileWhileCancelAbandonsIt) {
   }
   t.pool.DialogCancelled = false;
   test::OnNextModal<frmErrors>([](frmErrors* d) { d->close(); });
-  frmErrors::ShowModal(t.ctx, nullptr);
+  EXPECT_FALSE(frmErrors::ShowModal(t.ctx, nullptr));
   EXPECT_TRUE(t.pool.DialogCancelled) << "closing the list abandons the file";
+
+  test::OnNextModal<frmErrors>([](frmErrors* d) {
+    EXPECT_EQ(d->findChild<QListWidget*>("lstErrors")->count(), 1);
+    d->findChild<QPushButton*>("cmdOK")->click();
+  });
+  EXPECT_TRUE(frmErrors::ShowModal(t.ctx, {"Bad record"}, nullptr));
 }
 
 TEST(frmAbout, NamesTheProductAndCloses) {
