@@ -1,7 +1,6 @@
 // Start-up and shut-down of the program.
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QStandardPaths>
 
 #include "core/pool_state.h"
@@ -13,19 +12,10 @@
 #include "platform/qt_settings_store.h"
 #include "platform/qt_wave_player.h"
 #include "shell/frmMain.h"
+#include "shell/frmSplash.h"
+#include "shell/frmStartup.h"
 #include "shell/logic/startup.h"
 #include "shell/window_table.h"
-
-namespace {
-
-// Lets the event loop run for the given time (the start-up pauses).
-void ProcessEventsFor(int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -52,10 +42,8 @@ int main(int argc, char** argv) {
 
   pool.SoundStatus = qb::ReadSoundOption(settings);
   qb::LoadPrinterSettings(pool, settings);
-  if (auto splash = windows.dialogs.find("frmSplash"); splash != windows.dialogs.end())
-    splash->second(ctx, nullptr);
-  pool.SoundPlayed = 0;
-  ProcessEventsFor(100);
+  // Shows the splash until it closes, clears the sound-played count and pauses.
+  qb::frmSplash::Run(ctx);
 
   qb::frmMain main(ctx, windows);
   ctx.main = &main;
@@ -67,8 +55,16 @@ int main(int argc, char** argv) {
   pool.NumEntries = 0;
   qb::FillSeedMethodNames(pool);
   main.show();
-  if (auto chooser = windows.dialogs.find("frmStartUp"); chooser != windows.dialogs.end())
-    chooser->second(ctx, &main);
+  qb::StartupChoice choice = qb::frmStartup::Ask(ctx, &main);
+  switch (choice.kind) {
+    case qb::StartupChoice::Kind::Cancelled: break;
+    case qb::StartupChoice::Kind::RecentFile: main.InitialOpen(choice.path); break;
+    case qb::StartupChoice::Kind::MoreFiles: main.RunCommand("mnuFileOpen"); break;
+    case qb::StartupChoice::Kind::NewFile: main.RunCommand("mnuFileNew"); break;
+    case qb::StartupChoice::Kind::DownloadBracket:
+      main.RunCommand("mnuToolsDownloadBracket");
+      break;
+  }
 
   return app.exec();
 }

@@ -1030,11 +1030,16 @@ void frmMain::mnuFileExit_Click() {
 
 void frmMain::InitialOpen(const std::string& fileName) {
   PoolState& pool = ctx_.pool;
-  pool.PoolFilePath = fileName;
-  OpenPoolFile();
-  if (SameFileNameIgnoringCase(fileName, pool.DownloadPath)) {
-    pool.OpenFileName.clear();
-    pool.PoolFilePath.clear();
+  try {
+    pool.PoolFilePath = fileName;
+    OpenPoolFile();
+    if (SameFileNameIgnoringCase(fileName, pool.DownloadPath)) {
+      pool.OpenFileName.clear();
+      pool.PoolFilePath.clear();
+    }
+  } catch (const std::exception& e) {
+    pool.DialogCancelled = true;
+    ReportError(e);
   }
 }
 

@@ -513,3 +513,23 @@ TEST_F(ShellTest, LooksRightOffscreen) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST(StandardWindows, WiredWindowsEnableTheirCommands) {
+  TestContext t;
+  frmMain main(t.ctx, StandardWindows());
+  main.MDIForm_Load();
+  main.EnableFileCommands();
+  for (const char* item : {"mnuEditParms", "mnuEditBettors", "mnuEditOptions", "mnuHelpAbout",
+                           "mnuFileBackup"})
+    EXPECT_TRUE(main.MenuItem(item)->isEnabled()) << item;
+  EXPECT_TRUE(main.ToolbarButton("EditBettor")->isEnabled());
+  // not part of the program yet
+  for (const char* item : {"mnuReportsEmail", "mnuFilePageSetup", "mnuToolsDownloadResults"})
+    EXPECT_FALSE(main.MenuItem(item)->isEnabled()) << item;
+}
+
+}  // namespace
+}  // namespace qb
