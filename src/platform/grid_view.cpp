@@ -59,6 +59,8 @@ GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridTableMo
   setWordWrap(true);
   setTabKeyNavigation(false);
   verticalHeader()->setMinimumSectionSize(1);
+  // Rows as tight as the text, as in a printed report.
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   horizontalHeader()->setMinimumSectionSize(1);
   grid_.SetListener([this](Grid::Change w, int r, int c) { OnGridChange(w, r, c); });
   RefreshLayout();
