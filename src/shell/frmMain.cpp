@@ -470,6 +470,13 @@ void frmMain::AddMRU(const std::string& path) {
 
 void frmMain::RunCommand(const std::string& name) {
   ctx_.pool.SoundPlayed = 0;
+  // A command asked for while its item is disabled (the start-up chooser's
+  // download before the download window exists) only beeps.
+  QAction* item = name.rfind("tbToolBar:", 0) == 0 ? ToolbarButton(name.substr(10)) : MenuItem(name);
+  if (item && !item->isEnabled()) {
+    ctx_.prompts.Beep();
+    return;
+  }
   try {
     Dispatch(name);
   } catch (const std::exception& e) {

@@ -533,3 +533,34 @@ TEST(StandardWindows, WiredWindowsEnableTheirCommands) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, ExitAfterAYesWhoseSaveFailsKeepsRunning) {
+  MakeMain();
+  OpenCompletePool();
+  t.pool.Pool.NumTeams = 2;  // the save refuses
+  t.pool.PoolChanged = true;
+  t.pool.PoolFilePath = "/nonexistent/office.qbp";
+  main->show();
+  t.prompts.Queue(MsgAnswer::Yes);
+  main->RunCommand("mnuFileExit");
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_EQ(t.pool.Pool.PoolName, "Office");
+  EXPECT_TRUE(t.prompts.AnyTextContains("Cannot save file without the number of teams set."));
+  EXPECT_EQ(std::count(t.waves.played.begin(), t.waves.played.end(), "shutdown"), 0);
+}
+
+TEST_F(ShellTest, AWindowOfItsOwnClosesWithTheMainWindow) {
+  MakeMain();
+  main->show();
+  QWidget own;  // as the list of entries with a pick
+  own.setWindowTitle("frmEntriesWithPick");
+  own.show();
+  EXPECT_TRUE(main->close());
+  EXPECT_FALSE(own.isVisible());
+}
+
+}  // namespace
+}  // namespace qb
