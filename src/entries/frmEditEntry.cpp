@@ -1,4 +1,8 @@
+// The layout first: it must not meet Qt's keyword macros.
+#include "entries/logic/editor_layout.h"
+// clang-format off
 #include "entries/frmEditEntry.h"
+// clang-format on
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -32,6 +37,12 @@ namespace qb {
 
 namespace {
 
+constexpr const char* kPreviewOpenText =
+    "Print Preview already open for another print form!\r\nPlease close it and then try "
+    "printing this one again.";
+constexpr const char* kSaveBeforePreviewText =
+    "Do you want to save your changes before previewing the print form?";
+
 QRect Px(const TwipRect& r) { return TwipsToPixels(r.left, r.top, r.width, r.height); }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -54,13 +65,13 @@ const char* ColourOf(PickState state) {
 class EditorCanvas : public QWidget {
  public:
   EditorCanvas(frmEditEntry* editor, QWidget* parent) : QWidget(parent), editor_(editor) {}
-  std::vector<TwipLine> lines;
+  std::vector<BracketLine> lines;
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    for (const TwipLine& l : lines)
+    for (const BracketLine& l : lines)
       p.drawLine(TwipsToPixels(l.x1), TwipsToPixels(l.y1), TwipsToPixels(l.x2),
                  TwipsToPixels(l.y2));
   }
@@ -196,7 +207,7 @@ void frmEditEntry::FormLoad() {
   callerName_ = ctx_.EditEntryCaller ? ctx_.EditEntryCaller->objectName().toStdString() : "";
   caller_ = ctx_.EditEntryCaller;
 
-  layout_ = LayoutEntryEditor(s, s.NumericTiebreaker);
+  layout_ = std::make_unique<EditorLayout>(LayoutEntryEditor(s, s.NumericTiebreaker));
 
   // The new-entry mark is handed over by the entry selection and then kept here.
   newEntry_ = s.NewEntryMode || entry_ == 0;
@@ -223,78 +234,100 @@ void frmEditEntry::FormLoad() {
 
 void frmEditEntry::DrawBracket() {
   const PoolState& s = ctx_.pool;
-  const EditorLayout& l = layout_;
+  const EditorLayout& l = *layout_;
   canvas_->resize(TwipsToPixels(l.width), TwipsToPixels(l.height));
-  canvas_->lines = l.lines;
+  canvas_->lines = l.bracket.lines;
 
-  auto make = [this](BracketBox::Kind kind, int index, const char* name, const TwipRect& r) {
+  auto make = [this](BracketBox::Kind kind, int index, const QString& name, const TwipRect& r) {
     auto* b = new BracketBox(this, kind, index, canvas_);
-    b->setObjectName(QString("%1(%2)").arg(name).arg(index));
+    b->setObjectName(name);
     b->setGeometry(Px(r));
     return b;
+  };
+  auto member = [](const char* name, int index) { return QString("%1(%2)").arg(name).arg(index); };
+  auto slot = [](std::vector<BracketBox*>& array, int index) -> BracketBox*& {
+    if (index >= static_cast<int>(array.size())) array.resize(index + 1, nullptr);
+    return array[index];
   };
   lblTeamId.assign(s.NumSlots + 1, nullptr);
   txtTeamName.assign(s.NumSlots + 1, nullptr);
   txtTeamSeed.assign(s.NumSlots + 1, nullptr);
-  for (int t = 1; t <= s.NumSlots && t < static_cast<int>(l.teamName.size()); ++t) {
-    lblTeamId[t] = make(BracketBox::TeamId, t, "lblTeamId", l.teamId[t]);
-    lblTeamId[t]->setText(QString::number(t) + ".");
-    txtTeamName[t] = make(BracketBox::TeamName, t, "txtTeamName", l.teamName[t]);
-    txtTeamSeed[t] = make(BracketBox::TeamSeed, t, "txtTeamSeed", l.teamSeed[t]);
-  }
   txtWinner.assign(s.NumGames + 1, nullptr);
   txtWinnerSeed.assign(s.NumGames + 1, nullptr);
-  for (int g = 1; g <= s.NumGames && g < static_cast<int>(l.winner.size()); ++g) {
-    txtWinner[g] = make(BracketBox::Winner, g, "txtWinner", l.winner[g]);
-    txtWinner[g]->draggable = true;
-    txtWinnerSeed[g] = make(BracketBox::WinnerSeed, g, "txtWinnerSeed", l.winnerSeed[g]);
-  }
-  lblRound.assign(l.roundCaption.size(), nullptr);
-  lblBottomRound.assign(l.bottomCaption.size(), nullptr);
-  for (size_t i = 1; i < l.roundCaption.size(); ++i) {
-    lblRound[i] = make(BracketBox::RoundHeading, static_cast<int>(i), "lblRound",
-                       l.roundCaption[i].box);
-    lblRound[i]->setText(Q(l.roundCaption[i].text));
-    lblBottomRound[i] = make(BracketBox::BottomHeading, static_cast<int>(i), "lblBottomRound",
-                             l.bottomCaption[i].box);
-    lblBottomRound[i]->setText(Q(l.bottomCaption[i].text));
-  }
+  lblRound.assign(1, nullptr);
+  lblBottomRound.assign(1, nullptr);
   lblRound0.clear();
-  auto* heading = new BracketBox(this, BracketBox::TeamHeading, 0, canvas_);
-  heading->setObjectName("lblRound0");
-  heading->setGeometry(Px(l.teamCaption.box));
-  heading->setText(Q(l.teamCaption.text));
-  lblRound0.push_back(heading);
-  if (s.Pool.DualSided) {
-    TwipRect right = l.teamCaption.box;
-    right.left = l.width - right.left - right.width;
-    auto* mirror = new BracketBox(this, BracketBox::TeamHeading, 0, canvas_);
-    mirror->setObjectName("lblRound0Right");
-    mirror->setGeometry(Px(right));
-    mirror->setText(Q(l.teamCaption.text));
-    lblRound0.push_back(mirror);
+  for (const BracketItem& item : l.bracket.items) {
+    const int i = item.index;
+    switch (item.part) {
+      case BracketPart::TeamId:
+        slot(lblTeamId, i) = make(BracketBox::TeamId, i, member("lblTeamId", i), item.rect);
+        lblTeamId[i]->setText(Q(item.text));
+        break;
+      case BracketPart::TeamName:
+        slot(txtTeamName, i) = make(BracketBox::TeamName, i, member("txtTeamName", i), item.rect);
+        break;
+      case BracketPart::TeamSeed:
+        slot(txtTeamSeed, i) = make(BracketBox::TeamSeed, i, member("txtTeamSeed", i), item.rect);
+        break;
+      case BracketPart::Winner:
+        slot(txtWinner, i) = make(BracketBox::Winner, i, member("txtWinner", i), item.rect);
+        txtWinner[i]->draggable = true;
+        break;
+      case BracketPart::WinnerSeed:
+        slot(txtWinnerSeed, i) =
+            make(BracketBox::WinnerSeed, i, member("txtWinnerSeed", i), item.rect);
+        break;
+      case BracketPart::RoundCaption:
+        slot(lblRound, i) = make(BracketBox::RoundHeading, i, member("lblRound", i), item.rect);
+        lblRound[i]->setText(Q(item.text));
+        break;
+      case BracketPart::BottomRoundCaption:
+        slot(lblBottomRound, i) =
+            make(BracketBox::BottomHeading, i, member("lblBottomRound", i), item.rect);
+        lblBottomRound[i]->setText(Q(item.text));
+        break;
+      case BracketPart::TeamCaption:
+        lblRound0.push_back(make(BracketBox::TeamHeading, 0,
+                                 i == 1 ? "lblRound0" : "lblRound0Right", item.rect));
+        lblRound0.back()->setText(Q(item.text));
+        break;
+      case BracketPart::Heading: {
+        auto* label = new QLabel(Q(item.text), canvas_);
+        label->setGeometry(Px(item.rect));
+        label->setAlignment(Qt::AlignCenter);
+        break;
+      }
+      default:
+        break;
+    }
   }
-  for (const Caption& c : l.teamHeadings) {
-    auto* label = new QLabel(Q(c.text), canvas_);
-    label->setGeometry(Px(c.box));
-    label->setAlignment(Qt::AlignCenter);
+  // Every member a game or slot needs exists, whatever the geometry gave.
+  for (int t = 1; t <= s.NumSlots; ++t) {
+    if (!txtTeamName[t]) txtTeamName[t] = make(BracketBox::TeamName, t, member("txtTeamName", t), {});
+    if (!txtTeamSeed[t]) txtTeamSeed[t] = make(BracketBox::TeamSeed, t, member("txtTeamSeed", t), {});
+  }
+  for (int g = 1; g <= s.NumGames; ++g) {
+    if (!txtWinner[g]) txtWinner[g] = make(BracketBox::Winner, g, member("txtWinner", g), {});
+    if (!txtWinnerSeed[g])
+      txtWinnerSeed[g] = make(BracketBox::WinnerSeed, g, member("txtWinnerSeed", g), {});
   }
 
   // Tiebreaker frame.
   fraTiebreaker = new QGroupBox(canvas_);
   fraTiebreaker->setObjectName("fraTiebreaker");
-  fraTiebreaker->setGeometry(Px(l.tiebreakerFrame));
+  if (l.bracket.tiebreakerFrame) fraTiebreaker->setGeometry(Px(*l.bracket.tiebreakerFrame));
   lblTiebreaker = new QLabel("Tiebreaker:", fraTiebreaker);
   lblTiebreaker->setObjectName("lblTiebreaker");
   lblTiebreaker->setGeometry(TwipsToPixels(100, 120, 1100, 200));
   lblTiebreakerType = new QLabel(Q(s.Pool.TiebreakerType), fraTiebreaker);
   lblTiebreakerType->setObjectName("lblTiebreakerType");
   lblTiebreakerType->setWordWrap(true);
-  lblTiebreakerType->setGeometry(TwipsToPixels(100, 300, 1100, 330));
+  lblTiebreakerType->setGeometry(TwipsToPixels(100, 300, 1100, 420));
   txtTiebreakerAmt = new QLineEdit(fraTiebreaker);
   txtTiebreakerAmt->setObjectName("txtTiebreakerAmt");
   txtTiebreakerAmt->setToolTip("Enter the predicted amount for the tiebreaker.");
-  txtTiebreakerAmt->setGeometry(TwipsToPixels(100, 640, 1000, 250));
+  txtTiebreakerAmt->setGeometry(TwipsToPixels(100, 730, 1000, 240));
   // Only a number can be typed, so the stored amount is the one shown.
   txtTiebreakerAmt->setValidator(new QRegularExpressionValidator(
       QRegularExpression(R"(-?\d{0,9}(\.\d{0,4})?)"), txtTiebreakerAmt));
@@ -442,8 +475,8 @@ void frmEditEntry::SetEditCaptions() {
 }
 
 void frmEditEntry::AdjustHeightForScoring() {
-  const bool show = ctx_.main ? ctx_.main->ShowScoringChecked() : true;
-  const int height = TwipsToPixels(HeightForScoring(layout_, show));
+  const bool show = ctx_.main ? ctx_.main->ShowEntryScoringChecked() : true;
+  const int height = TwipsToPixels(HeightForScoring(*layout_, show));
   canvas_->resize(canvas_->width(), height);
   // The window fits the drawing; the scroll area takes over when the main
   // window is smaller.
@@ -451,23 +484,17 @@ void frmEditEntry::AdjustHeightForScoring() {
   resize(canvas_->width() + frame, height + frame);
 }
 
-void frmEditEntry::Form_Activate() {
-  if (!ctx_.main) return;
-  ctx_.main->SetPreviewButtons();
-  ctx_.main->SetShowScoringVisible(true);
-  ctx_.main->AdjustMenuForActiveWindow();
-}
-
-void frmEditEntry::Form_Deactivate() {
-  if (!ctx_.main) return;
-  ctx_.main->HideCommandToolbar();
-  ctx_.main->SetShowScoringVisible(false);
-}
-
-bool frmEditEntry::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) Form_Activate();
-  if (e->type() == QEvent::WindowDeactivate) Form_Deactivate();
-  return ChildWindow::event(e);
+void frmEditEntry::showEvent(QShowEvent* event) {
+  ChildWindow::showEvent(event);
+  // A bracket taller or wider than the main window's area scrolls inside
+  // the editor instead of hanging out of the area.
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (!sub || !sub->mdiArea()) return;
+  const QSize area = sub->mdiArea()->viewport()->size();
+  if (sub->width() > area.width() || sub->height() > area.height()) {
+    sub->resize(std::min(sub->width(), area.width()), std::min(sub->height(), area.height()));
+    sub->move(0, 0);
+  }
 }
 
 void frmEditEntry::BoxPressed(Qt::MouseButton button) {
@@ -495,6 +522,11 @@ bool frmEditEntry::eventFilter(QObject* watched, QEvent* e) {
 
 void frmEditEntry::ShowEntryPopupMenu() {
   if (!ctx_.main) return;
+  // Another window may have hidden some of them.
+  for (const char* item : {"mnuEntryPopUpOK", "mnuEntryPopUpEntryInfo", "mnuEntryPopUpShowParms",
+                           "mnuEntryPopUpFill", "mnuEntryPopUpClear", "mnuEntryPopUpCopyEntry",
+                           "mnuEntryPopUpBar1"})
+    ctx_.main->SetEntryPopupItemVisible(item, true);
   ctx_.main->SetSaveCancelMenu(true);
   ctx_.main->PopupEntryMenu(this);
 }
@@ -675,10 +707,7 @@ void frmEditEntry::closeEvent(QCloseEvent* event) {
   // Form_Unload: the next entry may be opened.
   unloaded_ = true;
   ctx_.pool.EditEntryNumber = 0;
-  if (ctx_.main) {
-    ctx_.main->HideCommandToolbar();
-    ctx_.main->SetShowScoringVisible(false);
-  }
+  if (ctx_.main) ctx_.main->HideBottomToolbar();
   event->accept();
 }
 

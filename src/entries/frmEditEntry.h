@@ -9,10 +9,10 @@
 // edits EditEntryNumber, and shows it with ShowChild. The window deletes
 // itself when it closes.
 #include <QPointer>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "entries/logic/editor_layout.h"
 #include "entries/logic/entry_scoring.h"
 #include "entries/logic/pick_board.h"
 #include "platform/child_window.h"
@@ -27,14 +27,10 @@ class QScrollArea;
 namespace qb {
 
 class EntryDialogs;
+struct EditorLayout;
 
 inline constexpr const char* kEntryAlreadyOpenText =
     "Another Entry is already open!\r\nPlease close it before editing another entry!";
-inline constexpr const char* kPreviewOpenText =
-    "Print Preview already open for another print form!\r\nPlease close it and then try "
-    "printing this one again.";
-inline constexpr const char* kSaveBeforePreviewText =
-    "Do you want to save your changes before previewing the print form?";
 inline constexpr const char* kNoPrintFormText = "The print form is not available.";
 // Mime type of a drag from the editor's team column or winner boxes.
 inline constexpr const char* kPickMimeType = "application/x-qb-entry-pick";
@@ -67,10 +63,9 @@ class frmEditEntry : public ChildWindow {
   void ClearPicks() override;
   void CopyEntry() override;
   bool QueryClose() override;
-  void AdjustHeightForScoring();
+  void AdjustHeightForScoring() override;
   void SetEditCaptions();
-  void Form_Activate();
-  void Form_Deactivate();
+  int helpContext() const override { return kHelpContext; }
 
   // A drop on one of the editor's boxes or headings, carrying a drag of
   // DragData. False when the target or the data is not the editor's.
@@ -81,14 +76,14 @@ class frmEditEntry : public ChildWindow {
   bool entryChanged() const { return changed_; }
   bool isNewEntry() const { return newEntry_; }
   const PickBoard& board() const { return board_; }
-  const EditorLayout& layout() const { return layout_; }
+  const EditorLayout& layout() const { return *layout_; }
   QWidget* canvas() const;
   // The dialogs it opens; tests answer them.
   void SetDialogs(EntryDialogs* dialogs) { dialogs_ = dialogs; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool event(QEvent* e) override;
+  void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -114,7 +109,7 @@ class frmEditEntry : public ChildWindow {
   QWidget* OwnerWindow();
 
   EntryDialogs* dialogs_;
-  EditorLayout layout_;
+  std::unique_ptr<EditorLayout> layout_;
   PickBoard board_;
   GameTable games_{};
   BoardScore score_;

@@ -153,7 +153,7 @@ TEST_F(EditEntryTest, OkStoresTheBoardClosesAndFreesTheEditor) {
   EXPECT_FALSE(s.DialogCancelled);
   EXPECT_EQ(tc.prompts.LastText(), "Entry not completely filled.  Quit Anyway?");
   EXPECT_FALSE(main.Called("ShowWindowByName frmSelectEntry"));
-  EXPECT_TRUE(main.Called("HideCommandToolbar"));
+  EXPECT_TRUE(main.Called("HideBottomToolbar"));
 }
 
 TEST_F(EditEntryTest, OkFromTheSelectionBringsTheSelectionBackForTheNextEntry) {
@@ -275,7 +275,9 @@ TEST_F(EditEntryTest, PrintPreviewChecksInOrderAndSavesWithTheEditorKeptOpen) {
   auto w = OpenEditor(1);
   s.PrintEntry = -1;
   w->PrintPreview();
-  EXPECT_EQ(tc.prompts.LastText(), kPreviewOpenText);
+  EXPECT_EQ(tc.prompts.LastText(),
+            "Print Preview already open for another print form!\r\nPlease close it and then try "
+            "printing this one again.");
   EXPECT_FALSE(dialogs.Called("PrintForm"));
 
   // A cancel left from an earlier command does not stop it.

@@ -40,11 +40,11 @@ class FakeMainWindow : public MainWindowApi {
   }
   void SetPreviewButtons() override { calls.push_back("SetPreviewButtons"); }
   void SetStatusText(const std::string& text) override { status = text; }
-  void HideCommandToolbar() override { calls.push_back("HideCommandToolbar"); }
-  void SetShowScoringVisible(bool visible) override {
-    calls.push_back(visible ? "ShowScoring visible" : "ShowScoring hidden");
+  void SetEntryPopupItemVisible(const std::string& item, bool visible) override {
+    calls.push_back((visible ? "ShowPopupItem " : "HidePopupItem ") + item);
   }
-  bool ShowScoringChecked() const override { return showScoring; }
+  bool ShowEntryScoringChecked() const override { return showScoring; }
+  void HideBottomToolbar() override { calls.push_back("HideBottomToolbar"); }
 
   bool Called(const std::string& prefix) const {
     for (const auto& c : calls)
