@@ -203,6 +203,11 @@ void frmEditEntry::FormLoad() {
   PoolState& s = ctx_.pool;
   s.SoundPlayed = 1;
   entry_ = s.EditEntryNumber;
+  if (entry_ < 1 || entry_ > s.NumEntries) {
+    // Nothing to edit: the opener drops the window.
+    s.DialogCancelled = true;
+    unloaded_ = true;
+  }
   s.CurrentEntry = static_cast<int16_t>(entry_);
   callerName_ = ctx_.EditEntryCaller ? ctx_.EditEntryCaller->objectName().toStdString() : "";
   caller_ = ctx_.EditEntryCaller;

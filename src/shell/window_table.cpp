@@ -2,8 +2,10 @@
 
 #include "bracket/frmParms.h"
 #include "entries/frmEditBettor.h"
+#include "entries/frmEditEntry.h"
 #include "entries/frmEntryHeader.h"
 #include "entries/frmSelectBettor.h"
+#include "entries/frmSelectEntry.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
@@ -26,7 +28,9 @@ WindowTable::DialogRunner Modal() {
 WindowTable StandardWindows() {
   WindowTable t;
   // Child windows:  t.children["frmSetup"] = [](AppContext& c) { return new frmSetup(c); };
+  t.children["frmEditEntry"] = [](AppContext& c) -> ChildWindow* { return new frmEditEntry(c); };
   t.dialogs["frmParms"] = Modal<frmParms>();
+  t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();
   t.dialogs["frmEditBettor"] = Modal<frmEditBettor>();
   t.dialogs["frmEntryHeader"] = Modal<frmEntryHeader>();
