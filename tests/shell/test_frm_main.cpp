@@ -304,6 +304,7 @@ TEST_F(ShellTest, AChildClosingItselfTakesItsFrame) {
   TestChild* setup = Open("frmSetup");
   setup->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
   EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
   EXPECT_EQ(main->ActiveChild(), nullptr);
 }
