@@ -565,3 +565,47 @@ TEST_F(ShellTest, AWindowOfItsOwnClosesWithTheMainWindow) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, WindowMenuListsTheOpenWindows) {
+  MakeMain();
+  OpenCompletePool();
+  Open("frmSetup");
+  Open("frmDisplayRank");
+  QMenu* window = main->findChild<QMenu*>("mnuWindow");
+  emit window->aboutToShow();
+  emit window->aboutToShow();  // rebuilt, not appended twice
+  std::vector<std::string> texts;
+  for (QAction* a : window->actions())
+    if (!a->isSeparator()) texts.push_back(a->text().toStdString());
+  EXPECT_EQ(texts, (std::vector<std::string>{"&Cascade", "&Arrange Icons", "&1 frmSetup",
+                                             "&2 frmDisplayRank"}));
+  window->actions().at(3)->trigger();
+  EXPECT_EQ(main->ActiveWindowName(), "frmSetup");
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, EntryPopupItemsAndCaptionsAreTheCallersToSet) {
+  MakeMain();
+  main->SetEntryPopupItemVisible("mnuEntryPopUpOK", false);
+  main->SetEntryPopupItemVisible("mnuEntryPopUpBar1", false);
+  main->SetEntryPopupItemVisible("mnuFileNew", false);  // not a pop-up item: ignored
+  EXPECT_FALSE(main->MenuItem("mnuEntryPopUpOK")->isVisible());
+  EXPECT_FALSE(main->MenuItem("mnuEntryPopUpBar1")->isVisible());
+  EXPECT_TRUE(main->MenuItem("mnuFileNew")->isVisible());
+  main->SetSaveCancelMenu(false);
+  EXPECT_EQ(main->MenuItem("mnuEntryPopUpCancel")->text(), "Close");
+  main->SetSaveCancelMenu(true);
+  EXPECT_EQ(main->MenuItem("mnuEntryPopUpCancel")->text(), "CANCEL - Exit without Saving");
+  EXPECT_EQ(main->MenuItem("mnuEntryPopUpOK")->text(), "OK - Save and Exit");
+}
+
+}  // namespace
+}  // namespace qb
