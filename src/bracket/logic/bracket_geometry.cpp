@@ -75,11 +75,13 @@ int RoundOfCaption(int captionIndex, int rounds) {
 
 BracketGeometry ComputeBracketGeometry(const BracketLayoutOptions& o) {
   BracketGeometry g;
-  const int S = o.slots;
-  const int R = o.rounds;
-  g.slots = S;
-  g.rounds = R;
+  const int S = o.numSlots;
+  const int R = o.numRounds;
+  g.numSlots = S;
+  g.numRounds = R;
   g.dualSided = o.dualSided;
+  // Only a real bracket (4 to 64 slots, a round for every halving) has a layout.
+  if (S < 4 || S > 64 || (1 << R) != S) return g;
   const int half = S * kRowPitch / 2;
 
   // Window size.
@@ -246,9 +248,10 @@ BracketGeometry ComputeSetupGeometry(int slots, int rounds, bool dualSided) {
   BracketGeometry g;
   const int S = slots;
   const int R = rounds;
-  g.slots = S;
-  g.rounds = R;
+  g.numSlots = S;
+  g.numRounds = R;
   g.dualSided = dualSided;
+  if (S < 4 || S > 64 || (1 << R) != S) return g;
   const int rowsShown = dualSided ? S / 2 : S;
   int width = dualSided ? 2 * (kColumnRight + R * kColumn) : kColumnRight + (R + 1) * kColumn + 150;
   width = std::max(width, 5000);
