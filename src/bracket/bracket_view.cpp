@@ -27,11 +27,15 @@ bool IsTextBox(BracketPart p) {
          p == BracketPart::WinnerSeed;
 }
 
+// Every box of one height gets the same number of pixels.
 QRect PixelRect(const TwipRect& r) {
-  int left = TwipsToPixels(r.left);
-  int top = TwipsToPixels(r.top);
-  return QRect(left, top, TwipsToPixels(r.right()) - left, TwipsToPixels(r.bottom()) - top);
+  return QRect(TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+               TwipsToPixels(r.height));
 }
+
+// Boxes of the shared layout (200 twips) are too low for a frame and take a
+// small font; the setup window's taller boxes are ordinary text boxes.
+constexpr int kFramedBoxHeight = 255;
 
 }  // namespace
 
@@ -114,11 +118,11 @@ void BracketView::SetBracketGeometry(const BracketGeometry& geometry) {
     if (IsTextBox(item.part)) {
       auto* box = new QLineEdit(canvas_);
       box->setReadOnly(true);
-      // Boxes of the shared layout are too low for a frame; they get an outline.
-      box->setFrame(r.height() > 15);
+      bool framed = item.rect.height >= kFramedBoxHeight;
+      box->setFrame(framed);
       box->setTextMargins(1, 0, 1, 0);
       QFont f = box->font();
-      f.setPixelSize(std::clamp(r.height() - 4, 8, 12));
+      f.setPixelSize(framed ? 12 : 10);
       box->setFont(f);
       box->setAutoFillBackground(true);
       connect(box, &QLineEdit::textEdited, this, [this, ref] { emit TextEdited(ref); });

@@ -61,8 +61,8 @@ frmEnterResults::frmEnterResults(AppContext& ctx, QWidget* parent)
   fraTiebreaker->setObjectName("fraTiebreaker");
   fraTiebreaker->setFrameShape(QFrame::Box);
   auto* frameLayout = new QVBoxLayout(fraTiebreaker);
-  frameLayout->setContentsMargins(4, 2, 4, 2);
-  frameLayout->setSpacing(1);
+  frameLayout->setContentsMargins(3, 1, 3, 2);
+  frameLayout->setSpacing(0);
   lblTiebreaker = new QLabel("Tiebreaker:");
   lblTiebreaker->setObjectName("lblTiebreaker");
   lblTiebreakerType = new QLabel(QString::fromStdString(s.Pool.TiebreakerType));
@@ -77,7 +77,7 @@ frmEnterResults::frmEnterResults(AppContext& ctx, QWidget* parent)
   for (QWidget* w : {static_cast<QWidget*>(lblTiebreaker), static_cast<QWidget*>(lblTiebreakerType),
                      static_cast<QWidget*>(txtTiebreakerAmt)}) {
     QFont f = w->font();
-    f.setPixelSize(11);
+    f.setPixelSize(10);
     w->setFont(f);
     frameLayout->addWidget(w);
     w->installEventFilter(this);

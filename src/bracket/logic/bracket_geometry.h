@@ -88,7 +88,7 @@ inline constexpr int kTeamTop = 570;       // lblTeamId(1), txtTeamName(1), txtT
 inline constexpr int kWinnerLeft = 2800;   // txtWinner(1)
 inline constexpr int kWinnerTop = 685;     // txtWinner(1), half-way between slots 1 and 2
 inline constexpr int kTiebreakerFrameWidth = 1300;
-inline constexpr int kTiebreakerFrameHeight = 1000;
+inline constexpr int kTiebreakerFrameHeight = 1300;
 
 // The results window's or the entry editor's bracket.
 BracketGeometry ComputeBracketGeometry(const BracketLayoutOptions& options);
