@@ -239,7 +239,7 @@ BracketGeometry ComputeSetupGeometry(int slots, int rounds, bool dualSided) {
   constexpr int kRow = 300;
   constexpr int kColumn = 350;
   constexpr int kBox = 255;
-  constexpr int kFirstRow = 900;
+  constexpr int kFirstRow = 1020;
   constexpr int kIdLeft = 100, kIdWidth = 400;
   constexpr int kNameLeft = 500, kNameWidth = 1800;
   constexpr int kSeedLeft = 2300, kSeedWidth = 450;
@@ -258,13 +258,13 @@ BracketGeometry ComputeSetupGeometry(int slots, int rounds, bool dualSided) {
   g.width = width;
   g.height = kFirstRow + rowsShown * kRow + 300;
 
-  g.items.push_back({BracketPart::Label, 4, {kIdLeft, 60, width - 2 * kIdLeft, 420},
+  g.items.push_back({BracketPart::Label, 4, {kIdLeft, 40, width - 2 * kIdLeft, 600},
                      "Type \"Bye\" for an empty slot. Drag a name onto another to swap them; "
                      "Alt+Insert and Alt+Delete shift the names down or up.",
                      0});
-  g.items.push_back({BracketPart::Label, 1, {kIdLeft, 560, kIdWidth, kBox}, "Nbr", 0});
-  g.items.push_back({BracketPart::Label, 2, {kNameLeft, 560, kNameWidth, kBox}, "Team Name", 0});
-  g.items.push_back({BracketPart::Label, 3, {kSeedLeft, 560, kSeedWidth, kBox}, "Seed", 0});
+  g.items.push_back({BracketPart::Label, 1, {kIdLeft, 700, kIdWidth, kBox}, "Nbr", 0});
+  g.items.push_back({BracketPart::Label, 2, {kNameLeft, 700, kNameWidth, kBox}, "Team Name", 0});
+  g.items.push_back({BracketPart::Label, 3, {kSeedLeft, 700, kSeedWidth, kBox}, "Seed", 0});
 
   for (int s = 1; s <= S; ++s) {
     bool right = dualSided && s > S / 2;
