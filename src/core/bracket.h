@@ -11,6 +11,9 @@ class Prompts;
 // 4..64 is refused with a message, the pool is cleared and DialogCancelled set.
 void SetupBracketFromParameters(PoolState& s, Prompts& prompts);
 void FillByes(PoolState& s);
+// A round's seed method as a whole number 0..5, halves to even; a value
+// outside 0..5 (or not a number) is none (0).
+int WholeSeedMethod(float method);
 void ResetTeamAdvance(PoolState& s);
 void LinkBracketSlots(PoolState& s);
 void ComputeFavoredSeeds(PoolState& s);

@@ -21,6 +21,15 @@ void PickMatrix::ResizeEntries(int maxEntry) {
   data_.resize(static_cast<size_t>(maxGame_ + 1) * (maxEntry_ + 1), 0);
 }
 
+void PickMatrix::EnsureSize(int maxGame, int maxEntry) {
+  if (maxGame <= maxGame_ && maxEntry <= maxEntry_) return;
+  PickMatrix grown;
+  grown.Resize(std::max(maxGame, maxGame_), std::max(maxEntry, maxEntry_));
+  for (int e = 0; e <= maxEntry_; ++e)
+    for (int g = 0; g <= maxGame_; ++g) grown.at(g, e) = at(g, e);
+  *this = std::move(grown);
+}
+
 PoolState::PoolState() {
   Entries.resize(2);
   Bettors.resize(2);

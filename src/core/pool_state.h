@@ -112,6 +112,8 @@ class PickMatrix {
   void Resize(int maxGame, int maxEntry);
   // Changes only the entry bound, keeping the picks that still fit.
   void ResizeEntries(int maxEntry);
+  // Raises either bound to at least the one given, keeping every pick.
+  void EnsureSize(int maxGame, int maxEntry);
   int MaxGame() const { return maxGame_; }
   int MaxEntry() const { return maxEntry_; }
   int16_t& at(int game, int entry) { return data_[Index(game, entry)]; }

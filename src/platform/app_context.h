@@ -1,0 +1,57 @@
+#pragma once
+// What every window is handed: the open pool and the services. main() owns
+// them all; each test builds its own context (see TestContext).
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "core/pool_state.h"
+#include "core/prompts.h"
+#include "core/services.h"
+#include "platform/services.h"
+
+namespace qb {
+
+class MainWindowApi;
+
+struct AppContext {
+  PoolState& pool;
+  Prompts& prompts;
+  FileDialogs& files;
+  SettingsStore& settings;
+  WavePlayer& waves;
+  Help& help;
+  Clock& clock;
+  Random& random;
+  // The one main window; null in tests that run a window on its own.
+  MainWindowApi* main = nullptr;
+  // Window that gets the focus back when the entry editor closes.
+  QPointer<QWidget> EditEntryCaller;
+  // Folder of the program: wave files, help topics, downloads.
+  std::string programFolder;
+};
+
+// A context with doubles for every service, for tests.
+struct TestContext {
+  PoolState pool;
+  ScriptedPrompts prompts;
+  ScriptedFileDialogs files;
+  MemorySettingsStore settings;
+  RecordingWavePlayer waves;
+  RecordingHelp help;
+  FixedClock clock{TestNoon()};
+  FixedRandom random{0.5};
+  AppContext ctx{pool, prompts, files, settings, waves, help, clock, random, nullptr, {}, {}};
+
+  // 10 December 2026, 12:00.
+  static std::tm TestNoon() {
+    std::tm t{};
+    t.tm_hour = 12;
+    t.tm_mday = 10;
+    t.tm_mon = 11;
+    t.tm_year = 126;
+    return t;
+  }
+};
+
+}  // namespace qb

@@ -1,0 +1,36 @@
+#pragma once
+// Base of every modeless child window of the main window. The main window
+// forwards its bottom toolbar, Edit menu and pop-up menu to the active child
+// by windowName(); a window that has no such command ignores it.
+#include <QWidget>
+#include <string>
+
+#include "platform/app_context.h"
+
+namespace qb {
+
+class ChildWindow : public QWidget {
+  Q_OBJECT
+ public:
+  ChildWindow(AppContext& ctx, QWidget* parent = nullptr) : QWidget(parent), ctx_(ctx) {}
+  virtual std::string windowName() const = 0;
+
+  virtual void cmdOK_Click() {}
+  virtual void cmdCancel_Click() {}
+  virtual void cmdFill_Click() {}
+  virtual void PrintPreview() {}
+  virtual void cmdPrint_Click() {}
+  virtual void cmdEntryHeader_Click() {}
+  virtual void cmdShowParms_Click() {}
+  virtual void ClearPicks() {}
+  virtual void CopyEntry() {}
+  // False refuses the close (the user chose Cancel at "keep your changes?").
+  virtual bool QueryClose() { return true; }
+
+  AppContext& context() { return ctx_; }
+
+ protected:
+  AppContext& ctx_;
+};
+
+}  // namespace qb

@@ -1,0 +1,211 @@
+#include "platform/grid_view.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTimer>
+#include <vector>
+
+#include "platform/twips.h"
+
+namespace qb {
+
+int GridTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : grid_.Rows();
+}
+int GridTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : grid_.Cols();
+}
+
+Qt::Alignment QtAlignmentOf(int alignment, const std::string& text) {
+  Qt::Alignment h, v;
+  switch (alignment) {
+    case flexAlignLeftTop: return Qt::AlignLeft | Qt::AlignTop;
+    case flexAlignLeftCenter: return Qt::AlignLeft | Qt::AlignVCenter;
+    case flexAlignLeftBottom: return Qt::AlignLeft | Qt::AlignBottom;
+    case flexAlignCenterTop: return Qt::AlignHCenter | Qt::AlignTop;
+    case flexAlignCenterCenter: return Qt::AlignCenter;
+    case flexAlignCenterBottom: return Qt::AlignHCenter | Qt::AlignBottom;
+    case flexAlignRightTop: return Qt::AlignRight | Qt::AlignTop;
+    case flexAlignRightCenter: return Qt::AlignRight | Qt::AlignVCenter;
+    case flexAlignRightBottom: return Qt::AlignRight | Qt::AlignBottom;
+    default:
+      return (GridIsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+  }
+}
+
+QVariant GridTableModel::data(const QModelIndex& index, int role) const {
+  const int r = index.row(), c = index.column();
+  if (!index.isValid() || r >= grid_.Rows() || c >= grid_.Cols()) return {};
+  switch (role) {
+    case Qt::DisplayRole: return QString::fromStdString(grid_.TextMatrix(r, c));
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(
+          QtAlignmentOf(grid_.CellAlignmentAt(r, c), grid_.TextMatrix(r, c)));
+    case Qt::BackgroundRole:
+      if (r < grid_.FixedRows() || c < grid_.FixedCols())
+        return QPalette().brush(QPalette::Button);
+      return {};
+    default: return {};
+  }
+}
+
+GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridTableModel(grid_, this)) {
+  setModel(model_);
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(true);
+  setTabKeyNavigation(false);
+  verticalHeader()->setMinimumSectionSize(1);
+  horizontalHeader()->setMinimumSectionSize(1);
+  grid_.SetListener([this](Grid::Change w, int r, int c) { OnGridChange(w, r, c); });
+  RefreshLayout();
+}
+
+GridView::~GridView() { grid_.SetListener(nullptr); }
+
+bool GridView::IsFixed(int r, int c) const {
+  return r < grid_.FixedRows() || c < grid_.FixedCols();
+}
+
+void GridView::OnGridChange(Grid::Change what, int row, int col) {
+  switch (what) {
+    case Grid::Change::Cell:
+      model_->CellChanged(row, col);
+      if (grid_.MergeCells() != flexMergeNever) ScheduleLayout();
+      break;
+    case Grid::Change::Current:
+      if (!syncing_ && grid_.Visible() && row >= 0 && col >= 0) {
+        syncing_ = true;
+        selectionModel()->setCurrentIndex(model_->index(row, col),
+                                          QItemSelectionModel::ClearAndSelect);
+        syncing_ = false;
+      }
+      break;
+    case Grid::Change::Layout:
+      model_->Reset();
+      ScheduleLayout();
+      break;
+    case Grid::Change::Visible:
+      if (grid_.Visible()) {
+        RefreshLayout();
+        if (grid_.Rows() > 0 && grid_.Cols() > 0) {
+          syncing_ = true;
+          selectionModel()->setCurrentIndex(model_->index(grid_.Row(), grid_.Col()),
+                                            QItemSelectionModel::ClearAndSelect);
+          syncing_ = false;
+        }
+        if (shownBeforeHide_) show();
+        shownBeforeHide_ = false;
+      } else {
+        // A view that was never shown (no window yet) must not pop up on its own.
+        if (!isHidden()) {
+          shownBeforeHide_ = true;
+          hide();
+        }
+      }
+      break;
+  }
+}
+
+void GridView::ScheduleLayout() {
+  if (layoutQueued_) return;
+  layoutQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (layoutQueued_) RefreshLayout();
+  });
+}
+
+void GridView::RefreshLayout() {
+  layoutQueued_ = false;
+  const int rows = grid_.Rows(), cols = grid_.Cols();
+  for (int c = 0; c < cols; ++c) {
+    const int w = grid_.ColWidth(c);
+    setColumnHidden(c, w == 0);
+    if (w > 0) setColumnWidth(c, TwipsToPixels(w));
+  }
+  const int defaultHeight = verticalHeader()->defaultSectionSize();
+  for (int r = 0; r < rows; ++r) {
+    const int h = grid_.RowHeight(r);
+    setRowHidden(r, h == 0);
+    if (h > 0) setRowHeight(r, grid_.RowHeightIsDefault(r) ? defaultHeight : TwipsToPixels(h));
+  }
+  clearSpans();
+  if (grid_.MergeCells() == flexMergeNever || rows == 0 || cols == 0) return;
+  std::vector<char> covered(static_cast<size_t>(rows) * cols, 0);
+  auto cover = [&](int r, int c) { covered[static_cast<size_t>(r) * cols + c] = 1; };
+  for (int r = 0; r < rows; ++r) {
+    if (!grid_.MergeRow(r)) continue;
+    for (int c = 0; c < cols;) {
+      const std::string& t = grid_.TextMatrix(r, c);
+      int e = c + 1;
+      while (!t.empty() && e < cols && grid_.TextMatrix(r, e) == t) ++e;
+      if (e - c > 1) {
+        setSpan(r, c, 1, e - c);
+        for (int k = c; k < e; ++k) cover(r, k);
+      }
+      c = e;
+    }
+  }
+  for (int c = 0; c < cols; ++c) {
+    if (!grid_.MergeCol(c)) continue;
+    for (int r = 0; r < rows;) {
+      const std::string& t = grid_.TextMatrix(r, c);
+      int e = r + 1;
+      while (!t.empty() && !covered[static_cast<size_t>(r) * cols + c] && e < rows &&
+             !covered[static_cast<size_t>(e) * cols + c] && grid_.TextMatrix(e, c) == t)
+        ++e;
+      if (e - r > 1) setSpan(r, c, e - r, 1);
+      r = e;
+    }
+  }
+}
+
+void GridView::TrackMouse(const QPoint& pos) {
+  mouseRow_ = rowAt(pos.y());
+  mouseCol_ = columnAt(pos.x());
+}
+
+void GridView::mousePressEvent(QMouseEvent* e) {
+  TrackMouse(e->position().toPoint());
+  emit MouseDown(e->button());
+  // A heading cell never becomes the current cell.
+  if (mouseRow_ >= 0 && mouseCol_ >= 0 && IsFixed(mouseRow_, mouseCol_)) return;
+  QTableView::mousePressEvent(e);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* e) {
+  TrackMouse(e->position().toPoint());
+  QTableView::mouseReleaseEvent(e);
+  if (e->button() == Qt::LeftButton) emit Click();
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* e) {
+  TrackMouse(e->position().toPoint());
+  if (!(mouseRow_ >= 0 && mouseCol_ >= 0 && IsFixed(mouseRow_, mouseCol_)))
+    QTableView::mouseDoubleClickEvent(e);
+  emit DblClick();
+}
+
+void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (syncing_ || !current.isValid()) return;
+  if (current.row() >= grid_.Rows() || current.column() >= grid_.Cols()) return;
+  syncing_ = true;
+  grid_.SetRow(current.row());
+  grid_.SetCol(current.column());
+  syncing_ = false;
+}
+
+QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  QModelIndex i = QTableView::moveCursor(action, modifiers);
+  if (!i.isValid() || !IsFixed(i.row(), i.column())) return i;
+  const int r = std::max(i.row(), grid_.FixedRows());
+  const int c = std::max(i.column(), grid_.FixedCols());
+  if (r >= grid_.Rows() || c >= grid_.Cols()) return currentIndex();
+  return model_->index(r, c);
+}
+
+}  // namespace qb

@@ -1,0 +1,77 @@
+#pragma once
+// The grid on screen: a table view over the Grid it owns. Fixed rows and
+// columns are drawn as headings; clicks there do not move the current cell.
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include "platform/grid.h"
+
+namespace qb {
+
+class GridTableModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit GridTableModel(Grid& grid, QObject* parent = nullptr)
+      : QAbstractTableModel(parent), grid_(grid) {}
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  void Reset() {
+    beginResetModel();
+    endResetModel();
+  }
+  void CellChanged(int r, int c) {
+    auto i = index(r, c);
+    emit dataChanged(i, i);
+  }
+
+ private:
+  Grid& grid_;
+};
+
+// Qt alignment flags for a grid alignment code; general puts numbers right.
+Qt::Alignment QtAlignmentOf(int alignment, const std::string& text);
+
+class GridView : public QTableView {
+  Q_OBJECT
+ public:
+  explicit GridView(QWidget* parent = nullptr);
+  ~GridView() override;
+  Grid& grid() { return grid_; }
+  const Grid& grid() const { return grid_; }
+
+  // Cell under the mouse at the last press, release or double click.
+  int MouseRow() const { return mouseRow_; }
+  int MouseCol() const { return mouseCol_; }
+  // Applies pending sizes and merged cells now (the view does it on its own
+  // at the next pass of the event loop).
+  void RefreshLayout();
+
+ signals:
+  void MouseDown(Qt::MouseButton button);
+  void Click();
+  void DblClick();
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+ private:
+  void OnGridChange(Grid::Change what, int row, int col);
+  void ScheduleLayout();
+  void TrackMouse(const QPoint& pos);
+  bool IsFixed(int r, int c) const;
+
+  Grid grid_;
+  GridTableModel* model_;
+  int mouseRow_ = -1;
+  int mouseCol_ = -1;
+  bool syncing_ = false;
+  bool layoutQueued_ = false;
+  bool shownBeforeHide_ = false;
+};
+
+}  // namespace qb

@@ -1,0 +1,73 @@
+#include "platform/qt_file_dialogs.h"
+
+#include "platform/qt_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace qb {
+
+std::string FirstFilterExtension(const std::string& filter) {
+  static const QRegularExpression re(R"(\(\s*\*\.([A-Za-z0-9_]+)[\s;)])");
+  auto m = re.match(QString::fromStdString(filter));
+  return m.hasMatch() ? m.captured(1).toStdString() : std::string();
+}
+
+QWidget* QtFileDialogs::Parent() const { return ActiveDialogParent(fallbackParent_); }
+
+namespace {
+
+// startPath may name a folder or a proposed file in a folder.
+void Prepare(QFileDialog& dlg, const std::string& startPath) {
+  if (startPath.empty()) return;
+  QFileInfo info(QString::fromStdString(startPath));
+  if (info.isDir()) {
+    dlg.setDirectory(info.absoluteFilePath());
+  } else {
+    if (info.dir().exists()) dlg.setDirectory(info.absolutePath());
+    dlg.selectFile(info.fileName());
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> QtFileDialogs::GetOpenFileName(const std::string& title,
+                                                          const std::string& filter,
+                                                          const std::string& startPath) {
+  auto names = GetOpenFileNames(title, filter, startPath);
+  if (names.empty()) return std::nullopt;
+  return names.front();
+}
+
+std::vector<std::string> QtFileDialogs::GetOpenFileNames(const std::string& title,
+                                                         const std::string& filter,
+                                                         const std::string& startPath) {
+  QFileDialog dlg(Parent(), QString::fromStdString(title), QString(),
+                  QString::fromStdString(filter));
+  dlg.setObjectName("QbOpenDialog");
+  dlg.setAcceptMode(QFileDialog::AcceptOpen);
+  dlg.setFileMode(QFileDialog::ExistingFiles);
+  Prepare(dlg, startPath);
+  std::vector<std::string> out;
+  if (dlg.exec() != QDialog::Accepted) return out;
+  for (const QString& f : dlg.selectedFiles()) out.push_back(f.toStdString());
+  return out;
+}
+
+std::optional<std::string> QtFileDialogs::GetSaveFileName(const std::string& title,
+                                                          const std::string& filter,
+                                                          const std::string& startPath) {
+  QFileDialog dlg(Parent(), QString::fromStdString(title), QString(),
+                  QString::fromStdString(filter));
+  dlg.setObjectName("QbSaveDialog");
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setFileMode(QFileDialog::AnyFile);
+  dlg.setDefaultSuffix(QString::fromStdString(FirstFilterExtension(filter)));
+  Prepare(dlg, startPath);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  return dlg.selectedFiles().front().toStdString();
+}
+
+}  // namespace qb

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "core/payout.h"
+
+namespace qb {
+namespace {
+
+Currency Money(double v) {
+  return Currency::FromDouble(v);
+}
+
+void AddEntries(PoolState& s, int count, int deleted) {
+  s.NumEntries = static_cast<int16_t>(count);
+  s.Entries.assign(count + 1, EntryRecord{});
+  for (int e = 1; e <= count; ++e) s.Entries[e].BettorIndex = e <= deleted ? 0 : 1;
+}
+
+struct RoundCase {
+  double x;
+  int n;
+  double rounded;
+};
+
+TEST(RoundValue, Table) {
+  const RoundCase cases[] = {
+      {2.125, -2, 2.13}, {25, 1, 30},     {-2.5, 0, -2},         {2.5, 0, 3},     {-2.51, 0, -3},
+      {24.9, 1, 20},     {1.25, -1, 1.3}, {0.004, -2, 0},        {-0.005, -2, 0}, {149, 2, 100},
+      {150, 2, 200},     {7, 0, 7},       {3.14159, -4, 3.1416},
+  };
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(RoundValue(c.x, c.n), c.rounded) << c.x << " " << c.n;
+}
+
+TEST(ComputePot, CountsDeletedEntries) {
+  PoolState s;
+  AddEntries(s, 10, 2);
+  s.Pool.CostPerEntry = Money(5);
+  EXPECT_EQ(ComputePot(s), Money(40));
+  EXPECT_EQ(s.NumDeletedEntries, 2);
+}
+
+TEST(ComputePot, NoEntries) {
+  PoolState s;
+  s.Pool.CostPerEntry = Money(5);
+  EXPECT_EQ(ComputePot(s), Currency());
+  EXPECT_EQ(s.NumDeletedEntries, 0);
+}
+
+struct PrizeFixture : ::testing::Test {
+  PoolState s;
+  std::array<float, 6> pct{};
+  std::array<Currency, 6> amounts{};
+  void Pot(double pot) {
+    AddEntries(s, 1, 0);
+    s.Pool.CostPerEntry = Money(pot);
+  }
+};
+
+TEST_F(PrizeFixture, HoldbackAbovePotGivesNothing) {
+  Pot(100);
+  pct = {0, 50, 50, 0, 0, 0};
+  ComputePrizePool(s, pct, amounts, Money(120), 0);
+  for (auto a : amounts) EXPECT_EQ(a, Currency());
+}
+
+TEST_F(PrizeFixture, RoundedToTensWithoutCorrection) {
+  Pot(100);
+  pct = {0, 50, 30, 20, 0, 0};
+  ComputePrizePool(s, pct, amounts, Currency(), 1);
+  EXPECT_EQ(amounts[1], Money(50));
+  EXPECT_EQ(amounts[2], Money(30));
+  EXPECT_EQ(amounts[3], Money(20));
+}
+
+TEST_F(PrizeFixture, FirstPaidPlaceAbsorbsTheRounding) {
+  Pot(99);
+  pct = {0, 50, 25, 25, 0, 0};
+  ComputePrizePool(s, pct, amounts, Currency(), 0);
+  EXPECT_EQ(amounts[1], Money(49));
+  EXPECT_EQ(amounts[2], Money(25));
+  EXPECT_EQ(amounts[3], Money(25));
+}
+
+TEST_F(PrizeFixture, BoobyPrizeTakesTheCorrectionFirst) {
+  Pot(99);
+  pct = {10, 40, 25, 25, 0, 0};
+  ComputePrizePool(s, pct, amounts, Currency(), 0);
+  // shares 9.9 -> 10, 39.6 -> 40, 24.75 -> 25, 25: total 100, booby prize 10 - 1
+  EXPECT_EQ(amounts[0], Money(9));
+  EXPECT_EQ(amounts[1], Money(40));
+}
+
+TEST_F(PrizeFixture, PercentagesBelowHundredAreNotCorrected) {
+  Pot(99);
+  pct = {0, 50, 25, 15, 0, 0};
+  ComputePrizePool(s, pct, amounts, Currency(), 0);
+  EXPECT_EQ(amounts[1], Money(50));
+  EXPECT_EQ(amounts[2], Money(25));
+  EXPECT_EQ(amounts[3], Money(15));
+}
+
+TEST_F(PrizeFixture, SinglePrecisionThirdsStillCountAsHundred) {
+  // 100 - 33.3 - 33.3 - 33.4 in single precision is not exactly 0.
+  Pot(100);
+  pct = {0, 33.3f, 33.3f, 33.4f, 0, 0};
+  ComputePrizePool(s, pct, amounts, Currency(), -2);
+  Currency total = amounts[0] + amounts[1] + amounts[2] + amounts[3] + amounts[4] + amounts[5];
+  EXPECT_EQ(total, Money(100));
+  ComputePrizePool(s, pct, amounts, Currency(), 1);
+  // shares 30, 30, 30: first place takes the other 10
+  EXPECT_EQ(amounts[1], Money(40));
+}
+
+TEST_F(PrizeFixture, HoldbackComesOffFirst) {
+  Pot(100);
+  pct = {0, 100, 0, 0, 0, 0};
+  ComputePrizePool(s, pct, amounts, Money(10.5), -2);
+  EXPECT_EQ(amounts[1], Money(89.5));
+}
+
+TEST_F(PrizeFixture, AmountsMayBeThePoolsOwn) {
+  Pot(60);
+  s.Pool.PayoutPct = {0, 50, 50, 0, 0, 0};
+  ComputePrizePool(s, s.Pool.PayoutPct, s.PayoutAmt, Currency(), 0);
+  EXPECT_EQ(s.PayoutAmt[1], Money(30));
+  EXPECT_EQ(s.PayoutAmt[2], Money(30));
+}
+
+TEST(ComputeCollectedTotals, SplitsByCollectedAndSkipsDeleted) {
+  PoolState s;
+  AddEntries(s, 5, 1);  // entry 1 deleted
+  s.Pool.CostPerEntry = Money(2.5);
+  s.Entries[1].Collected = true;
+  s.Entries[2].Collected = true;
+  s.Entries[3].Collected = true;
+  s.CollectedTotal = Money(99);
+  ComputeCollectedTotals(s);
+  EXPECT_EQ(s.CollectedTotal, Money(5));
+  EXPECT_EQ(s.OwedTotal, Money(5));
+}
+
+}  // namespace
+}  // namespace qb

@@ -1,0 +1,105 @@
+#include "platform/grid_view.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "platform/twips.h"
+
+namespace qb {
+namespace {
+
+class GridViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.resize(600, 400);
+    view = new GridView(&window);
+    view->setGeometry(0, 0, 600, 400);
+    Grid& g = view->grid();
+    g.SetCols(4);
+    g.SetRows(4);
+    g.SetFixedRows(1);
+    g.SetFixedCols(1);
+    for (int c = 0; c < 4; ++c) g.SetColWidth(c, 1500);  // 100 pixels
+    g.SetTextMatrix(0, 1, "Band");
+    g.SetTextMatrix(0, 2, "Band");
+    g.SetTextMatrix(2, 2, "42");
+    window.show();
+    view->RefreshLayout();
+  }
+  QPoint CellCentre(int r, int c) { return view->visualRect(view->model()->index(r, c)).center(); }
+  QWidget window;
+  GridView* view = nullptr;
+};
+
+TEST_F(GridViewTest, ShowsTextAlignmentAndSizesInPixels) {
+  auto* m = view->model();
+  EXPECT_EQ(m->data(m->index(2, 2)).toString(), "42");
+  // general alignment: numbers right, text left
+  EXPECT_TRUE(m->data(m->index(2, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+              Qt::AlignRight);
+  EXPECT_TRUE(m->data(m->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+              Qt::AlignLeft);
+  view->grid().SetCellAlignmentAt(0, 1, flexAlignCenterCenter);
+  EXPECT_EQ(m->data(m->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+            Qt::AlignCenter);
+  EXPECT_EQ(view->columnWidth(1), 100);
+
+  view->grid().SetColWidth(3, 0);
+  view->grid().SetRowHeight(3, 0);
+  view->grid().SetRowHeight(2, 600);
+  view->RefreshLayout();
+  EXPECT_TRUE(view->isColumnHidden(3));
+  EXPECT_TRUE(view->isRowHidden(3));
+  EXPECT_EQ(view->rowHeight(2), TwipsToPixels(600));
+}
+
+TEST_F(GridViewTest, MergeRowsJoinEqualNeighboursOnlyWithMergingOn) {
+  view->grid().SetMergeRow(0, true);
+  view->RefreshLayout();
+  EXPECT_EQ(view->columnSpan(0, 1), 1);
+  view->grid().SetMergeCells(flexMergeFree);
+  view->RefreshLayout();
+  EXPECT_EQ(view->columnSpan(0, 1), 2);
+  EXPECT_EQ(view->columnSpan(2, 1), 1);
+}
+
+TEST_F(GridViewTest, ClicksMoveTheCurrentCellButNotOntoHeadings) {
+  int clicks = 0;
+  QObject::connect(view, &GridView::Click, [&] { ++clicks; });
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, CellCentre(2, 2));
+  EXPECT_EQ(view->grid().Row(), 2);
+  EXPECT_EQ(view->grid().Col(), 2);
+  EXPECT_EQ(view->MouseRow(), 2);
+
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, CellCentre(0, 3));
+  EXPECT_EQ(view->MouseRow(), 0);
+  EXPECT_EQ(view->MouseCol(), 3);
+  EXPECT_EQ(view->grid().Row(), 2);  // heading: current cell stays
+  EXPECT_EQ(clicks, 2);
+
+  view->grid().SetRow(3);
+  view->grid().SetCol(1);
+  EXPECT_EQ(view->currentIndex().row(), 3);
+  EXPECT_EQ(view->currentIndex().column(), 1);
+}
+
+TEST_F(GridViewTest, HidingTheGridHidesTheViewUntilShownAgain) {
+  view->grid().SetVisible(false);
+  EXPECT_FALSE(view->isVisible());
+  view->grid().SetRows(10);
+  view->grid().SetTextMatrix(9, 1, "late");
+  view->grid().SetVisible(true);
+  EXPECT_TRUE(view->isVisible());
+  EXPECT_EQ(view->model()->rowCount(), 10);
+  EXPECT_EQ(view->model()->data(view->model()->index(9, 1)).toString(), "late");
+}
+
+TEST(GridViewAlone, ShowingTheGridOfAViewNeverShownOpensNoWindow) {
+  GridView view;
+  view.grid().SetVisible(false);
+  view.grid().SetVisible(true);
+  EXPECT_FALSE(view.isVisible());
+}
+
+}  // namespace
+}  // namespace qb
