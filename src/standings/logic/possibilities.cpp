@@ -2,12 +2,11 @@
 #include "standings/logic/possibilities.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstring>
 #include <utility>
 
 #include "core/payout.h"
 #include "core/scoring.h"
+#include "core/text_format.h"
 
 namespace qb {
 
@@ -23,31 +22,6 @@ std::string FirstCharacters(const std::string& text, size_t count) {
     while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
   }
   return text.substr(0, pos);
-}
-
-template <typename T>
-std::string PlainNumber(T value) {
-  char buf[400];
-  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-  if (res.ec != std::errc()) return "0";
-  std::string text(buf, res.ptr);
-  if (text == "-0") text = "0";
-  return text;
-}
-
-// " 1st", " 2nd", " 3rd", " 4th", " 5th".
-std::string PlaceText(int place) {
-  const int tens = place % 100;
-  const char* suffix = "th";
-  if (tens < 11 || tens > 13) {
-    switch (place % 10) {
-      case 1: suffix = "st"; break;
-      case 2: suffix = "nd"; break;
-      case 3: suffix = "rd"; break;
-      default: break;
-    }
-  }
-  return " " + std::to_string(place) + suffix;
 }
 
 const std::string& TeamName(const PoolState& pool, int slot) {
@@ -149,8 +123,8 @@ void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWo
       const PossibilitiesEntry& e = snap.Entries[entry[p]];
       if (counts) ++(*counts)[entry[p]][place];
       if (text)
-        winners += ", " + PlaceText(place) + "-" + EntryLabel(e) + " ( " +
-                   PlainNumber(score[p]) + " )";
+        winners += ", " + OrdinalText(place) + "-" + EntryLabel(e) + " ( " +
+                   NumberText(score[p]) + " )";
       const double placed = score[p];
       ++p;
       if (p > a) break;
@@ -163,7 +137,7 @@ void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWo
       if (counts) ++(*counts)[entry[p]][kBoobyPlace];
       if (text)
         winners += ", Booby-" + EntryLabel(snap.Entries[entry[p]]) + " ( " +
-                   PlainNumber(static_cast<float>(score[p])) + " )";
+                   NumberText(static_cast<float>(score[p])) + " )";
       if (p > 1 && score[p] < score[p - 1]) break;
     }
   }
