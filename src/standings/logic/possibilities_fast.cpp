@@ -72,34 +72,25 @@ void RunThreads(int n, Fn&& fn, Poll&& poll) {
 }
 
 __attribute__((target_clones("avx2", "default")))
-// One pass over the scores: the classes at or above hi, at or below lo, and
-// the lowest score. Blocks without a hit are passed over branch-free.
-int32_t Scan(const int32_t* score, int32_t count, int32_t hi, int32_t lo,
-             std::vector<int32_t>& top, std::vector<int32_t>& bottom) {
-  constexpr int32_t kBlock = 64;
-  int32_t lowest = INT32_MAX;
-  for (int32_t b = 0; b < count; b += kBlock) {
-    const int32_t e = std::min(b + kBlock, count);
-    int hit = 0;
-    int32_t blockLow = INT32_MAX;
-    for (int32_t c = b; c < e; ++c) {
-      const int32_t v = score[c];
-      hit |= (v >= hi) | (v <= lo);
-      blockLow = v < blockLow ? v : blockLow;
-    }
-    lowest = std::min(lowest, blockLow);
-    if (hit) {
-      for (int32_t c = b; c < e; ++c) {
-        if (score[c] >= hi) top.push_back(c);
-        if (score[c] <= lo) bottom.push_back(c);
-      }
-    }
-  }
-  return lowest;
+void AddToRange(int32_t* __restrict score, int32_t count, int32_t d) {
+  for (int32_t c = 0; c < count; ++c) score[c] += d;
 }
 
-int32_t ClampToInt32(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN + 1, INT32_MAX - 1));
+__attribute__((target_clones("avx2", "default")))
+// Highest and lowest score of every block of classes, branch-free.
+void BlockBounds(const int32_t* score, int32_t count, int32_t block, int32_t* high,
+                 int32_t* low) {
+  for (int32_t b = 0, x = 0; b < count; b += block, ++x) {
+    const int32_t e = std::min(b + block, count);
+    int32_t hi = INT32_MIN, lo = INT32_MAX;
+    for (int32_t c = b; c < e; ++c) {
+      const int32_t v = score[c];
+      hi = v > hi ? v : hi;
+      lo = v < lo ? v : lo;
+    }
+    high[x] = hi;
+    low[x] = lo;
+  }
 }
 
 class FastEngine {
@@ -378,40 +369,85 @@ double FastEngine::ExactScore(int32_t c, int32_t s) const {
   return RoundValue(sum, -2);
 }
 
+// The paid-th highest of the values, each counted weight(x) times; it lies
+// among the paid highest.
+template <typename Value, typename Weight>
+int32_t PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, Weight weight) {
+  std::array<std::pair<int32_t, int32_t>, kPayoutPlaces> best{};
+  int size = 0;
+  for (int32_t x : from) {
+    const int32_t v = value(x);
+    if (size == paid && v <= best[size - 1].first) continue;
+    int at = size < paid ? size++ : size - 1;
+    while (at > 0 && best[at - 1].first < v) {
+      best[at] = best[at - 1];
+      --at;
+    }
+    best[at] = {v, x};
+  }
+  int64_t counted = 0;
+  for (int x = 0; x < size; ++x) {
+    counted += weight(best[x].second);
+    if (counted >= paid) return best[x].first;
+  }
+  return size ? best[size - 1].first : INT32_MIN;
+}
+
 void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
   const int32_t chunk = std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024);
   const int32_t chunks = (n_ + chunk - 1) / chunk;
-  std::vector<int32_t> score(classes_);
+  // Blocks of classes; a few hundred at most, so their bounds are quick to sort out.
+  const int32_t block = 64 * std::max<int32_t>(1, classes_ / (64 * 256));
+  const int32_t blocks = (classes_ + block - 1) / block;
+  std::vector<int32_t> score(classes_), high(blocks), low(blocks), allBlocks(blocks);
+  for (int32_t b = 0; b < blocks; ++b) allBlocks[b] = b;
   std::vector<int32_t> top, bottom;
   std::vector<std::pair<double, int32_t>> ranked;
   std::array<uint8_t, kSlots> curCode{};
   std::array<int32_t, kSlots> curValue{};
-  const bool everyonePaid = paid_ > 0 && totalWeight_ <= paid_;
+  const bool wantTop = paid_ > 0;
+  const bool everyonePaid = wantTop && totalWeight_ <= paid_;
 
+  // A block wholly inside a run moves with it; one partly inside is marked
+  // for its bounds to be found again.
+  std::vector<uint8_t> stale(blocks, 0);
+  std::vector<int32_t> staleList;
   auto addRuns = [&](const std::vector<Range>& runs, int32_t d) {
-    for (const Range& r : runs)
-      for (int32_t c = r.begin; c < r.end; ++c) score[c] += d;
-  };
-  // Score of the paid-th best entry: within the best paid classes.
-  auto paidThreshold = [&]() {
-    std::array<std::pair<int32_t, int32_t>, kPayoutPlaces> best{};
-    int size = 0;
-    for (int32_t c = 0; c < classes_; ++c) {
-      const int32_t v = score[c];
-      if (size == paid_ && v <= best[size - 1].first) continue;
-      int at = size < paid_ ? size++ : size - 1;
-      while (at > 0 && best[at - 1].first < v) {
-        best[at] = best[at - 1];
-        --at;
+    for (const Range& r : runs) {
+      AddToRange(score.data() + r.begin, r.end - r.begin, d);
+      int32_t first = r.begin / block, last = (r.end - 1) / block;
+      if (r.begin % block != 0) {
+        if (!stale[first]) staleList.push_back(first);
+        stale[first] = 1;
+        ++first;
       }
-      best[at] = {v, c};
+      if (r.end % block != 0 && r.end != classes_ && last >= first) {
+        if (!stale[last]) staleList.push_back(last);
+        stale[last] = 1;
+        --last;
+      }
+      for (int32_t b = first; b <= last; ++b) {
+        high[b] += d;
+        low[b] += d;
+      }
     }
-    int64_t weight = 0;
-    for (int x = 0; x < size; ++x) {
-      weight += classWeight_[best[x].second];
-      if (weight >= paid_) return best[x].first;
+  };
+  // Classes scoring at least (or at most) the threshold, from the blocks that can hold one.
+  auto collectAbove = [&](int64_t threshold, std::vector<int32_t>& out) {
+    out.clear();
+    for (int32_t b = 0; b < blocks; ++b) {
+      if (high[b] < threshold) continue;
+      for (int32_t c = b * block, e = std::min(c + block, classes_); c < e; ++c)
+        if (score[c] >= threshold) out.push_back(c);
     }
-    return best[size - 1].first;
+  };
+  auto collectBelow = [&](int64_t threshold, std::vector<int32_t>& out) {
+    out.clear();
+    for (int32_t b = 0; b < blocks; ++b) {
+      if (low[b] > threshold) continue;
+      for (int32_t c = b * block, e = std::min(c + block, classes_); c < e; ++c)
+        if (score[c] <= threshold) out.push_back(c);
+    }
   };
 
   for (;;) {
@@ -420,7 +456,6 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
     const int32_t t0 = index * chunk;
     const int32_t t1 = std::min(n_, t0 + chunk);
 
-    int64_t thetaHi = 0, thetaLo = 0, slackHi = deltaFix_, slackLo = deltaFix_;
     int32_t reported = t0;
     for (int32_t t = t0; t < t1; ++t) {
       if (Stopping()) return;
@@ -447,60 +482,42 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
         }
       }
       if (classes_ == 0) continue;
-
-      // Candidates: the classes that may finish in a paid place or the booby.
-      const bool wantTop = paid_ > 0;
-      if (wantTop && !everyonePaid && t == t0) thetaHi = int64_t{paidThreshold()} - deltaFix_;
-      const int32_t hi = !wantTop ? INT32_MAX : everyonePaid ? INT32_MIN : ClampToInt32(thetaHi);
-      const int32_t lo = !booby_ ? INT32_MIN : t == t0 ? INT32_MIN : ClampToInt32(thetaLo);
-      top.clear();
-      bottom.clear();
-      const int32_t lowest = Scan(score.data(), classes_, hi, lo, top, bottom);
-
-      if (wantTop && !everyonePaid) {
-        std::sort(top.begin(), top.end(), [&](int32_t x, int32_t y) { return score[x] > score[y]; });
-        int64_t weight = 0;
-        int32_t u = INT32_MIN;
-        for (int32_t c : top) {
-          weight += classWeight_[c];
-          if (weight >= paid_) {
-            u = score[c];
-            break;
-          }
+      if (t == t0) {
+        BlockBounds(score.data(), classes_, block, high.data(), low.data());
+        for (int32_t b : staleList) stale[b] = 0;
+      } else {
+        for (int32_t b : staleList) {
+          const int32_t from = b * block;
+          BlockBounds(score.data() + from, std::min(block, classes_ - from), block, &high[b],
+                      &low[b]);
+          stale[b] = 0;
         }
-        if (weight < paid_) u = paidThreshold();
-        const int64_t need = int64_t{u} - deltaFix_;
-        if (hi > need) {
-          slackHi = slackHi * 2 + deltaFix_;
-          top.clear();
-          std::vector<int32_t> none;
-          Scan(score.data(), classes_, ClampToInt32(need), INT32_MIN, top, none);
+      }
+      staleList.clear();
+
+      // Candidates for a paid place: the paid-th best score is at least the
+      // paid-th highest block top, and only classes within the distance of it
+      // can round level with it or above.
+      if (wantTop) {
+        if (everyonePaid) {
+          collectAbove(INT64_MIN, top);
         } else {
+          // Each block holds an entry at its top, so paid blocks vouch for paid entries.
+          const int64_t floor =
+              blocks < paid_ ? INT64_MIN / 2
+                             : PaidThreshold(
+                                   allBlocks, paid_, [&](int32_t b) { return high[b]; },
+                                   [](int32_t) { return 1; });
+          collectAbove(floor - deltaFix_, top);
+          const int32_t u = PaidThreshold(
+              top, paid_, [&](int32_t c) { return score[c]; },
+              [&](int32_t c) { return classWeight_[c]; });
+          const int64_t need = int64_t{u} - deltaFix_;
           top.erase(std::remove_if(top.begin(), top.end(),
                                    [&](int32_t c) { return score[c] < need; }),
                     top.end());
-          if (static_cast<int64_t>(top.size()) > 4 * (paid_ + 4)) slackHi /= 2;
         }
-        thetaHi = need - slackHi;
-      }
-      if (booby_) {
-        const int64_t need = int64_t{lowest} + deltaFix_;
-        if (lo < need) {
-          if (t != t0) slackLo = slackLo * 2 + deltaFix_;
-          bottom.clear();
-          std::vector<int32_t> none;
-          Scan(score.data(), classes_, INT32_MAX, ClampToInt32(need), none, bottom);
-        } else {
-          bottom.erase(std::remove_if(bottom.begin(), bottom.end(),
-                                      [&](int32_t c) { return score[c] > need; }),
-                       bottom.end());
-          if (static_cast<int64_t>(bottom.size()) > 16) slackLo /= 2;
-        }
-        thetaLo = need + slackLo;
-      }
-
-      // Paid places among the candidates: 1 + the entries that score more.
-      if (wantTop) {
+        // Paid places: 1 + the entries that score more.
         ranked.clear();
         for (int32_t c : top) ranked.emplace_back(ExactScore(c, s), c);
         std::sort(ranked.begin(), ranked.end(),
@@ -519,6 +536,8 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
         }
       }
       if (booby_) {
+        const int32_t lowest = *std::min_element(low.begin(), low.end());
+        collectBelow(int64_t{lowest} + deltaFix_, bottom);
         ranked.clear();
         double least = 0;
         for (int32_t c : bottom) {
