@@ -325,5 +325,29 @@ TEST(CalculatingScenarioText, TwoBlanksBeforeTheCount) {
   EXPECT_EQ(CalculatingScenarioText(5, 64), "Calculating Scenario 5 of  64");
 }
 
+
+TEST(ComputeScenariosFast, ScoresBeyondFixedPointAreCountedAllTheSame) {
+  PoolState s = testing::Bracket(8);
+  for (int r = 1; r <= kMaxRounds; ++r) s.Pool.RoundPoints[r] = 3e11f * r;
+  testing::DecideThrough(s, 4);
+  AddPoolEntry(s, "Ann", {{5, 1}, {7, 1}});
+  AddPoolEntry(s, "Bo", {{5, 3}, {7, 3}});
+  AddPoolEntry(s, "Cy", {{6, 5}, {7, 5}});
+  SetPayouts(s, 2, true);
+  PossibilitiesResult r = RunBoth(Snapshot(s));
+  EXPECT_EQ(r.Counts[0][1] + r.Counts[1][1] + r.Counts[2][1], 8);  // one leader each time
+}
+
+TEST(ComputeScenarios, NoActiveEntryCountsNothing) {
+  PoolState s = testing::Bracket(4);
+  testing::DecideThrough(s, 2);
+  PossibilitiesResult r = RunBoth(Snapshot(s));
+  EXPECT_TRUE(r.Completed);
+  EXPECT_TRUE(r.Counts.empty());
+  ASSERT_EQ(r.Texts.size(), 2u);
+  EXPECT_EQ(r.Texts[1].PoolWinners, "");
+  EXPECT_EQ(r.Texts[1].GameWinners, "Champion: Team 3");
+}
+
 }  // namespace
 }  // namespace qb
