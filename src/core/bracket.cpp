@@ -1,5 +1,7 @@
 #include "core/bracket.h"
 
+#include "core/scoring.h"
+
 #include <cmath>
 
 #include "core/payout.h"
@@ -142,6 +144,16 @@ void ResetTeamAdvance(PoolState& s) {
   };
   for (int n = 1; n <= s.NumSlots && n <= kMaxSlots; ++n) s.Teams[n].Alive = true;
   const auto& results = s.Pool.Results;
+  if (s.Pool.RePair) {
+    // Re-paired rounds have no fixed paths: the loser of a game is the one
+    // the scoring finds, so both agree on who is still alive.
+    GameTable table{};
+    BuildGameTable(s, table, results.data());
+    for (int g = 1; g <= s.NumGames && g <= kMaxGames; ++g) {
+      if (results[g] != 0) eliminate(table[g].Loser);
+    }
+    return;
+  }
   for (int g = 1, r = 1; g <= s.NumGames && g <= kMaxGames; ++g) {
     while (r < kMaxRounds && g > s.RoundEnd[r]) ++r;
     if (results[g] == 0) continue;

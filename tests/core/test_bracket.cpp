@@ -360,6 +360,23 @@ TEST(ResetTeamAdvance, LosersFromResults) {
   EXPECT_TRUE(s.Teams[4].Alive);
 }
 
+TEST(ResetTeamAdvance, ReparedRoundsEliminateTheTeamTheWinnerMet) {
+  PoolState s = MakePool(8);
+  ScriptedPrompts p;
+  s.Pool.RePair = true;
+  s.Pool.Results[1] = 1;
+  s.Pool.Results[2] = 4;
+  s.Pool.Results[3] = 5;
+  s.Pool.Results[4] = 8;
+  s.Pool.Results[5] = 5;  // 5 (winner of game 3) meets 8, the winner of game 4
+  SetupBracketFromParameters(s, p);
+  EXPECT_TRUE(s.Teams[5].Alive);
+  EXPECT_FALSE(s.Teams[8].Alive);
+  EXPECT_TRUE(s.Teams[4].Alive);
+  EXPECT_TRUE(s.Teams[1].Alive);
+  EXPECT_FALSE(s.Teams[2].Alive);
+}
+
 TEST(ResetTeamAdvance, FirstRoundEvenWinner) {
   PoolState s = MakePool(4);
   ScriptedPrompts p;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/text_format.h"
 #include "entries/logic/participants.h"
 
 namespace qb {
@@ -31,44 +32,6 @@ std::u32string FoldCase(const std::string& text) {
   return out;
 }
 
-double ValueOf(const std::string& text) {
-  std::string digits;
-  for (char c : text) {
-    if (c != ' ' && c != '\t' && c != '\n' && c != '\r') digits.push_back(c);
-  }
-  size_t i = 0;
-  std::string number;
-  if (i < digits.size() && (digits[i] == '+' || digits[i] == '-')) number.push_back(digits[i++]);
-  bool point = false;
-  bool any = false;
-  for (; i < digits.size(); ++i) {
-    char c = digits[i];
-    if (c >= '0' && c <= '9') {
-      number.push_back(c);
-      any = true;
-    } else if (c == '.' && !point) {
-      number.push_back(c);
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (!any) return 0;
-  if (i < digits.size() && (digits[i] == 'E' || digits[i] == 'e' || digits[i] == 'D' ||
-                            digits[i] == 'd')) {
-    std::string exponent = "e";
-    size_t j = i + 1;
-    if (j < digits.size() && (digits[j] == '+' || digits[j] == '-')) exponent.push_back(digits[j++]);
-    bool expDigits = false;
-    for (; j < digits.size() && digits[j] >= '0' && digits[j] <= '9'; ++j) {
-      exponent.push_back(digits[j]);
-      expDigits = true;
-    }
-    if (expDigits) number += exponent;
-  }
-  return std::strtod(number.c_str(), nullptr);
-}
-
 }  // namespace
 
 int TypeAheadMatch(const std::vector<std::string>& items, const std::string& typed) {
@@ -81,7 +44,7 @@ int TypeAheadMatch(const std::vector<std::string>& items, const std::string& typ
 }
 
 std::optional<int16_t> RoundEntryNumber(const std::string& text) {
-  double value = ValueOf(text);
+  double value = Val(text);
   if (!std::isfinite(value)) return std::nullopt;
   double whole = std::floor(value);
   double rounded = value - whole == 0.5 ? (std::fmod(whole, 2.0) == 0 ? whole : whole + 1)
@@ -97,7 +60,7 @@ std::string ProposeEntryNumber(const PoolState& s, int bettor) {
     if (s.Entries[e].BettorIndex == bettor && s.Entries[e].EntryNumber > highest)
       highest = s.Entries[e].EntryNumber;
   }
-  return " " + std::to_string(highest + 1);
+  return Str(highest + 1);
 }
 
 bool IsEntryCurrent(const PoolState& s, int entry) {
@@ -122,7 +85,7 @@ HeaderCheck CheckEntryHeader(const PoolState& s, int currentEntry, const std::st
   // The number is rounded before any check, so the duplicate check compares
   // what would be stored; a value beyond the stored range is refused.
   std::optional<int16_t> number = RoundEntryNumber(numberText);
-  if (ValueOf(numberText) < 1 || !number || *number < 1)
+  if (Val(numberText) < 1 || !number || *number < 1)
     return refuse(HeaderRefusal::NoNumber, "Entry number is needed to add the entry.",
                   HeaderFocus::Number);
   check.EntryNumber = *number;
@@ -145,7 +108,7 @@ HeaderCheck CheckEntryHeader(const PoolState& s, int currentEntry, const std::st
       if (s.Entries[e].BettorIndex == check.Bettor && s.Entries[e].EntryNumber == *number) {
         // A rounded number is named as it would be stored.
         std::string shown =
-            ValueOf(numberText) == *number ? numberText : " " + std::to_string(*number);
+            Val(numberText) == *number ? numberText : Str(*number);
         return refuse(HeaderRefusal::Duplicate,
                       "Name '" + nameText + "', entry number " + shown + " already exists.",
                       HeaderFocus::Number);

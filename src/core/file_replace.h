@@ -1,0 +1,21 @@
+#pragma once
+// Writing a file so that a failure never leaves a half-written one: the bytes
+// go to a new file beside the target, which then replaces it in one rename.
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace qb {
+
+// Writes bytes to a new file in the target's folder, flushed to the disk, with
+// the permissions of the target when it exists. On failure nothing is left.
+std::error_code WriteFileBeside(const std::filesystem::path& target, std::string_view bytes,
+                                std::filesystem::path& written);
+// Puts the file written in place of the target, in one step. On failure the
+// written file is removed and the target stays as it was.
+std::error_code MoveOver(const std::filesystem::path& written,
+                         const std::filesystem::path& target);
+// Both in one.
+std::error_code ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace qb

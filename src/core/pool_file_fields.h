@@ -1,0 +1,87 @@
+#pragma once
+// Fields of the pool file: comma-separated, strings between double quotes,
+// one record a line. Line ends separate fields as commas do; CR LF, LF and CR
+// are all line ends, and a quoted field may hold commas and line breaks.
+#include <cstdint>
+#include <ctime>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/currency.h"
+
+namespace qb {
+
+// Why a field could not be read; the text goes into the load-error list.
+inline constexpr const char* kTypeMismatch = "Type mismatch";
+inline constexpr const char* kOverflow = "Overflow";
+inline constexpr const char* kSubscriptOutOfRange = "Subscript out of range";
+inline constexpr const char* kInputPastEnd = "Input past end of file";
+inline constexpr const char* kValueOutOfRange = "Value out of range";
+
+class FieldError : public std::runtime_error {
+ public:
+  explicit FieldError(const char* why) : std::runtime_error(why), atEnd(why == kInputPastEnd) {}
+  bool atEnd;  // no field was left to read
+};
+
+// Reads fields from the bytes of a whole file (Windows-1252).
+class FieldReader {
+ public:
+  explicit FieldReader(std::string_view bytes) : data_(bytes) {}
+
+  // The next field as it stands in the file (without its quotes); false at the end.
+  bool Next(std::string_view& field);
+  // Steps back over the field Next returned last.
+  void Unread();
+  // The field returned last, as text (for messages).
+  std::string_view Last() const { return last_; }
+
+  // Typed reads; each throws FieldError.
+  std::string_view ReadRaw();
+  std::string ReadString();  // UTF-8, line breaks as "\n"
+  int16_t ReadInteger();
+  float ReadSingle();
+  Currency ReadCurrency();
+  bool ReadBoolean();
+
+ private:
+  std::string_view data_;
+  size_t pos_ = 0;
+  bool afterComma_ = false;  // a field follows even when the line ends
+  std::string_view last_;
+  size_t lastPos_ = 0;
+  bool lastAfterComma_ = false;
+};
+
+// Parsers of one field's text, shared with the typed reads.
+int16_t ParseInteger(std::string_view text);
+float ParseSingle(std::string_view text);
+Currency ParseCurrency(std::string_view text);
+bool ParseBoolean(std::string_view text);
+
+// Writes one record after another: strings quoted (double quotes become
+// apostrophes, UTF-8 becomes Windows-1252, line breaks CR LF), numbers plain.
+class FieldWriter {
+ public:
+  explicit FieldWriter(std::string& out) : out_(out) {}
+  FieldWriter& Tag(std::string_view tag);  // starts a record
+  FieldWriter& String(std::string_view utf8);
+  FieldWriter& Integer(int value);
+  FieldWriter& Single(float value);
+  FieldWriter& Money(Currency value);
+  FieldWriter& Boolean(bool value);
+  FieldWriter& Date(const std::tm& t);
+  void EndLine();      // CR LF
+  void EndLoopLine();  // "," CR LF: records written value by value end so
+
+ private:
+  void Separate();
+  std::string& out_;
+  bool first_ = true;
+};
+
+// Text as it is stored: each double quote replaced by an apostrophe.
+std::string WithoutDoubleQuotes(std::string_view text);
+
+}  // namespace qb

@@ -1,0 +1,175 @@
+#include "entries/frmSelectBettor.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/sound_effects.h"
+#include "entries/frmEditBettor.h"
+#include "entries/logic/participants.h"
+#include "platform/control_helpers.h"
+
+namespace qb {
+
+namespace {
+
+// Hourglass for the span of one command.
+class BusyPointer {
+ public:
+  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { Restore(); }
+  void Restore() {
+    if (busy_) QApplication::restoreOverrideCursor();
+    busy_ = false;
+  }
+
+ private:
+  bool busy_ = true;
+};
+
+}  // namespace
+
+frmSelectBettor::frmSelectBettor(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+  setObjectName("frmSelectBettor");
+  setWindowTitle("Select a Participant");
+  setModal(true);
+
+  lstBettors = new QListWidget(this);
+  lstBettors->setObjectName("lstBettors");
+  lstBettors->setMinimumSize(260, 300);
+  connect(lstBettors, &QListWidget::itemDoubleClicked, this, [this] { cmdEdit_Click(); });
+
+  auto makeButton = [this](const char* name, const char* caption, const char* tip) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    return b;
+  };
+  cmdNew = makeButton("cmdNew", "&New", "Add a new participant to the file.");
+  cmdEdit = makeButton("cmdEdit", "&Edit", "Edit the information for the selected participant.");
+  cmdDelete = makeButton("cmdDelete", "&Delete", "Delete the selected participant from the file.");
+  cmdCancel = makeButton("cmdCancel", "Close", "Exit this window.");
+  cmdHelp = makeButton("cmdHelp", "Help", "");
+  // Enter edits the selected name, as a double-click does.
+  cmdEdit->setDefault(true);
+  connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
+  connect(cmdEdit, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
+  connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+
+  auto* buttons = new QVBoxLayout;
+  for (QPushButton* b : {cmdNew, cmdEdit, cmdDelete, cmdCancel, cmdHelp}) buttons->addWidget(b);
+  buttons->addStretch();
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(lstBettors, 1);
+  layout->addLayout(buttons);
+
+  setTabOrder(lstBettors, cmdNew);
+  setTabOrder(cmdNew, cmdEdit);
+  setTabOrder(cmdEdit, cmdDelete);
+  setTabOrder(cmdDelete, cmdCancel);
+  setTabOrder(cmdCancel, cmdHelp);
+  ClearSoundPlayedOnInput(this, ctx_.pool);
+
+  adjustSize();
+  FormLoad();
+  lstBettors->setFocus();
+}
+
+void frmSelectBettor::FormLoad() {
+  CenterFormOnScreen(this);
+  const PoolState& s = ctx_.pool;
+  lstBettors->clear();
+  std::vector<BettorListItem> items = ListedBettors(s);
+  for (const BettorListItem& item : items) {
+    auto* row = new QListWidgetItem(QString::fromStdString(item.Name), lstBettors);
+    row->setData(Qt::UserRole, item.Index);
+  }
+  const int k = ListPositionOf(items, s.CurrentBettor);
+  if (k >= 0) {
+    // Through a row further down first, so the selected name shows with the
+    // names that follow it.
+    lstBettors->setCurrentRow(ScrollAheadRow(k, lstBettors->count()));
+    lstBettors->setCurrentRow(k);
+  }
+}
+
+void frmSelectBettor::ShowEditBettor() {
+  frmEditBettor dialog(ctx_, this);
+  dialog.exec();
+}
+
+void frmSelectBettor::cmdNew_Click() {
+  PlaySoundEffect(ctx_.pool, ctx_.waves, "start");
+  ctx_.pool.CurrentBettor = 0;
+  ShowEditBettor();
+  FormLoad();
+}
+
+void frmSelectBettor::cmdEdit_Click() {
+  PlaySoundEffect(ctx_.pool, ctx_.waves, "start");
+  BusyPointer busy;
+  QListWidgetItem* item = lstBettors->currentItem();
+  if (!item || !item->isSelected()) {
+    ctx_.prompts.Beep();
+    busy.Restore();
+    ctx_.prompts.Show("Select a Bettor to Edit");
+    return;
+  }
+  ctx_.pool.CurrentBettor = static_cast<int16_t>(item->data(Qt::UserRole).toInt());
+  busy.Restore();
+  ShowEditBettor();
+  FormLoad();
+}
+
+void frmSelectBettor::cmdDelete_Click() {
+  PoolState& s = ctx_.pool;
+  BusyPointer busy;
+  QListWidgetItem* item = lstBettors->currentItem();
+  if (!item || !item->isSelected()) {
+    ctx_.prompts.Beep();
+    busy.Restore();
+    ctx_.prompts.Show("Select a Bettor to Delete");
+    PlaySoundEffect(s, ctx_.waves, "start");
+    return;
+  }
+  const int bettor = item->data(Qt::UserRole).toInt();
+  const std::string name = item->text().toStdString();
+  ctx_.prompts.Beep();
+  busy.Restore();
+  ctx_.prompts.Beep();
+  MsgAnswer answer = ctx_.prompts.Ask(DeleteBettorQuestion(name, CountBettorEntries(s, bettor)),
+                                      MsgButtons::YesNo, MsgIcon::Question);
+  PlaySoundEffect(s, ctx_.waves, "start");
+  s.SoundPlayed = 0;
+  if (answer == MsgAnswer::Yes) {
+    ClearBettorRecord(s, bettor);
+    ++s.NumDeletedBettors;
+    delete lstBettors->takeItem(lstBettors->row(item));
+    lstBettors->clearSelection();
+    s.PoolChanged = true;
+    PlaySoundEffect(s, ctx_.waves, "whoosh");
+  }
+}
+
+void frmSelectBettor::cmdCancel_Click() {
+  PlaySoundEffect(ctx_.pool, ctx_.waves, "start");
+  done(Rejected);
+}
+
+void frmSelectBettor::reject() { cmdCancel_Click(); }
+
+void frmSelectBettor::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous()) ctx_.pool.SoundPlayed = 0;
+  PlaySoundEffect(ctx_.pool, ctx_.waves, "start");
+  event->accept();
+}
+
+void frmSelectBettor::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmSelectBettor"); }
+
+}  // namespace qb

@@ -1,0 +1,205 @@
+#include "entries/logic/bettor_import.h"
+
+namespace qb {
+
+namespace {
+
+std::string TrimBlanks(const std::string& s) {
+  size_t b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  size_t e = s.find_last_not_of(" \t");
+  return s.substr(b, e - b + 1);
+}
+
+const std::string& ImportField(const BettorRecord& b, int field) {
+  switch (field) {
+    case kEMail: return b.EMail;
+    case kPhone: return b.Phone;
+    default: return b.Info;
+  }
+}
+
+std::string& PoolField(BettorRecord& b, int field) {
+  switch (field) {
+    case kEMail: return b.EMail;
+    case kPhone: return b.Phone;
+    default: return b.Info;
+  }
+}
+
+std::string MarkFor(const PoolState& s, const BettorImportRow& row, int field) {
+  const std::string& imported = ImportField(s.ImportBettors.at(row.importIndex), field);
+  const std::string& current = ImportField(s.Bettors.at(row.poolIndex), field);
+  if (!imported.empty() && imported != current) return current.empty() ? "ND" : "Y";
+  return "*";
+}
+
+void ActionFromMarks(BettorImportRow& row, const char* otherwise) {
+  bool anyY = false, anyND = false;
+  for (const auto& m : row.marks) {
+    anyY |= m == "Y";
+    anyND |= m == "ND";
+  }
+  row.action = anyY ? kOverlay : anyND ? kNewData : otherwise;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCsvLine(const std::string& line) {
+  std::vector<std::string> fields;
+  size_t i = 0;
+  const size_t n = line.size();
+  while (true) {
+    std::string field;
+    while (i < n && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i < n && line[i] == '"') {
+      ++i;
+      while (i < n) {
+        if (line[i] == '"') {
+          if (i + 1 < n && line[i + 1] == '"') {
+            field += '"';
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        field += line[i++];
+      }
+      // Anything between the closing quote and the comma is dropped.
+      while (i < n && line[i] != ',') ++i;
+    } else {
+      size_t start = i;
+      while (i < n && line[i] != ',') ++i;
+      field = TrimBlanks(line.substr(start, i - start));
+    }
+    fields.push_back(field);
+    if (i >= n) break;
+    ++i;  // the comma
+  }
+  return fields;
+}
+
+int ReadCsvBettors(std::istream& in, PoolState& s) {
+  int read = 0;
+  std::string line;
+  while (std::getline(in, line)) {
+    // Files from other systems end lines with CR LF, or CR alone.
+    size_t start = 0;
+    while (start <= line.size()) {
+      size_t cr = line.find('\r', start);
+      std::string part = line.substr(start, cr == std::string::npos ? std::string::npos : cr - start);
+      std::vector<std::string> f = SplitCsvLine(part);
+      f.resize(4);
+      if (!f[0].empty()) {
+        BettorRecord b;
+        b.Name = f[0];
+        b.EMail = f[1];
+        b.Phone = f[2];
+        b.Info = f[3];
+        b.ImportMark = true;
+        s.NumImportBettors = static_cast<int16_t>(s.NumImportBettors + 1);
+        if (static_cast<int>(s.ImportBettors.size()) < s.NumImportBettors + 1)
+          s.ImportBettors.resize(static_cast<size_t>(s.NumImportBettors) + 1);
+        s.ImportBettors[s.NumImportBettors] = b;
+        ++read;
+      }
+      if (cr == std::string::npos) break;
+      start = cr + 1;
+    }
+  }
+  return read;
+}
+
+void CompareBettorRow(const PoolState& s, BettorImportRow& row, int field) {
+  if (row.poolIndex < 1) return;
+  if (field >= 0) {
+    row.marks[field] = MarkFor(s, row, field);
+    return;
+  }
+  for (int f = 0; f < 3; ++f) row.marks[f] = MarkFor(s, row, f);
+  ActionFromMarks(row, kNoChange);
+}
+
+std::vector<BettorImportRow> FillBettorRows(const PoolState& s) {
+  std::vector<BettorImportRow> rows;
+  for (int i = 1; i <= s.NumImportBettors; ++i) {
+    const BettorRecord& b = s.ImportBettors.at(i);
+    if (!b.ImportMark) continue;
+    BettorImportRow row;
+    row.name = b.Name;
+    row.importIndex = i;
+    for (int j = 1; j <= s.NumBettors; ++j) {
+      if (s.Bettors.at(j).Name == b.Name) {
+        row.poolIndex = j;
+        break;
+      }
+    }
+    if (row.poolIndex == 0) {
+      row.action = kAddAsNew;
+    } else {
+      CompareBettorRow(s, row, -1);
+      if (row.action == kNoChange) continue;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void ClickBettorAction(const PoolState& s, BettorImportRow& row) {
+  if (row.poolIndex < 1) return;
+  if (row.action == kOverlay || row.action == kNewData) {
+    row.action = kKeepCurrent;
+    for (auto& m : row.marks)
+      if (m == "Y" || m == "ND") m = "N";
+  } else if (row.action == kKeepCurrent) {
+    for (int f = 0; f < 3; ++f) row.marks[f] = MarkFor(s, row, f);
+    ActionFromMarks(row, kNewData);
+  }
+}
+
+void ClickBettorMark(const PoolState& s, BettorImportRow& row, int field) {
+  if (row.poolIndex < 1 || field < 0 || field > 2) return;
+  std::string& m = row.marks[field];
+  if (m == "Y" || m == "ND") m = "N";
+  else if (m == "N") m = MarkFor(s, row, field);
+  ActionFromMarks(row, kKeepCurrent);
+}
+
+int ApplyBettorRows(PoolState& s, const std::vector<BettorImportRow>& rows) {
+  int applied = 0;
+  for (const BettorImportRow& row : rows) {
+    if (row.importIndex < 1 || row.importIndex > s.NumImportBettors) continue;
+    BettorRecord& imported = s.ImportBettors[row.importIndex];
+    if (row.action == kAddAsNew) {
+      std::string name = imported.Name;
+      auto taken = [&](const std::string& n) {
+        for (int j = 1; j <= s.NumBettors; ++j)
+          if (s.Bettors[j].Name == n) return true;
+        return false;
+      };
+      while (taken(name)) name += "*";
+      s.NumBettors = static_cast<int16_t>(s.NumBettors + 1);
+      s.Bettors.resize(static_cast<size_t>(s.NumBettors) + 2);
+      BettorRecord& b = s.Bettors[s.NumBettors];
+      b = BettorRecord{};
+      b.Name = name;
+      b.EMail = imported.EMail;
+      b.Phone = imported.Phone;
+      b.Info = imported.Info;
+      imported.Name = name;  // the entry import finds it under this name
+      ++applied;
+    } else if ((row.action == kOverlay || row.action == kNewData) && row.poolIndex >= 1 &&
+               row.poolIndex <= s.NumBettors) {
+      for (int f = 0; f < 3; ++f) {
+        if (row.marks[f] == "Y" || row.marks[f] == "ND")
+          PoolField(s.Bettors[row.poolIndex], f) = ImportField(imported, f);
+      }
+      ++applied;
+    }
+  }
+  s.PoolChanged = true;
+  return applied;
+}
+
+}  // namespace qb

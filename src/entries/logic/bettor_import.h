@@ -1,0 +1,50 @@
+#pragma once
+// Bringing participants in from another file: reading them into the import
+// work copy, comparing each with the pool's participant of the same name, the
+// user's choices per row and field, and applying them.
+#include <array>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "core/pool_state.h"
+
+namespace qb {
+
+// One participant per line: name, e-mail, phone, information. Appends each to
+// ImportBettors with ImportMark set; lines without a name are skipped.
+// Returns the number of participants read.
+int ReadCsvBettors(std::istream& in, PoolState& s);
+
+// Splits one comma-delimited line: quoted fields may hold commas, a doubled
+// quote inside quotes is one quote, blanks around unquoted fields are dropped.
+std::vector<std::string> SplitCsvLine(const std::string& line);
+
+inline constexpr const char* kAddAsNew = "Add as new";
+inline constexpr const char* kOverlay = "Overlay";
+inline constexpr const char* kNewData = "New Data";
+inline constexpr const char* kKeepCurrent = "Keep current";
+inline constexpr const char* kNoChange = "No change";
+
+// A row of the participant grid. Marks for e-mail, phone and info:
+// "Y" overwrite, "N" keep, "ND" fill an empty field, "*" nothing to take.
+struct BettorImportRow {
+  std::string name;
+  std::string action;
+  int importIndex = 0;  // into ImportBettors
+  int poolIndex = 0;    // into Bettors, 0 = no match
+  std::array<std::string, 3> marks;
+};
+
+enum BettorField { kEMail = 0, kPhone = 1, kInfo = 2 };
+
+// Rows for every marked import participant; rows with nothing to take are left out.
+std::vector<BettorImportRow> FillBettorRows(const PoolState& s);
+// Works out the marks (field < 0: all, setting the action) for a matched row.
+void CompareBettorRow(const PoolState& s, BettorImportRow& row, int field);
+void ClickBettorAction(const PoolState& s, BettorImportRow& row);
+void ClickBettorMark(const PoolState& s, BettorImportRow& row, int field);
+// Adds and overlays as the rows say; sets PoolChanged. Returns the rows applied.
+int ApplyBettorRows(PoolState& s, const std::vector<BettorImportRow>& rows);
+
+}  // namespace qb
