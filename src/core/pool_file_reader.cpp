@@ -429,8 +429,11 @@ bool ReadPoolBytes(PoolState& s, std::string_view bytes, PoolFileServices& svc) 
     ReadPoolRecords(s, r, svc);
   }
   if (s.DialogCancelled) {
-    FailOpen(s, svc);
+    // Nothing of what was read is to be saved by the close.
+    ClearPool(s);
+    s.PoolChanged = false;
     svc.host.mnuFileClose_Click();
+    FailOpen(s, svc);  // after the close, which clears DialogCancelled on its way
     return false;
   }
 

@@ -331,6 +331,33 @@ TEST_F(PoolFileReader, CancelInTheLoadErrorListAbandonsTheLoad) {
   ExpectFailed();
 }
 
+TEST_F(PoolFileReader, TheCloseAfterAnAbandonedLoadFindsNothingToSave) {
+  // File > Close asks to save a changed pool and clears DialogCancelled.
+  struct ClosingHost : RecordingPoolFileHost {
+    PoolState* pool = nullptr;
+    bool changedAtClose = true;
+    int teamsAtClose = -1;
+    void mnuFileClose_Click() override {
+      RecordingPoolFileHost::mnuFileClose_Click();
+      changedAtClose = pool->PoolChanged;
+      teamsAtClose = pool->Pool.NumTeams;
+      pool->DialogCancelled = false;
+    }
+  } closing;
+  closing.pool = &s;
+  closing.useFileWithErrors = false;
+  PoolFileServices withClose{closing, prompts, random, clock};
+  s.PoolChanged = true;
+  s.PoolFilePath = "/pools/Office.qbp";
+  std::istringstream in(kHeader + kParms4 + "\"%Team  `\",0,\"Nobody\",0\r\n" + kTeams4);
+  EXPECT_FALSE(ReadPoolFile(s, in, withClose));
+  EXPECT_EQ(closing.closeCalls, 1);
+  EXPECT_FALSE(closing.changedAtClose);
+  EXPECT_EQ(closing.teamsAtClose, 0);
+  EXPECT_TRUE(s.DialogCancelled);
+  EXPECT_TRUE(s.PoolFilePath.empty());
+}
+
 TEST_F(PoolFileReader, PicksBeforeAnyEntryFailTheOpen) {
   EXPECT_FALSE(Read(kHeader + kParms4 + kTeams4 + "\"%EntPck`\",1,3,1,\r\n" +
                     "\"%EntHdr`\",\"Ann\",1,1,#TRUE#\r\n\"%EntPck`\",1,3,1,\r\n"));
@@ -413,6 +440,25 @@ TEST_F(PoolFileReader, OpenPoolFileReadsFromDisk) {
   ASSERT_TRUE(OpenPoolFile(s, svc));
   ExpectLoaded();
   EXPECT_EQ(s.Pool.PoolName, "Office 'Pool'");
+}
+
+TEST_F(PoolFileReader, SavingAnOpenedFileChangesOnlyItsDate) {
+  TempFolder dir;
+  const std::string original = Fixture("pool_5_teams.qbp");
+  PutFile(dir / "Office.qbp", original);
+  s.PoolFilePath = (dir / "Office.qbp").string();
+  ASSERT_TRUE(OpenPoolFile(s, svc));
+  std::tm later = qb::testing::TestNow();
+  later.tm_year = 127;
+  FixedClock laterClock(later);
+  PoolFileServices saving{host, prompts, random, laterClock};
+  ASSERT_TRUE(SaveFile1N(s, s.PoolFilePath, true, saving));
+
+  std::string saved = qb::testing::FileBytes(s.PoolFilePath);
+  std::string expected = original;
+  expected.replace(expected.find("#2026-12-10"), 11, "#2027-12-10");
+  EXPECT_TRUE(SameLines(expected, saved));
+  EXPECT_EQ(qb::testing::FileBytes(dir / "Office.bkp"), original);
 }
 
 TEST_F(PoolFileReader, OpenPoolFileTellsWhyAFileCannotBeRead) {
