@@ -11,20 +11,6 @@
 
 namespace qb {
 
-std::string NormalSoundStatus(const std::string& stored) {
-  if (stored == "Off" || stored == "Click") return stored;
-  return "On";
-}
-
-void LoadSoundOption(PoolState& pool, const SettingsStore& settings) {
-  pool.SoundStatus = NormalSoundStatus(settings.GetSetting("Options", "SoundStatus", "On"));
-}
-
-void SaveSoundOption(PoolState& pool, SettingsStore& settings, const std::string& status) {
-  pool.SoundStatus = NormalSoundStatus(status);
-  settings.SaveSetting("Options", "SoundStatus", pool.SoundStatus);
-}
-
 frmOptions::frmOptions(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName("frmOptions");
   setWindowTitle("Options");
@@ -42,7 +28,7 @@ frmOptions::frmOptions(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_
   soundLayout->addWidget(optSoundClick_);
   soundLayout->addWidget(optSoundOff_);
 
-  const std::string status = NormalSoundStatus(ctx.pool.SoundStatus);
+  const std::string& status = ctx.pool.SoundStatus;
   (status == "Off" ? optSoundOff_ : status == "Click" ? optSoundClick_ : optSoundOn_)
       ->setChecked(true);
 
@@ -76,7 +62,8 @@ std::string frmOptions::ChosenStatus() const {
 }
 
 void frmOptions::cmdOK_Click() {
-  SaveSoundOption(ctx_.pool, ctx_.settings, ChosenStatus());
+  ctx_.pool.SoundStatus = ChosenStatus();
+  ctx_.settings.SaveSetting("Options", "SoundStatus", ctx_.pool.SoundStatus);
   ctx_.pool.DialogCancelled = false;
   PlaySoundEffect(ctx_.pool, ctx_.waves, "start");
   accept();

@@ -1,5 +1,6 @@
 #pragma once
-// Edit > Options: the sound option, kept in the settings ("Options"/"SoundStatus").
+// Edit > Options: the sound option, kept in the settings ("Options"/"SoundStatus";
+// start-up reads it with ReadSoundOption).
 #include <QDialog>
 #include <string>
 
@@ -8,12 +9,6 @@
 class QRadioButton;
 
 namespace qb {
-
-// "Off", "Click" or "On"; anything else stored counts as "On".
-std::string NormalSoundStatus(const std::string& stored);
-// Reads the option into SoundStatus (start-up does this first).
-void LoadSoundOption(PoolState& pool, const SettingsStore& settings);
-void SaveSoundOption(PoolState& pool, SettingsStore& settings, const std::string& status);
 
 class frmOptions : public QDialog {
   Q_OBJECT

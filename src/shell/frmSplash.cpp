@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
@@ -88,9 +87,7 @@ void frmSplash::Run(AppContext& ctx, int milliseconds) {
   splash.Start(milliseconds);
   splash.WaitUntilClosed();
   ctx.pool.SoundPlayed = 0;
-  QElapsedTimer pause;
-  pause.start();
-  while (pause.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  PauseWithEvents(100);
 }
 
 void frmSplash::keyPressEvent(QKeyEvent*) { Finish(); }

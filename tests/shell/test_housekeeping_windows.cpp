@@ -13,22 +13,6 @@
 namespace qb {
 namespace {
 
-TEST(SoundOption, IsReadAndSavedUnderOptions) {
-  struct {
-    const char* stored;
-    const char* status;
-  } cases[] = {{"Off", "Off"}, {"Click", "Click"}, {"On", "On"}, {"", "On"}, {"off", "On"}};
-  for (const auto& c : cases) {
-    TestContext t;
-    t.settings.SaveSetting("Options", "SoundStatus", c.stored);
-    LoadSoundOption(t.pool, t.settings);
-    EXPECT_EQ(t.pool.SoundStatus, c.status) << c.stored;
-  }
-  TestContext t;
-  LoadSoundOption(t.pool, t.settings);
-  EXPECT_EQ(t.pool.SoundStatus, "On");
-}
-
 TEST(frmOptions, OkStoresTheChosenOptionCancelLeavesIt) {
   TestContext t;
   t.pool.SoundStatus = "Click";
