@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "core/bracket.h"
 #include "shell_fixture.h"
 
 namespace qb {
@@ -522,11 +523,26 @@ TEST(StandardWindows, WiredWindowsEnableTheirCommands) {
   TestContext t;
   frmMain main(t.ctx, StandardWindows());
   main.MDIForm_Load();
+  t.pool.Pool.NumTeams = 8;
   main.EnableFileCommands();
   for (const char* item : {"mnuEditParms", "mnuEditBettors", "mnuEditOptions", "mnuHelpAbout",
-                           "mnuFileBackup"})
+                           "mnuFileBackup", "mnuEditSetup"})
     EXPECT_TRUE(main.MenuItem(item)->isEnabled()) << item;
   EXPECT_TRUE(main.ToolbarButton("EditBettor")->isEnabled());
+  // the real bracket setup opens as a child and closes from the Edit menu
+  t.pool.SoundStatus = "Off";
+  t.pool.NumSlots = 8;
+  SetupBracketFromParameters(t.pool, t.prompts);
+  main.RunCommand("mnuEditSetup");
+  ASSERT_EQ(main.ActiveWindowName(), "frmSetup");
+  main.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(main.grab().save(QDir::temp().filePath("qb_frmMain_setup.png")));
+  main.RunCommand("cmdQBCancel");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
+  EXPECT_EQ(main.ActiveChild(), nullptr);
+  EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
   // not part of the program yet
   for (const char* item : {"mnuReportsEmail", "mnuFilePageSetup", "mnuToolsDownloadResults"})
     EXPECT_FALSE(main.MenuItem(item)->isEnabled()) << item;
