@@ -35,6 +35,10 @@ namespace {
 constexpr int kSlots = kMaxOpenGames + 1;  // open games 1..15
 constexpr int kCodeBits = 5;               // a game has at most 16 possible winners
 
+// The few loops that touch every class get a wide-vector copy as well, chosen
+// when the program starts on a processor that has them.
+#define QB_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+
 struct Range {
   int32_t begin;
   int32_t end;
@@ -71,15 +75,13 @@ void RunThreads(int n, Fn&& fn, Poll&& poll) {
   for (std::thread& th : pool) th.join();
 }
 
-__attribute__((target_clones("avx2", "default")))
-void AddToRange(int32_t* __restrict score, int32_t count, int32_t d) {
+QB_WIDE_VECTORS void AddToRange(int32_t* __restrict score, int32_t count, int32_t d) {
   for (int32_t c = 0; c < count; ++c) score[c] += d;
 }
 
-__attribute__((target_clones("avx2", "default")))
 // Highest and lowest score of every block of classes, branch-free.
-void BlockBounds(const int32_t* score, int32_t count, int32_t block, int32_t* high,
-                 int32_t* low) {
+QB_WIDE_VECTORS void BlockBounds(const int32_t* score, int32_t count, int32_t block, int32_t* high,
+                                 int32_t* low) {
   for (int32_t b = 0, x = 0; b < count; b += block, ++x) {
     const int32_t e = std::min(b + block, count);
     int32_t hi = INT32_MIN, lo = INT32_MAX;
@@ -103,8 +105,8 @@ class FastEngine {
         n_(snap.Open.ScenarioCount),
         paid_(PaidPlaces(snap.Pool)),
         booby_(HasBooby(snap.Pool)) {
-    int hw = static_cast<int>(std::thread::hardware_concurrency());
-    threads_ = options.Threads > 0 ? options.Threads : std::max(hw, 1);
+    const int hw = static_cast<int>(std::thread::hardware_concurrency());
+    threads_ = std::clamp(options.Threads > 0 ? options.Threads : hw, 1, 64);
   }
 
   PossibilitiesResult Run();
@@ -130,7 +132,15 @@ class FastEngine {
             Fail();
           }
         },
-        [&] { ReportProgress(); });
+        [&] {
+          // The callback runs the caller's code; what it throws ends the run
+          // once the workers have stopped.
+          try {
+            ReportProgress();
+          } catch (...) {
+            Fail();
+          }
+        });
     if (error_) std::rethrow_exception(error_);
   }
   void ReportProgress() {
@@ -150,6 +160,9 @@ class FastEngine {
       if (gray & (1u << j)) s |= 1u << (k_ - 1 - j);  // digit j is open game k - j
     return static_cast<int32_t>(s) + 1;
   }
+  // Scenarios per task: enough tasks to balance the threads, each long
+  // enough that its fresh start is paid back by the steps after it.
+  int32_t ChunkSize() const { return std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024); }
   size_t At(int32_t s, int i) const { return (static_cast<size_t>(s) - 1) * k_ + (i - 1); }
   int32_t Fix(float v) const { return static_cast<int32_t>(std::llrint(v * scale_)); }
   int32_t ValueFix(int32_t s, int i) const { return rpFix_[i] + Fix(bonus_[At(s, i)]); }
@@ -341,15 +354,16 @@ bool FastEngine::ChooseFixedPoint(const std::array<float, kSlots>& most) {
     bound += std::fabs(static_cast<double>(rp_[i])) + static_cast<double>(most[i]);
   if (!(bound < std::ldexp(1.0, 36))) return false;  // also NaN and infinity
 
-  const int q = std::min(20, static_cast<int>(std::floor(std::log2(std::ldexp(1.0, 29) / (bound + 1)))));
+  const int q =
+      std::min(20, static_cast<int>(std::floor(std::log2(std::ldexp(1.0, 29) / (bound + 1)))));
   scale_ = std::ldexp(1.0, q);
   for (int i = 1; i <= k_; ++i) rpFix_[i] = Fix(rp_[i]);
   classFix_.resize(classes_);
   for (int32_t c = 0; c < classes_; ++c) classFix_[c] = Fix(classPoints_[c]);
 
-  const double grid = (1 + 2 * k_) * 0.5 / scale_;           // rounding to the unit
-  const double single = 2 * k_ * std::ldexp(1.0, -24) * bound * 1.01;  // single-precision sums
-  const double rounding = 0.005 + 1e-9 * (bound + 1);        // to hundredths
+  const double grid = (1 + 2 * k_) * 0.5 / scale_;                     // to the unit
+  const double single = 2 * k_ * std::ldexp(1.0, -24) * bound * 1.01;  // single precision
+  const double rounding = 0.005 + 1e-9 * (bound + 1);                  // to hundredths
   const double delta = 2 * single + 2 * rounding + 2 * grid;
   deltaFix_ = static_cast<int32_t>(std::ceil(delta * scale_ * 1.01)) + 2;
   return true;
@@ -394,7 +408,7 @@ int32_t PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, W
 }
 
 void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
-  const int32_t chunk = std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024);
+  const int32_t chunk = ChunkSize();
   const int32_t chunks = (n_ + chunk - 1) / chunk;
   // Blocks of classes; a few hundred at most, so their bounds are quick to sort out.
   const int32_t block = 64 * std::max<int32_t>(1, classes_ / (64 * 256));
@@ -503,19 +517,19 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
           collectAbove(INT64_MIN, top);
         } else {
           // Each block holds an entry at its top, so paid blocks vouch for paid entries.
-          const int64_t floor =
-              blocks < paid_ ? INT64_MIN / 2
-                             : PaidThreshold(
-                                   allBlocks, paid_, [&](int32_t b) { return high[b]; },
-                                   [](int32_t) { return 1; });
+          const int64_t floor = blocks < paid_
+                                    ? INT64_MIN / 2
+                                    : PaidThreshold(
+                                          allBlocks, paid_, [&](int32_t b) { return high[b]; },
+                                          [](int32_t) { return 1; });
           collectAbove(floor - deltaFix_, top);
           const int32_t u = PaidThreshold(
               top, paid_, [&](int32_t c) { return score[c]; },
               [&](int32_t c) { return classWeight_[c]; });
           const int64_t need = int64_t{u} - deltaFix_;
-          top.erase(std::remove_if(top.begin(), top.end(),
-                                   [&](int32_t c) { return score[c] < need; }),
-                    top.end());
+          top.erase(
+              std::remove_if(top.begin(), top.end(), [&](int32_t c) { return score[c] < need; }),
+              top.end());
         }
         // Paid places: 1 + the entries that score more.
         ranked.clear();
@@ -582,14 +596,15 @@ PossibilitiesResult FastEngine::Run() {
     fast = codesValid_ && !nonFinite_ && ChooseFixedPoint(most);
   }
   if (!fast && !Stopping()) {
-    // Scores beyond what fixed point can carry: the reference gives the counts.
+    // Scores too large for the fixed point (or not finite): the reference
+    // counts them, slowly but alike.
     return ComputeScenarios(snap_, options_);
   }
 
   std::vector<std::vector<ClassCount>> countsByThread;
   if (!Stopping()) {
-    const int32_t chunk = std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024);
-    const int workers = std::max(1, std::min<int>(threads_, (n_ + chunk - 1) / chunk));
+    const int32_t chunks = (n_ + ChunkSize() - 1) / ChunkSize();
+    const int workers = std::max(1, std::min<int>(threads_, chunks));
     countsByThread.assign(workers, std::vector<ClassCount>(classes_));
     Parallel(workers, [&](int t) { CountChunks(countsByThread[t]); });
   }
