@@ -19,6 +19,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -384,13 +385,14 @@ double FastEngine::ExactScore(int32_t c, int32_t s) const {
 }
 
 // The paid-th highest of the values, each counted weight(x) times; it lies
-// among the paid highest.
+// among the paid highest. With less weight than paid in all, the lowest.
 template <typename Value, typename Weight>
-int32_t PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, Weight weight) {
-  std::array<std::pair<int32_t, int32_t>, kPayoutPlaces> best{};
+auto PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, Weight weight) {
+  using V = decltype(value(from[0]));
+  std::array<std::pair<V, int32_t>, kPayoutPlaces> best{};
   int size = 0;
   for (int32_t x : from) {
-    const int32_t v = value(x);
+    const V v = value(x);
     if (size == paid && v <= best[size - 1].first) continue;
     int at = size < paid ? size++ : size - 1;
     while (at > 0 && best[at - 1].first < v) {
@@ -404,7 +406,7 @@ int32_t PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, W
     counted += weight(best[x].second);
     if (counted >= paid) return best[x].first;
   }
-  return size ? best[size - 1].first : INT32_MIN;
+  return size ? best[size - 1].first : std::numeric_limits<V>::lowest();
 }
 
 void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
@@ -416,7 +418,7 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
   std::vector<int32_t> score(classes_), high(blocks), low(blocks), allBlocks(blocks);
   for (int32_t b = 0; b < blocks; ++b) allBlocks[b] = b;
   std::vector<int32_t> top, bottom;
-  std::vector<std::pair<double, int32_t>> ranked;
+  std::vector<double> exact;
   std::array<uint8_t, kSlots> curCode{};
   std::array<int32_t, kSlots> curValue{};
   const bool wantTop = paid_ > 0;
@@ -531,36 +533,52 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
               std::remove_if(top.begin(), top.end(), [&](int32_t c) { return score[c] < need; }),
               top.end());
         }
-        // Paid places: 1 + the entries that score more.
-        ranked.clear();
-        for (int32_t c : top) ranked.emplace_back(ExactScore(c, s), c);
-        std::sort(ranked.begin(), ranked.end(),
-                  [](const auto& x, const auto& y) { return x.first > y.first; });
-        int64_t above = 0;
-        for (size_t x = 0; x < ranked.size();) {
-          const int64_t place = above + 1;
-          if (place > paid_) break;
-          size_t end = x;
-          while (end < ranked.size() && ranked[end].first == ranked[x].first) {
-            ++counts[ranked[end].second].place[place];
-            above += classWeight_[ranked[end].second];
-            ++end;
+        // Paid places: 1 + the entries that score more. At most paid
+        // distinct scores reach the paid-th best, so this stays linear
+        // however many entries tie.
+        exact.resize(classes_);
+        for (int32_t c : top) exact[c] = ExactScore(c, s);
+        const double last = PaidThreshold(
+            top, paid_, [&](int32_t c) { return exact[c]; },
+            [&](int32_t c) { return classWeight_[c]; });
+        std::array<double, kPayoutPlaces> level{};
+        std::array<int64_t, kPayoutPlaces> levelWeight{};
+        int levels = 0;
+        for (int32_t c : top) {
+          if (exact[c] < last) continue;
+          int l = 0;
+          while (l < levels && level[l] != exact[c]) ++l;
+          if (l == levels) {
+            level[levels] = exact[c];
+            levelWeight[levels++] = 0;
           }
-          x = end;
+          levelWeight[l] += classWeight_[c];
+        }
+        std::array<int, kPayoutPlaces> place{};
+        for (int l = 0; l < levels; ++l) {
+          int64_t above = 0;
+          for (int m = 0; m < levels; ++m)
+            if (level[m] > level[l]) above += levelWeight[m];
+          place[l] = static_cast<int>(above + 1);
+        }
+        for (int32_t c : top) {
+          if (exact[c] < last) continue;
+          int l = 0;
+          while (level[l] != exact[c]) ++l;
+          ++counts[c].place[place[l]];
         }
       }
       if (booby_) {
         const int32_t lowest = *std::min_element(low.begin(), low.end());
         collectBelow(int64_t{lowest} + deltaFix_, bottom);
-        ranked.clear();
-        double least = 0;
+        exact.resize(classes_);
+        double least = std::numeric_limits<double>::infinity();
         for (int32_t c : bottom) {
-          const double v = ExactScore(c, s);
-          if (ranked.empty() || v < least) least = v;
-          ranked.emplace_back(v, c);
+          exact[c] = ExactScore(c, s);
+          least = std::min(least, exact[c]);
         }
-        for (const auto& [v, c] : ranked)
-          if (v == least) ++counts[c].place[kBoobyPlace];
+        for (int32_t c : bottom)
+          if (exact[c] == least) ++counts[c].place[kBoobyPlace];
       }
 
       if (t + 1 - reported >= 64) {
