@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTest>
 #include <memory>
@@ -322,10 +324,34 @@ TEST_F(ResultsWindow, RightButtonShowsTheSaveCancelMenu) {
   QTest::mouseClick(win->findChild<QLineEdit*>("txtWinner(3)"), Qt::RightButton);
   EXPECT_TRUE(main.Called("SetSaveCancelMenu on"));
   EXPECT_TRUE(main.Called("PopupEntryMenu"));
+  EXPECT_TRUE(main.Called("ShowPopupItem mnuEntryPopUpOK"));
+  EXPECT_TRUE(main.Called("ShowPopupItem mnuEntryPopUpCancel"));
+  EXPECT_TRUE(main.Called("HidePopupItem mnuEntryPopUpFill"));
+  EXPECT_TRUE(main.Called("HidePopupItem mnuEntryPopUpCopyEntry"));
+  EXPECT_FALSE(main.Called("ShowPopupItem mnuEntryPopUpPrint"));
   EXPECT_EQ(t.pool.SoundPlayed, 0);
   main.calls.clear();
   QTest::mouseClick(win->findChild<QLabel*>("lblRound(2)"), Qt::RightButton);
   EXPECT_TRUE(main.Called("PopupEntryMenu"));
+}
+
+TEST_F(ResultsWindow, ActivationSetsTheMainWindowsCommands) {
+  MakePool(8);
+  QMdiArea area;
+  area.show();
+  QApplication::setActiveWindow(&area);
+  auto* results = new frmEnterResults(t.ctx);
+  QMdiSubWindow* first = area.addSubWindow(results);
+  first->show();
+  area.setActiveSubWindow(first);
+  EXPECT_TRUE(main.Called("AdjustMenuForActiveWindow"));
+  EXPECT_TRUE(main.Called("SetPreviewButtons"));
+  main.calls.clear();
+  QMdiSubWindow* second = area.addSubWindow(new QWidget);
+  second->show();
+  area.setActiveSubWindow(second);
+  EXPECT_TRUE(main.Called("HideBottomToolbar"));
+  EXPECT_FALSE(main.Called("AdjustMenuForActiveWindow"));
 }
 
 TEST_F(ResultsWindow, TypingTheTiebreakerMarksTheWindowChanged) {
