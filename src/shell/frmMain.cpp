@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -391,6 +392,14 @@ void frmMain::moveEvent(QMoveEvent* event) {
   StoreMainGeometry();
 }
 
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    RefreshCaption();
+    AdjustMenuForParameters();
+  }
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
   PoolState& pool = ctx_.pool;
   if (closing_) {
@@ -435,6 +444,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     closing_ = true;
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w != this && w->isVisible() && w->isWindow() && !w->inherits("QMenu")) w->close();
+    closing_ = false;
     event->accept();
   } catch (const std::exception& e) {
     ReportError(e);
@@ -692,8 +702,14 @@ void frmMain::ShowChild(ChildWindow* child) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     sub->installEventFilter(this);
-    // A window that closes itself takes its frame with it.
-    connect(child, &QObject::destroyed, sub, [sub] { sub->close(); });
+    // A window that closes itself takes its frame with it; later, so a frame
+    // that is itself being torn down is left alone.
+    connect(child, &QObject::destroyed, this, [sub = QPointer<QMdiSubWindow>(sub)] {
+      if (!sub) return;
+      QTimer::singleShot(0, sub, [sub] {
+        if (sub && !sub->widget()) sub->close();
+      });
+    });
     loaded_[child->windowName()] = child;
   }
   sub->show();

@@ -29,8 +29,8 @@ using PlaceCounts = std::array<int32_t, 7>;
 struct PossibilitiesEntry {
   int32_t Index = 0;  // position in the pool's Entries
   int16_t EntryNumber = 0;
-  std::string Name;   // the participant's name
-  float Points = 0;   // points already won
+  std::string Name;  // the participant's name
+  float Points = 0;  // points already won
 };
 
 struct PossibilitiesSnapshot {
@@ -99,7 +99,7 @@ namespace possibilities_detail {
 // arrays. Adds to counts when given and writes the texts when given.
 struct ReferenceWork {
   GameTable Games{};
-  std::vector<double> Score;    // by ranking position 1..A
+  std::vector<double> Score;   // by ranking position 1..A
   std::vector<int32_t> Entry;  // snapshot entry by ranking position 1..A
 };
 void PrepareReferenceWork(const PossibilitiesSnapshot& snap, ReferenceWork& work);

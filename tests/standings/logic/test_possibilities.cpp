@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 
 #include "core/prompts.h"
 #include "core/scoring.h"
@@ -74,13 +75,20 @@ TEST(ComputeScenarios, PaidPlacesTiesAndTheBooby) {
        {10, 9, 9, 8},
        3,
        true,
-       {{0, 1, 0, 0, 0, 0, 1}, {0, 0, 1, 0, 0, 0, 1}, {0, 0, 1, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 0, 1}}},
+       {{0, 1, 0, 0, 0, 0, 1},
+        {0, 0, 1, 0, 0, 0, 1},
+        {0, 0, 1, 0, 0, 0, 1},
+        {1, 0, 0, 0, 0, 0, 1}}},
       {"all tied",
        {5, 5, 5},
        2,
        true,
        {{1, 1, 0, 0, 0, 0, 2}, {1, 1, 0, 0, 0, 0, 2}, {1, 1, 0, 0, 0, 0, 2}}},
-      {"no paid place", {3, 1, 1}, 0, true, {{0, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 0, 1}}},
+      {"no paid place",
+       {3, 1, 1},
+       0,
+       true,
+       {{0, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 0, 1}}},
       {"more places than entries",
        {4, 4, 2},
        5,
@@ -92,12 +100,18 @@ TEST(ComputeScenarios, PaidPlacesTiesAndTheBooby) {
        {1, 2, 2, 3},
        2,
        true,
-       {{1, 0, 0, 0, 0, 0, 1}, {0, 0, 1, 0, 0, 0, 1}, {0, 0, 1, 0, 0, 0, 1}, {0, 1, 0, 0, 0, 0, 1}}},
+       {{1, 0, 0, 0, 0, 0, 1},
+        {0, 0, 1, 0, 0, 0, 1},
+        {0, 0, 1, 0, 0, 0, 1},
+        {0, 1, 0, 0, 0, 0, 1}}},
       {"two lowest tied for the booby",
        {6, 2, 4, 2},
        1,
        true,
-       {{0, 1, 0, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 0, 1}, {0, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 1}}},
+       {{0, 1, 0, 0, 0, 0, 1},
+        {1, 0, 0, 0, 0, 0, 1},
+        {0, 0, 0, 0, 0, 0, 0},
+        {1, 0, 0, 0, 0, 0, 1}}},
       {"hundredths apart",
        {1.004f, 1.001f, 1.006f},
        1,
@@ -321,10 +335,21 @@ TEST(ComputeScenariosFast, ReportsProgressUpToTheScenarioCount) {
   EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
 }
 
+TEST(ComputeScenarios, AnErrorInTheProgressCallbackEndsTheRun) {
+  PoolState s = Bracket(64);
+  DecideThrough(s, 48);
+  AddPoolEntry(s, "Ann", {});
+  PossibilitiesSnapshot snap = Snapshot(s);
+  PossibilitiesOptions options;
+  options.Threads = 4;
+  options.Progress = [](int32_t) { throw std::runtime_error("window gone"); };
+  EXPECT_THROW(ComputeScenarios(snap, options), std::runtime_error);
+  EXPECT_THROW(ComputeScenariosFast(snap, options), std::runtime_error);
+}
+
 TEST(CalculatingScenarioText, TwoBlanksBeforeTheCount) {
   EXPECT_EQ(CalculatingScenarioText(5, 64), "Calculating Scenario 5 of  64");
 }
-
 
 TEST(ComputeScenariosFast, ScoresBeyondFixedPointAreCountedAllTheSame) {
   PoolState s = testing::Bracket(8);
