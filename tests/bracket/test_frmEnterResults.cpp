@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "bracket/frmEnterResults.h"
+#include "bracket/frmSetup.h"
 #include "bracket_window_fixture.h"
 
 namespace qb {
@@ -364,12 +365,19 @@ TEST_F(ResultsWindow, TypingTheTiebreakerMarksTheWindowChanged) {
   EXPECT_TRUE(win->IsChanged());
 }
 
-TEST_F(ResultsWindow, RefusesToOpenWithoutABracket) {
+TEST_F(ResultsWindow, BothWindowsRefuseToOpenWithoutABracket) {
   ClearPool(t.pool);
   frmEnterResults w(t.ctx);
   EXPECT_TRUE(t.pool.DialogCancelled);
   EXPECT_EQ(t.prompts.beeps, 1);
   EXPECT_TRUE(t.prompts.AnyTextContains("Number of Teams/Players must be set."));
+  w.cmdOK_Click();  // a command reaching it anyway does nothing
+  w.PrintPreview();
+  EXPECT_EQ(t.pool.PrintEntry, 0);
+  frmSetup setup(t.ctx);
+  EXPECT_TRUE(t.pool.DialogCancelled);
+  setup.cmdOK_Click();
+  EXPECT_TRUE(setup.QueryClose());
 }
 
 }  // namespace
