@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 
+#include "core/cp1252.h"
 #include "core/pool_file_format.h"
 #include "core/prompts.h"
 
@@ -63,7 +64,26 @@ void ActionFromMarks(BettorImportRow& row, const char* otherwise) {
   row.action = anyY ? kOverlay : anyND ? kNewData : otherwise;
 }
 
+bool IsUtf8(std::string_view t) {
+  size_t i = 0;
+  while (i < t.size()) {
+    const auto c = static_cast<unsigned char>(t[i]);
+    int follow = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    if (follow < 0 || (follow == 1 && c < 0xC2)) return false;
+    if (i + follow >= t.size() && follow > 0) return false;  // cut short at the end
+    for (int k = 1; k <= follow; ++k)
+      if ((static_cast<unsigned char>(t[i + k]) & 0xC0) != 0x80) return false;
+    i += follow + 1;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string CsvTextAsUtf8(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  return IsUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+}
 
 std::vector<std::string> SplitCsvLine(const std::string& line) {
   std::vector<std::string> fields;

@@ -43,6 +43,11 @@ void ClearImportBettors(PoolState& s);
 // Returns the number of participants read.
 int ReadCsvBettors(std::istream& in, PoolState& s);
 
+// The text of a comma-delimited file as UTF-8: a file that is not UTF-8 is
+// taken as Windows-1252, as such files are saved on Windows; a leading byte
+// order mark is dropped.
+std::string CsvTextAsUtf8(std::string_view bytes);
+
 // Splits one comma-delimited line: quoted fields may hold commas, a doubled
 // quote inside quotes is one quote, blanks around unquoted fields are dropped.
 std::vector<std::string> SplitCsvLine(const std::string& line);

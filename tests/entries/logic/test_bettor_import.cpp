@@ -29,6 +29,13 @@ TEST(SplitCsvLine, QuotesCommasBlanksAndDoubledQuotes) {
   for (const auto& c : cases) EXPECT_EQ(SplitCsvLine(c.line), c.fields) << c.line;
 }
 
+TEST(CsvTextAsUtf8, KeepsUtf8AndTakesOtherBytesAsWindows1252) {
+  EXPECT_EQ(CsvTextAsUtf8("Zo\xC3\xAB,z@x.org"), "Zo\xC3\xAB,z@x.org");
+  EXPECT_EQ(CsvTextAsUtf8("\xEF\xBB\xBF" "Ann"), "Ann");
+  EXPECT_EQ(CsvTextAsUtf8("Zo\xEB,caf\xE9 \x80"), "Zo\xC3\xAB,caf\xC3\xA9 \xE2\x82\xAC");
+  EXPECT_EQ(CsvTextAsUtf8("end\xC3"), "end\xC3\x83");  // a sequence cut short is no UTF-8
+}
+
 TEST(ReadCsvBettors, OneParticipantPerLineSkippingNamelessLines) {
   PoolState s;
   std::istringstream in(
