@@ -82,7 +82,8 @@ frmImportBettors::frmImportBettors(AppContext& ctx, QWidget* parent)
   g.SetFixedRows(1);
   g.SetFixedCols(0);
   const char* headers[] = {"Participant Name", "Action", "IBR", "E-m", "Ph", "Info", "BR"};
-  const int widths[] = {1300, 1000, 0, 400, 400, 400, 0};
+  // Wide enough for the captions and actions in the screen font.
+  const int widths[] = {1800, 1200, 0, 500, 500, 500, 0};
   for (int c = 0; c < 7; ++c) {
     g.SetTextMatrix(0, c, headers[c]);
     g.SetColWidth(c, widths[c]);
@@ -107,8 +108,10 @@ frmImportBettors::frmImportBettors(AppContext& ctx, QWidget* parent)
   buttons->addWidget(cmdHelp);
 
   auto* layout = new QVBoxLayout(this);
+  fraLocate->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   layout->addWidget(fraLocate);
   layout->addWidget(fraData, 1);
+  layout->addStretch(0);  // takes the room while no data is shown
   layout->addLayout(buttons);
   ClearSoundPlayedOnInput(this, ctx_.pool);
 
@@ -126,8 +129,8 @@ void frmImportBettors::FormLoad() {
     ClearImportBettors(s);
     fraLocate->show();
     ShowData(false);
+    adjustSize();
   }
-  resize(sizeHint().expandedTo(TwipsToPixels(QSize(6000, 5200))));
 }
 
 void frmImportBettors::ShowData(bool shown) {
@@ -202,6 +205,7 @@ void frmImportBettors::FillBettorGrid() {
   s.DialogCancelled = true;
   flxBettor->RefreshLayout();
   ShowData(true);
+  resize(size().expandedTo(TwipsToPixels(QSize(6600, 5600))));
 }
 
 void frmImportBettors::ShowRow(int r) {

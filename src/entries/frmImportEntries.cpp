@@ -56,7 +56,7 @@ frmImportEntries::frmImportEntries(AppContext& ctx, QWidget* parent)
                            "Not used anymore", "Tie- breaker?",    "Missing Picks",
                            "Collected?"};
   // The column nothing fills any more stays out of sight.
-  const int widths[] = {2400, 900, 900, 0, 900, 900, 1000};
+  const int widths[] = {2400, 1000, 1000, 0, 1000, 1000, 1200};
   for (int c = 0; c < 7; ++c) {
     g.SetTextMatrix(0, c, headers[c]);
     g.SetColWidth(c, widths[c]);
@@ -67,7 +67,7 @@ frmImportEntries::frmImportEntries(AppContext& ctx, QWidget* parent)
   auto makeTotal = [this](const char* name) {
     auto* l = new QLabel(this);
     l->setObjectName(name);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(TwipsToPixels(900));
     return l;
   };
   lblRejectedTotal = makeTotal("lblRejectedTotal");
@@ -86,6 +86,7 @@ frmImportEntries::frmImportEntries(AppContext& ctx, QWidget* parent)
     totals->addWidget(new QLabel(figures[i].first, this), row, col);
     totals->addWidget(figures[i].second, row, col + 1);
   }
+  totals->setColumnStretch(8, 1);
 
   auto makeButton = [this](const char* name, const char* caption) {
     auto* b = new QPushButton(caption, this);
