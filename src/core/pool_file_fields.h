@@ -17,6 +17,7 @@ inline constexpr const char* kTypeMismatch = "Type mismatch";
 inline constexpr const char* kOverflow = "Overflow";
 inline constexpr const char* kSubscriptOutOfRange = "Subscript out of range";
 inline constexpr const char* kInputPastEnd = "Input past end of file";
+inline constexpr const char* kValueOutOfRange = "Value out of range";
 
 class FieldError : public std::runtime_error {
  public:

@@ -1,6 +1,7 @@
 #include "core/pool_file_reader.h"
 
 #include <cerrno>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -16,6 +17,9 @@ namespace qb {
 namespace {
 
 constexpr int kMaxCount = std::numeric_limits<int16_t>::max();
+// Money a pool can hold: a billion per entry still leaves room to add up
+// 32767 entries and split the pot without overflowing.
+constexpr double kMaxMoney = 1e9;
 
 enum class Rec { None, Parms, Parms2, Parms3, RPoint, Payout, Team, Winner, Bettor, EntHdr, EntPck };
 
@@ -33,6 +37,12 @@ Rec RecordOf(std::string_view tag, bool v1) {
   if (tag == kTagParms3) return Rec::Parms3;
   if (tag == kTagBettor) return Rec::Bettor;
   return Rec::None;
+}
+
+// Any record's tag, whatever the layout: met inside a record, it means the
+// record was cut short.
+bool IsAnyTag(std::string_view field) {
+  return RecordOf(field, false) != Rec::None || field == kTagHeader;
 }
 
 void FailOpen(PoolState& s, PoolFileServices& svc) {
@@ -79,23 +89,31 @@ class RecordReader {
       const Rec rec = RecordOf(tag, v1_);
       if (rec == Rec::None) continue;  // also the empty last field of a line
       if (rec != Rec::Parms2 && rec != Rec::Parms3) ++counter_;
-      badValue_ = false;
+      badValue_.clear();
       try {
         if (!ReadRecord(rec)) return;
       } catch (const FieldError& e) {
         if (v1_) return ShowProcessingError(s_, svc_, tag, e.what());
         AddLoadError(tag, e.what());
+        if (rec == Rec::Parms) parmsCutShort_ = true;
         // A record cut short: the field that failed may be the next record's tag.
-        if (!e.atEnd && RecordOf(r_.Last(), v1_) != Rec::None) r_.Unread();
+        if (!e.atEnd && IsAnyTag(r_.Last())) r_.Unread();
         continue;
       } catch (const std::exception& e) {
         return ShowProcessingError(s_, svc_, tag, e.what());
       }
-      if (badValue_) {
-        if (v1_) return ShowProcessingError(s_, svc_, tag, kSubscriptOutOfRange);
-        AddLoadError(tag, kSubscriptOutOfRange);
+      if (!badValue_.empty()) {
+        if (v1_) return ShowProcessingError(s_, svc_, tag, badValue_);
+        AddLoadError(tag, badValue_);
       }
     }
+    if (parmsCutShort_) {
+      // The bracket still has the shape of the parameters before the damaged
+      // record: give it the shape of what was read.
+      SetupBracketFromParameters(s_, svc_.prompts);
+      if (s_.DialogCancelled) return;
+    }
+    DropWhatTheBracketCannotHold();
     // The older multiply option applies to the points and factors read, not to
     // the zeros that stood when "%Parms `" came; the final set-up applies it.
     if (multiplyByRound_) s_.Pool.MultiplyByRound = true;
@@ -116,14 +134,42 @@ class RecordReader {
     s_.NumLoadErrors = static_cast<int32_t>(s_.LoadErrors.size());
   }
 
-  // A team slot as a winner or pick: 0..NumSlots, else 0 and the record is reported.
-  int16_t ReadSlot() {
-    int16_t v = r_.ReadInteger();
-    if (v < 0 || v > s_.NumSlots) {
-      badValue_ = true;
-      return 0;
+  // A value no pool can hold becomes 0 and the record is reported once;
+  // the rest of the record is still read.
+  template <typename T>
+  T Checked(T value, bool inRange, const char* why) {
+    if (inRange) return value;
+    if (badValue_.empty()) badValue_ = why;
+    return T{};
+  }
+  // So does a field that is no number. A record cut short, whose field is the
+  // next record's tag, or the end of the file, ends the record instead.
+  template <typename F>
+  auto Soft(F read) -> decltype(read()) {
+    try {
+      return read();
+    } catch (const FieldError& e) {
+      if (v1_ || e.atEnd || IsAnyTag(r_.Last())) throw;
+      if (badValue_.empty()) badValue_ = e.what();
+      return {};
     }
-    return v;
+  }
+  int16_t Int() { return Soft([&] { return r_.ReadInteger(); }); }
+  std::string Str() {
+    std::string text = r_.ReadString();
+    if (IsAnyTag(r_.Last())) throw FieldError(kTypeMismatch);
+    return text;
+  }
+  float Single() { return Soft([&] { return r_.ReadSingle(); }); }
+  bool Bool() { return Soft([&] { return r_.ReadBoolean(); }); }
+  // A team slot as a winner or pick: 0..NumSlots.
+  int16_t ReadSlot() {
+    int16_t v = Int();
+    return Checked(v, v >= 0 && v <= s_.NumSlots, kSubscriptOutOfRange);
+  }
+  Currency ReadMoney() {
+    Currency v = Soft([&] { return r_.ReadCurrency(); });
+    return Checked(v, std::fabs(v.ToDouble()) <= kMaxMoney, kValueOutOfRange);
   }
 
   // False when the load stops.
@@ -132,29 +178,30 @@ class RecordReader {
     switch (rec) {
       case Rec::Parms: return ReadParms();
       case Rec::Parms2:
-        p.PoolInstructions = r_.ReadString();
-        p.DownloadSource = r_.ReadString();
-        p.ReportFileName = r_.ReadString();
+        p.PoolInstructions = Str();
+        p.DownloadSource = Str();
+        p.ReportFileName = Str();
         return true;
       case Rec::Parms3:
-        p.Parms3Flag = r_.ReadBoolean();
-        p.Parms3Text = r_.ReadString();
-        p.RoundByRound = r_.ReadBoolean();
-        p.RePair = r_.ReadBoolean();
-        p.WebPoolName = r_.ReadString();
-        p.Parms3Text2 = r_.ReadString();
+        p.Parms3Flag = Bool();
+        p.Parms3Text = Str();
+        p.RoundByRound = Bool();
+        p.RePair = Bool();
+        p.WebPoolName = Str();
+        p.Parms3Text2 = Str();
         for (int r = 1; r <= kMaxRounds; ++r) {
-          p.SeedMethod[r] = r_.ReadSingle();
-          p.SeedFactor[r] = r_.ReadSingle();
+          p.SeedMethod[r] = Single();
+          p.SeedFactor[r] = Single();
         }
         return true;
       case Rec::RPoint:
-        for (int r = 1; r <= kMaxRounds; ++r) p.RoundPoints[r] = r_.ReadSingle();
+        for (int r = 1; r <= kMaxRounds; ++r) p.RoundPoints[r] = Single();
         return true;
       case Rec::Payout:
         for (int i = 0; i <= kPayoutPlaces; ++i) {
-          p.PayoutPct[i] = r_.ReadSingle();
-          p.PayoutFlag[i] = r_.ReadString();
+          const float pct = Single();
+          p.PayoutPct[i] = Checked(pct, pct >= 0 && pct <= 100, kValueOutOfRange);
+          p.PayoutFlag[i] = Str();
         }
         return true;
       case Rec::Team: return ReadTeam();
@@ -163,11 +210,12 @@ class RecordReader {
         return true;
       case Rec::Bettor: {
         BettorRecord& b = AddBettor();
-        b.Name = r_.ReadString();
+        s_.CurrentBettor = s_.NumBettors;
+        b.Name = Str();
         bettorIndex_.try_emplace(b.Name, s_.NumBettors);
-        b.Info = r_.ReadString();
-        b.EMail = r_.ReadString();
-        b.Phone = r_.ReadString();
+        b.Info = Str();
+        b.EMail = Str();
+        b.Phone = Str();
         return true;
       }
       case Rec::EntHdr: return ReadEntryHeader();
@@ -177,24 +225,40 @@ class RecordReader {
     return true;
   }
 
+  // Winners and picks read for a larger bracket than the one the file ends
+  // with cannot be scored or written: they become 0.
+  void DropWhatTheBracketCannotHold() {
+    FitPicksToBracket(s_);
+    auto& results = s_.Pool.Results;
+    for (int g = 1; g <= kMaxGames; ++g)
+      if (g > s_.NumGames || results[g] < 0 || results[g] > s_.NumSlots) results[g] = 0;
+    for (int e = 1; e <= s_.NumEntries; ++e) {
+      for (int g = 1; g <= s_.NumGames; ++g) {
+        int16_t& pick = s_.Picks(g, e);
+        if (pick < 0 || pick > s_.NumSlots) pick = 0;
+      }
+    }
+  }
+
   bool ReadParms() {
     PoolHeader& p = s_.Pool;
-    p.PoolId = r_.ReadInteger();
-    p.PoolName = r_.ReadString();
-    p.NumTeams = r_.ReadInteger();
-    p.CostPerEntry = r_.ReadCurrency();
-    p.SeedOption = r_.ReadBoolean();
-    p.SeedFactorAll = r_.ReadSingle();
-    p.TiebreakerUsed = r_.ReadBoolean();
-    p.TiebreakerType = r_.ReadString();
-    p.PayoutRounding = r_.ReadInteger();
-    p.ParmsFlag = r_.ReadString();
-    p.HoldbackAmt = r_.ReadCurrency();
-    p.TiebreakerActual = r_.ReadSingle();
-    p.DualSided = r_.ReadBoolean();
+    p.PoolId = Int();
+    p.PoolName = Str();
+    p.NumTeams = Int();
+    p.CostPerEntry = ReadMoney();
+    p.SeedOption = Bool();
+    p.SeedFactorAll = Single();
+    p.TiebreakerUsed = Bool();
+    p.TiebreakerType = Str();
+    const int16_t rounding = Int();
+    p.PayoutRounding = Checked(rounding, rounding >= -10 && rounding <= 10, kValueOutOfRange);
+    p.ParmsFlag = Str();
+    p.HoldbackAmt = ReadMoney();
+    p.TiebreakerActual = Single();
+    p.DualSided = Bool();
     if (!v1_) {
-      p.SeedFormula = r_.ReadInteger();
-      p.MultiplyByRound = r_.ReadBoolean();
+      p.SeedFormula = Int();
+      p.MultiplyByRound = Bool();
     }
     multiplyByRound_ = p.MultiplyByRound;
     p.MultiplyByRound = false;
@@ -207,21 +271,22 @@ class RecordReader {
     s_.Entries.assign(2, EntryRecord{});
     s_.Picks.Resize(s_.NumGames + 1, 1);
     EnsurePoolId(s_, svc_.random);
+    parmsCutShort_ = false;
     return true;
   }
 
   bool ReadTeam() {
-    const int16_t n = r_.ReadInteger();
+    const int16_t n = Int();
     if (n < 0 || n > kMaxSlots || (n == 0 && !v1_)) throw FieldError(kSubscriptOutOfRange);
     if (n == 0) {  // slot 0 is never used
-      r_.ReadString();
-      r_.ReadInteger();
+      Str();
+      Int();
       return true;
     }
     TeamRecord& t = s_.Teams[n];
     t.Number = n;
-    t.Name = r_.ReadString();
-    t.Seed = r_.ReadInteger();
+    t.Name = Str();
+    t.Seed = Int();
     return true;
   }
 
@@ -230,7 +295,6 @@ class RecordReader {
     ++s_.NumBettors;
     if (s_.Bettors.size() < static_cast<size_t>(s_.NumBettors) + 1)
       s_.Bettors.resize(static_cast<size_t>(s_.NumBettors) + 1);
-    s_.CurrentBettor = s_.NumBettors;
     BettorRecord& b = s_.Bettors[s_.NumBettors];
     b = BettorRecord{};
     return b;
@@ -241,26 +305,33 @@ class RecordReader {
     ++s_.NumEntries;
     if (s_.Entries.size() < static_cast<size_t>(s_.NumEntries) + 1)
       s_.Entries.resize(static_cast<size_t>(s_.NumEntries) + 1);
-    EntryRecord& e = s_.Entries[s_.NumEntries];
-    e = EntryRecord{};
-    e.BettorName = r_.ReadString();
-    if (e.BettorName.empty()) e.BettorName = "Unknown Participant";
+    s_.Entries[s_.NumEntries] = EntryRecord{};
     // The participant is found (or added) before the rest is read, so an
-    // entry whose header is damaged further on keeps its participant.
+    // entry whose header is damaged keeps a participant and its picks.
+    try {
+      s_.Entries[s_.NumEntries].BettorName = Str();
+    } catch (const FieldError&) {
+      AssignParticipant(s_.Entries[s_.NumEntries]);
+      throw;
+    }
+    AssignParticipant(s_.Entries[s_.NumEntries]);
+    EntryRecord& entry = s_.Entries[s_.NumEntries];
+    entry.EntryNumber = Int();
+    entry.Tiebreaker = Single();
+    if (!v1_) entry.Collected = Bool();
+    return true;
+  }
+
+  void AssignParticipant(EntryRecord& e) {
+    if (e.BettorName.empty()) e.BettorName = "Unknown Participant";
     auto found = bettorIndex_.find(e.BettorName);
     if (found != bettorIndex_.end()) {
       e.BettorIndex = found->second;
-    } else {
-      std::string name = e.BettorName;
-      AddBettor().Name = name;
-      bettorIndex_.emplace(std::move(name), s_.NumBettors);
-      s_.Entries[s_.NumEntries].BettorIndex = s_.NumBettors;
+      return;
     }
-    EntryRecord& entry = s_.Entries[s_.NumEntries];
-    entry.EntryNumber = r_.ReadInteger();
-    entry.Tiebreaker = r_.ReadSingle();
-    if (!v1_) entry.Collected = r_.ReadBoolean();
-    return true;
+    AddBettor().Name = e.BettorName;
+    bettorIndex_.emplace(e.BettorName, s_.NumBettors);
+    e.BettorIndex = s_.NumBettors;
   }
 
   bool ReadPicks() {
@@ -288,7 +359,8 @@ class RecordReader {
   PoolFileServices& svc_;
   const bool v1_;
   long counter_ = 0;
-  bool badValue_ = false;
+  std::string badValue_;  // why a value of the record was refused
+  bool parmsCutShort_ = false;
   bool multiplyByRound_ = false;
   std::unordered_map<std::string, int16_t> bettorIndex_;
 };
@@ -375,8 +447,11 @@ bool ReadPoolBytes(PoolState& s, std::string_view bytes, PoolFileServices& svc) 
     ReadPoolRecords(s, r, svc);
   }
   if (s.DialogCancelled) {
-    FailOpen(s, svc);
+    // Nothing of what was read is to be saved by the close.
+    ClearPool(s);
+    s.PoolChanged = false;
     svc.host.mnuFileClose_Click();
+    FailOpen(s, svc);  // after the close, which clears DialogCancelled on its way
     return false;
   }
 

@@ -220,6 +220,9 @@ struct PoolState {
   int32_t MainWidth = 0;
   int32_t MainHeight = 0;
   int16_t NumDeletedBettors = 0;
+  // Report font size and orientation (1 portrait, 2 landscape) of the printer.
+  int16_t PrintFontSize = 8;
+  int16_t PrintOrientation = 2;
 
   PoolState();
 };

@@ -12,6 +12,8 @@
 #include "core/sound_effects.h"
 #include "core/text_format.h"
 #include "entries/logic/participants.h"
+#include "platform/control_helpers.h"
+#include "platform/error_report.h"
 #include "platform/main_window_api.h"
 
 namespace qb {
@@ -36,7 +38,10 @@ class SelectAllFilter : public QObject {
   explicit SelectAllFilter(QLineEdit* edit) : QObject(edit), edit_(edit) {}
   bool eventFilter(QObject*, QEvent* event) override {
     // Deferred, so the click that brought the focus does not undo the selection.
-    if (event->type() == QEvent::FocusIn) QTimer::singleShot(0, edit_, &QLineEdit::selectAll);
+    if (event->type() == QEvent::FocusIn) {
+      QLineEdit* edit = edit_;
+      QTimer::singleShot(0, edit, [edit] { SelectAllText(edit); });
+    }
     return false;
   }
 
@@ -58,9 +63,9 @@ void SelectAllOnFocus(QLineEdit* edit) { edit->installEventFilter(new SelectAllF
 
 void ShowWindowHelp(AppContext& ctx, int helpContext, const std::string& windowName) {
   if (ctx.main)
-    ctx.main->DisplayContextHelp("", helpContext, windowName);
+    ctx.main->DisplayContextHelp(kHelpFile, helpContext, windowName);
   else
-    ctx.help.ShowTopic("", helpContext, windowName);
+    ctx.help.ShowTopic(kHelpFile, helpContext, windowName);
 }
 
 frmEditBettor::frmEditBettor(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
@@ -215,8 +220,7 @@ bool frmEditBettor::QueryUnload() {
   bool mayClose = true;
   bool stored = false;
   if (changed_) {
-    switch (ctx_.prompts.Ask("Do you wish to keep your changes?", MsgButtons::YesNoCancel,
-                             MsgIcon::Question)) {
+    switch (AskKeepChanges(ctx_.prompts, changed_)) {
       case MsgAnswer::Yes:
         stored = SaveBettor();
         mayClose = stored;

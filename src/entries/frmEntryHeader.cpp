@@ -17,6 +17,7 @@
 #include "entries/frmEditBettor.h"
 #include "entries/logic/entry_header.h"
 #include "entries/logic/participants.h"
+#include "platform/control_helpers.h"
 
 namespace qb {
 
@@ -215,7 +216,8 @@ void frmEntryHeader::ProposeNumber() {
 
 bool frmEntryHeader::eventFilter(QObject* watched, QEvent* event) {
   if (watched == comEntryName && event->type() == QEvent::FocusIn) {
-    QTimer::singleShot(0, comEntryName->lineEdit(), &QLineEdit::selectAll);
+    QComboBox* combo = comEntryName;
+    QTimer::singleShot(0, combo, [combo] { SelectAllText(combo); });
   } else if (watched == comEntryName && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     QLineEdit* edit = comEntryName->lineEdit();
@@ -229,7 +231,8 @@ bool frmEntryHeader::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (watched == txtBettorEntryNbr && event->type() == QEvent::FocusIn) {
     if (txtBettorEntryNbr->text().isEmpty() && ctx_.pool.NewEntryMode) ProposeNumber();
-    QTimer::singleShot(0, txtBettorEntryNbr, &QLineEdit::selectAll);
+    QLineEdit* box = txtBettorEntryNbr;
+    QTimer::singleShot(0, box, [box] { SelectAllText(box); });
   }
   return QDialog::eventFilter(watched, event);
 }

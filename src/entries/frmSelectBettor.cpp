@@ -2,16 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/sound_effects.h"
 #include "entries/frmEditBettor.h"
 #include "entries/logic/participants.h"
+#include "platform/control_helpers.h"
 
 namespace qb {
 
@@ -83,11 +82,7 @@ frmSelectBettor::frmSelectBettor(AppContext& ctx, QWidget* parent) : QDialog(par
 }
 
 void frmSelectBettor::FormLoad() {
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect r = frameGeometry();
-    r.moveCenter(screen->availableGeometry().center());
-    move(r.topLeft());
-  }
+  CenterFormOnScreen(this);
   const PoolState& s = ctx_.pool;
   lstBettors->clear();
   std::vector<BettorListItem> items = ListedBettors(s);

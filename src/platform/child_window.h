@@ -24,7 +24,13 @@ class ChildWindow : public QWidget {
   virtual void cmdShowParms_Click() {}
   virtual void ClearPicks() {}
   virtual void CopyEntry() {}
+  // The entry editor sizes itself to View > Show Entry Scoring Summary.
+  virtual void AdjustHeightForScoring() {}
+  // Help topic of the window, for Help > Window Help; 0 is the overview.
+  virtual int helpContext() const { return 0; }
   // False refuses the close (the user chose Cancel at "keep your changes?").
+  // The main window asks it when the user or a file command closes the
+  // window; a window that closes itself (OK, Cancel) just calls close().
   virtual bool QueryClose() { return true; }
 
   AppContext& context() { return ctx_; }

@@ -1,6 +1,8 @@
 #include "platform/control_helpers.h"
 
 #include <QComboBox>
+#include <QEventLoop>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -208,6 +210,12 @@ void SaveFormPosition(QWidget* object, QSize container) {
 
 void SaveFormPosition(QWidget* object, const QWidget* container) {
   SaveFormPosition(object, container->size());
+}
+
+void PauseWithEvents(int milliseconds) {
+  QEventLoop wait;
+  QTimer::singleShot(std::max(0, milliseconds), &wait, &QEventLoop::quit);
+  wait.exec();
 }
 
 }  // namespace qb

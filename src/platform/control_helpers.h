@@ -57,4 +57,8 @@ void CenterControlOver(QWidget* control, const QWidget* reference);
 void SaveFormPosition(QWidget* object, QSize container);
 void SaveFormPosition(QWidget* object, const QWidget* container);
 
+// --- waiting
+// Waits the given time while the windows keep working (events are processed).
+void PauseWithEvents(int milliseconds);
+
 }  // namespace qb

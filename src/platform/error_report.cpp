@@ -1,6 +1,7 @@
 #include "platform/error_report.h"
 
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QWidget>
 #include <ios>
 #include <new>
@@ -35,7 +36,12 @@ void ReportUnexpectedError(AppContext& ctx, QWidget* window, bool unload, const 
   if (auto* u = dynamic_cast<const UnexpectedError*>(&e); u && !u->source().empty())
     from = u->source();
   ReportUnexpectedError(ctx.prompts, ErrorNumberOf(e), e.what(), from);
-  if (unload && window && window != dynamic_cast<QWidget*>(ctx.main)) window->close();
+  if (!unload || !window || window == dynamic_cast<QWidget*>(ctx.main)) return;
+  // A child of the main window goes with the frame it sits in.
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+    sub->close();
+  else
+    window->close();
 }
 
 }  // namespace qb

@@ -1,7 +1,9 @@
 #include "platform/grid_view.h"
 
 #include <QHeaderView>
+#include <QCoreApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTimer>
 #include <vector>
 
@@ -59,9 +61,120 @@ GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridTableMo
   setWordWrap(true);
   setTabKeyNavigation(false);
   verticalHeader()->setMinimumSectionSize(1);
+  // Rows as tight as the text, as in a printed report.
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   horizontalHeader()->setMinimumSectionSize(1);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  frozenLeft_ = MakeFrozenView();
+  frozenTop_ = MakeFrozenView();
+  frozenCorner_ = MakeFrozenView();
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, frozenTop_->horizontalScrollBar(),
+          &QScrollBar::setValue);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, frozenLeft_->verticalScrollBar(),
+          &QScrollBar::setValue);
   grid_.SetListener([this](Grid::Change w, int r, int c) { OnGridChange(w, r, c); });
   RefreshLayout();
+}
+
+QTableView* GridView::MakeFrozenView() {
+  auto* v = new QTableView(this);
+  v->setModel(model_);
+  v->setFocusPolicy(Qt::NoFocus);
+  v->horizontalHeader()->hide();
+  v->verticalHeader()->hide();
+  v->horizontalHeader()->setMinimumSectionSize(1);
+  v->verticalHeader()->setMinimumSectionSize(1);
+  v->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  v->setSelectionMode(QAbstractItemView::NoSelection);
+  v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  v->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  v->setFrameShape(QFrame::NoFrame);
+  v->setWordWrap(true);
+  v->viewport()->installEventFilter(this);
+  v->hide();
+  return v;
+}
+
+int GridView::FixedHeight() const {
+  int h = 0;
+  for (int r = 0; r < grid_.FixedRows() && r < model_->rowCount(); ++r)
+    if (!isRowHidden(r)) h += rowHeight(r);
+  return h;
+}
+
+int GridView::FixedWidth() const {
+  int w = 0;
+  for (int c = 0; c < grid_.FixedCols() && c < model_->columnCount(); ++c)
+    if (!isColumnHidden(c)) w += columnWidth(c);
+  return w;
+}
+
+void GridView::PlaceFrozenViews() {
+  const QRect vp = viewport()->geometry();
+  const int h = std::min(FixedHeight(), vp.height());
+  const int w = std::min(FixedWidth(), vp.width());
+  frozenTop_->setGeometry(vp.x(), vp.y(), vp.width(), h);
+  frozenLeft_->setGeometry(vp.x(), vp.y(), w, vp.height());
+  frozenCorner_->setGeometry(vp.x(), vp.y(), w, h);
+  frozenTop_->setVisible(h > 0);
+  frozenLeft_->setVisible(w > 0);
+  frozenCorner_->setVisible(h > 0 && w > 0);
+  frozenTop_->verticalScrollBar()->setValue(0);
+  frozenTop_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+  frozenLeft_->horizontalScrollBar()->setValue(0);
+  frozenLeft_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+  frozenCorner_->verticalScrollBar()->setValue(0);
+  frozenCorner_->horizontalScrollBar()->setValue(0);
+  frozenLeft_->raise();
+  frozenTop_->raise();
+  frozenCorner_->raise();
+}
+
+void GridView::resizeEvent(QResizeEvent* e) {
+  QTableView::resizeEvent(e);
+  PlaceFrozenViews();
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* e) {
+  QTableView* frozen = nullptr;
+  for (QTableView* v : {frozenTop_, frozenLeft_, frozenCorner_})
+    if (v && watched == v->viewport()) frozen = v;
+  if (!frozen) return QTableView::eventFilter(watched, e);
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+      // Every cell of a heading is fixed: report the cell, move nothing.
+      auto* me = static_cast<QMouseEvent*>(e);
+      const QPoint p = me->position().toPoint();
+      mouseRow_ = frozen->rowAt(p.y());
+      mouseCol_ = frozen->columnAt(p.x());
+      if (e->type() == QEvent::MouseButtonPress) emit MouseDown(me->button());
+      if (e->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) emit Click();
+      if (e->type() == QEvent::MouseButtonDblClick) emit DblClick();
+      return true;
+    }
+    case QEvent::Wheel:
+      // The headings never scroll on their own.
+      QCoreApplication::sendEvent(viewport(), e);
+      return true;
+    default: return QTableView::eventFilter(watched, e);
+  }
+}
+
+void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  QTableView::scrollTo(index, hint);
+  if (!index.isValid() || !frozenTop_) return;
+  // Keep the cell out from under the headings.
+  const QRect r = visualRect(index);
+  if (index.row() >= grid_.FixedRows() && r.top() < FixedHeight())
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - (FixedHeight() - r.top()));
+  if (index.column() >= grid_.FixedCols() && r.left() < FixedWidth())
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (FixedWidth() - r.left()));
 }
 
 GridView::~GridView() { grid_.SetListener(nullptr); }
@@ -120,19 +233,27 @@ void GridView::ScheduleLayout() {
 
 void GridView::RefreshLayout() {
   layoutQueued_ = false;
+  ApplySizes(this);
+  for (QTableView* v : {frozenTop_, frozenLeft_, frozenCorner_})
+    if (v) ApplySizes(v);
+  PlaceFrozenViews();
+}
+
+void GridView::ApplySizes(QTableView* view) {
   const int rows = grid_.Rows(), cols = grid_.Cols();
   for (int c = 0; c < cols; ++c) {
     const int w = grid_.ColWidth(c);
-    setColumnHidden(c, w == 0);
-    if (w > 0) setColumnWidth(c, TwipsToPixels(w));
+    view->setColumnHidden(c, w == 0);
+    if (w > 0) view->setColumnWidth(c, TwipsToPixels(w));
   }
   const int defaultHeight = verticalHeader()->defaultSectionSize();
   for (int r = 0; r < rows; ++r) {
     const int h = grid_.RowHeight(r);
-    setRowHidden(r, h == 0);
-    if (h > 0) setRowHeight(r, grid_.RowHeightIsDefault(r) ? defaultHeight : TwipsToPixels(h));
+    view->setRowHidden(r, h == 0);
+    if (h > 0)
+      view->setRowHeight(r, grid_.RowHeightIsDefault(r) ? defaultHeight : TwipsToPixels(h));
   }
-  clearSpans();
+  view->clearSpans();
   if (grid_.MergeCells() == flexMergeNever || rows == 0 || cols == 0) return;
   std::vector<char> covered(static_cast<size_t>(rows) * cols, 0);
   auto cover = [&](int r, int c) { covered[static_cast<size_t>(r) * cols + c] = 1; };
@@ -143,7 +264,7 @@ void GridView::RefreshLayout() {
       int e = c + 1;
       while (!t.empty() && e < cols && grid_.TextMatrix(r, e) == t) ++e;
       if (e - c > 1) {
-        setSpan(r, c, 1, e - c);
+        view->setSpan(r, c, 1, e - c);
         for (int k = c; k < e; ++k) cover(r, k);
       }
       c = e;
@@ -157,7 +278,7 @@ void GridView::RefreshLayout() {
       while (!t.empty() && !covered[static_cast<size_t>(r) * cols + c] && e < rows &&
              !covered[static_cast<size_t>(e) * cols + c] && grid_.TextMatrix(e, c) == t)
         ++e;
-      if (e - r > 1) setSpan(r, c, e - r, 1);
+      if (e - r > 1) view->setSpan(r, c, e - r, 1);
       r = e;
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The grid on screen: a table view over the Grid it owns. Fixed rows and
-// columns are drawn as headings; clicks there do not move the current cell.
+// columns are drawn as headings that stay in place while the rest scrolls;
+// clicks there do not move the current cell.
 #include <QAbstractTableModel>
 #include <QTableView>
 
@@ -46,6 +47,10 @@ class GridView : public QTableView {
   // Applies pending sizes and merged cells now (the view does it on its own
   // at the next pass of the event loop).
   void RefreshLayout();
+  // Height and width in pixels of the headings that stay in place.
+  int FixedHeight() const;
+  int FixedWidth() const;
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
  signals:
   void MouseDown(Qt::MouseButton button);
@@ -58,8 +63,13 @@ class GridView : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  QTableView* MakeFrozenView();
+  void ApplySizes(QTableView* view);
+  void PlaceFrozenViews();
   void OnGridChange(Grid::Change what, int row, int col);
   void ScheduleLayout();
   void TrackMouse(const QPoint& pos);
@@ -67,6 +77,9 @@ class GridView : public QTableView {
 
   Grid grid_;
   GridTableModel* model_;
+  QTableView* frozenTop_ = nullptr;     // the fixed rows
+  QTableView* frozenLeft_ = nullptr;    // the fixed columns
+  QTableView* frozenCorner_ = nullptr;  // where both meet
   int mouseRow_ = -1;
   int mouseCol_ = -1;
   bool syncing_ = false;

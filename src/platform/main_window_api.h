@@ -34,6 +34,14 @@ class MainWindowApi {
   virtual void SetPreviewButtons() = 0;
   // Progress text in the status bar; empty restores the normal panels.
   virtual void SetStatusText(const std::string& text) = 0;
+
+  // Shows or hides one item of the entry pop-up menu ("mnuEntryPopUpFill",
+  // "mnuEntryPopUpBar1", ...) before PopupEntryMenu.
+  virtual void SetEntryPopupItemVisible(const std::string& item, bool visible) {}
+  // Check mark of View > Show Entry Scoring Summary (AdjustHeightForScoring reads it).
+  virtual bool ShowEntryScoringChecked() const { return true; }
+  // Hides the bottom toolbar (an editing window or the preview that is deactivated).
+  virtual void HideBottomToolbar() {}
 };
 
 }  // namespace qb

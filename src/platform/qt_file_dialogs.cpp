@@ -70,4 +70,14 @@ std::optional<std::string> QtFileDialogs::GetSaveFileName(const std::string& tit
   return dlg.selectedFiles().front().toStdString();
 }
 
+std::optional<std::string> QtFileDialogs::GetFolderName(const std::string& title,
+                                                        const std::string& startPath) {
+  QFileDialog dlg(Parent(), QString::fromStdString(title), QString::fromStdString(startPath));
+  dlg.setObjectName("QbFolderDialog");
+  dlg.setFileMode(QFileDialog::Directory);
+  dlg.setOption(QFileDialog::ShowDirsOnly, true);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  return dlg.selectedFiles().front().toStdString();
+}
+
 }  // namespace qb

@@ -20,6 +20,8 @@ class QtFileDialogs : public FileDialogs {
   // name typed without one.
   std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
                                              const std::string& startPath) override;
+  std::optional<std::string> GetFolderName(const std::string& title,
+                                           const std::string& startPath) override;
 
  private:
   QWidget* Parent() const;

@@ -1,5 +1,8 @@
 #include "platform/qt_wave_player.h"
 
+#include "platform/control_helpers.h"
+
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
@@ -36,6 +39,21 @@ void QtWavePlayer::PlayWave(const std::string& name) {
     flushQueued_ = true;
     QTimer::singleShot(0, this, [this] { Flush(); });
   }
+}
+
+bool QtWavePlayer::Busy() const {
+  if (flushQueued_) return true;
+#ifdef QB_HAVE_MULTIMEDIA
+  for (const auto& [name, effect] : effects_)
+    if (effect && (effect->isPlaying() || effect->status() == QSoundEffect::Loading)) return true;
+#endif
+  return false;
+}
+
+void QtWavePlayer::FinishPlaying(int maxMilliseconds) {
+  QElapsedTimer t;
+  t.start();
+  while (Busy() && t.elapsed() < maxMilliseconds) PauseWithEvents(20);
 }
 
 void QtWavePlayer::Flush() {

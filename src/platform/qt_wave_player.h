@@ -22,6 +22,12 @@ class QtWavePlayer : public QObject, public WavePlayer {
   // sound played that many times.
   void PlayWave(const std::string& name) override;
 
+  // Processes events until the sounds started have ended, for at most the
+  // given time: the last sound of the program would otherwise be cut off.
+  void FinishPlaying(int maxMilliseconds = 3000);
+  // Whether a sound is playing or about to start.
+  bool Busy() const;
+
   // The file a name stands for.
   std::string WavePath(const std::string& name) const;
   // Whether sounds can be heard at all here.

@@ -23,6 +23,11 @@ class FileDialogs {
   virtual std::optional<std::string> GetSaveFileName(const std::string& title,
                                                      const std::string& filter,
                                                      const std::string& startPath) = 0;
+  // A folder; nullopt when the user cancels.
+  virtual std::optional<std::string> GetFolderName(const std::string& title,
+                                                   const std::string& startPath) {
+    return std::nullopt;
+  }
 };
 
 class ScriptedFileDialogs : public FileDialogs {
@@ -40,6 +45,10 @@ class ScriptedFileDialogs : public FileDialogs {
   }
   std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
                                              const std::string& startPath) override {
+    return Next(title);
+  }
+  std::optional<std::string> GetFolderName(const std::string& title,
+                                           const std::string& startPath) override {
     return Next(title);
   }
   std::vector<std::string> titles;

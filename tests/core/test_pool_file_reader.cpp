@@ -261,6 +261,20 @@ TEST_F(PoolFileReader, EachBadRecordGivesOneLoadErrorAndTheRestIsRead) {
   ExpectLoaded();
 }
 
+TEST_F(PoolFileReader, ARecordCutShortBeforeATextIsReportedAndTheNextOneRead) {
+  ASSERT_TRUE(Read(kHeader + kParms4 + "\"%Team  `\",1,\"A\",1\r\n\"%Team  `\",2\r\n" +
+                   "\"%Team  `\",3,\"C\",2\r\n\"%EntHdr`\"\r\n\"%EntPck`\",1,3,3,\r\n"));
+  EXPECT_EQ(host.shownErrors.at(0),
+            (std::vector<std::string>{"Header record # 3 %Team  ` - Type mismatch",
+                                      "Header record # 5 %EntHdr` - Type mismatch"}));
+  EXPECT_EQ(s.Teams[2].Name, "");
+  EXPECT_EQ(s.Teams[3].Name, "C");
+  // The entry without its header keeps its picks under a participant.
+  ASSERT_EQ(s.NumEntries, 1);
+  EXPECT_EQ(s.Bettors[s.Entries[1].BettorIndex].Name, "Unknown Participant");
+  EXPECT_EQ(s.Picks(3, 1), 3);
+}
+
 TEST_F(PoolFileReader, PicksOutsideTheBracketAreLoadErrors) {
   ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 + "\"%EntHdr`\",\"Ann\",1,1,#TRUE#\r\n" +
                    "\"%EntPck`\",5,-3,2,\r\n"));
@@ -272,6 +286,56 @@ TEST_F(PoolFileReader, PicksOutsideTheBracketAreLoadErrors) {
   EXPECT_EQ(s.Picks(3, 1), 2);
 }
 
+TEST_F(PoolFileReader, ABadValueCostsOnlyThatValue) {
+  ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 + "\"%EntHdr`\",\"Ann\",1,x,#TRUE#\r\n" +
+                   "\"%EntPck`\",1,x,3,\r\n"));
+  EXPECT_EQ(host.shownErrors.at(0),
+            (std::vector<std::string>{"Header record # 6 %EntHdr` - Type mismatch",
+                                      "Header record # 7 %EntPck` - Type mismatch"}));
+  EXPECT_EQ(s.Entries[1].Tiebreaker, 0);
+  EXPECT_TRUE(s.Entries[1].Collected);
+  EXPECT_EQ(s.Picks(1, 1), 1);
+  EXPECT_EQ(s.Picks(2, 1), 0);
+  EXPECT_EQ(s.Picks(3, 1), 3);
+}
+
+TEST_F(PoolFileReader, MoneyAndPayoutsNoPoolCanHoldAreLoadErrors) {
+  const std::string parms =
+      "\"%Parms `\",55,\"Four\",4,2000000000,#FALSE#,0,#TRUE#,\"x\",99,\"No\",-1E12,0,#FALSE#,0,"
+      "#FALSE#\r\n";
+  ASSERT_TRUE(Read(kHeader + parms + kTeams4 +
+                   "\"%Payout`\",0,\"No\",150,\"No\",-5,\"No\",0,\"No\",0,\"No\",0,\"No\",\r\n"));
+  EXPECT_EQ(host.shownErrors.at(0),
+            (std::vector<std::string>{"Header record # 1 %Parms ` - Value out of range",
+                                      "Header record # 6 %Payout` - Value out of range"}));
+  EXPECT_EQ(s.Pool.CostPerEntry, Currency());
+  EXPECT_EQ(s.Pool.PayoutRounding, 0);
+  EXPECT_EQ(s.Pool.HoldbackAmt, Currency());
+  EXPECT_EQ(s.Pool.PayoutPct[1], 0);
+  EXPECT_EQ(s.Pool.PayoutPct[2], 0);
+  EXPECT_EQ(s.Pool.PoolName, "Four");
+  EXPECT_EQ(s.Teams[4].Name, "D");
+}
+
+TEST_F(PoolFileReader, WinnersAndPicksOfALargerBracketAreDropped) {
+  // Eight teams first, then parameters for four that break off after the team count.
+  std::string parms8 = kParms4;
+  parms8.replace(parms8.find("\"Four\",4"), 8, "\"Four\",8");
+  ASSERT_TRUE(Read(kHeader + parms8 + "\"%Winner`\",1,3,6,7,3,7,7,\r\n" +
+                   "\"%EntHdr`\",\"Ann\",1,1,#TRUE#\r\n\"%EntPck`\",1,3,6,8,3,8,8,\r\n" +
+                   "\"%Parms `\",55,\"Four\",4\r\n" + kTeams4));
+  EXPECT_EQ(host.shownErrors.at(0).at(0), "Header record # 5 %Parms ` - Type mismatch");
+  EXPECT_EQ(s.NumSlots, 4);
+  EXPECT_EQ(s.NumGames, 3);
+  EXPECT_EQ(s.Pool.Results[1], 1);
+  EXPECT_EQ(s.Pool.Results[2], 3);
+  EXPECT_EQ(s.Pool.Results[3], 0);  // slot 6 is not in a 4-team bracket
+  EXPECT_EQ(s.Pool.Results[4], 0);
+  EXPECT_EQ(s.Picks(2, 1), 3);
+  EXPECT_EQ(s.Picks(3, 1), 0);
+  EXPECT_EQ(s.Teams[3].Name, "C");
+}
+
 TEST_F(PoolFileReader, CancelInTheLoadErrorListAbandonsTheLoad) {
   host.useFileWithErrors = false;
   s.PoolChanged = true;
@@ -279,6 +343,33 @@ TEST_F(PoolFileReader, CancelInTheLoadErrorListAbandonsTheLoad) {
   EXPECT_EQ(host.shownErrors.size(), 1u);
   EXPECT_EQ(host.closeCalls, 1);
   ExpectFailed();
+}
+
+TEST_F(PoolFileReader, TheCloseAfterAnAbandonedLoadFindsNothingToSave) {
+  // File > Close asks to save a changed pool and clears DialogCancelled.
+  struct ClosingHost : RecordingPoolFileHost {
+    PoolState* pool = nullptr;
+    bool changedAtClose = true;
+    int teamsAtClose = -1;
+    void mnuFileClose_Click() override {
+      RecordingPoolFileHost::mnuFileClose_Click();
+      changedAtClose = pool->PoolChanged;
+      teamsAtClose = pool->Pool.NumTeams;
+      pool->DialogCancelled = false;
+    }
+  } closing;
+  closing.pool = &s;
+  closing.useFileWithErrors = false;
+  PoolFileServices withClose{closing, prompts, random, clock};
+  s.PoolChanged = true;
+  s.PoolFilePath = "/pools/Office.qbp";
+  std::istringstream in(kHeader + kParms4 + "\"%Team  `\",0,\"Nobody\",0\r\n" + kTeams4);
+  EXPECT_FALSE(ReadPoolFile(s, in, withClose));
+  EXPECT_EQ(closing.closeCalls, 1);
+  EXPECT_FALSE(closing.changedAtClose);
+  EXPECT_EQ(closing.teamsAtClose, 0);
+  EXPECT_TRUE(s.DialogCancelled);
+  EXPECT_TRUE(s.PoolFilePath.empty());
 }
 
 TEST_F(PoolFileReader, PicksBeforeAnyEntryFailTheOpen) {
@@ -363,6 +454,25 @@ TEST_F(PoolFileReader, OpenPoolFileReadsFromDisk) {
   ASSERT_TRUE(OpenPoolFile(s, svc));
   ExpectLoaded();
   EXPECT_EQ(s.Pool.PoolName, "Office 'Pool'");
+}
+
+TEST_F(PoolFileReader, SavingAnOpenedFileChangesOnlyItsDate) {
+  TempFolder dir;
+  const std::string original = Fixture("pool_5_teams.qbp");
+  PutFile(dir / "Office.qbp", original);
+  s.PoolFilePath = (dir / "Office.qbp").string();
+  ASSERT_TRUE(OpenPoolFile(s, svc));
+  std::tm later = qb::testing::TestNow();
+  later.tm_year = 127;
+  FixedClock laterClock(later);
+  PoolFileServices saving{host, prompts, random, laterClock};
+  ASSERT_TRUE(SaveFile1N(s, s.PoolFilePath, true, saving));
+
+  std::string saved = qb::testing::FileBytes(s.PoolFilePath);
+  std::string expected = original;
+  expected.replace(expected.find("#2026-12-10"), 11, "#2027-12-10");
+  EXPECT_TRUE(SameLines(expected, saved));
+  EXPECT_EQ(qb::testing::FileBytes(dir / "Office.bkp"), original);
 }
 
 TEST_F(PoolFileReader, OpenPoolFileTellsWhyAFileCannotBeRead) {

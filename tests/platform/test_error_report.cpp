@@ -1,6 +1,8 @@
 #include "platform/error_report.h"
 
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -40,6 +42,18 @@ TEST(ReportUnexpectedError, BeepsThriceShowsTheReportAndRestoresThePointer) {
   EXPECT_NE(t.prompts.LastText().find("Error #53:  File not found, Source:  Open"),
             std::string::npos);
   EXPECT_FALSE(window.isVisible());
+}
+
+TEST(ReportUnexpectedError, UnloadClosesAChildWithItsFrameButNeverTheMainWindow) {
+  TestContext t;
+  QMdiArea area;
+  auto* child = new QWidget;
+  QMdiSubWindow* sub = area.addSubWindow(child);
+  sub->setAttribute(Qt::WA_DeleteOnClose, false);
+  area.show();
+  sub->show();
+  ReportUnexpectedError(t.ctx, child, true, std::runtime_error("x"), "Form_Load");
+  EXPECT_FALSE(sub->isVisible());
 }
 
 TEST(RunGuarded, ReportsWhatEscapesAHandlerAndGoesOn) {

@@ -1,5 +1,6 @@
 #include "platform/grid_view.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -92,6 +93,41 @@ TEST_F(GridViewTest, HidingTheGridHidesTheViewUntilShownAgain) {
   EXPECT_TRUE(view->isVisible());
   EXPECT_EQ(view->model()->rowCount(), 10);
   EXPECT_EQ(view->model()->data(view->model()->index(9, 1)).toString(), "late");
+}
+
+TEST_F(GridViewTest, HeadingsStayInPlaceWhileTheDataScrolls) {
+  Grid& g = view->grid();
+  g.SetRows(200);
+  g.SetTextMatrix(199, 2, "last");
+  view->RefreshLayout();
+  EXPECT_GT(view->FixedHeight(), 0);
+  EXPECT_EQ(view->FixedWidth(), 100);
+
+  view->grid().SetRow(199);
+  view->grid().SetCol(2);
+  view->scrollTo(view->model()->index(199, 2));
+  ASSERT_GT(view->verticalScrollBar()->value(), 0);
+
+  // A data row brought into sight is never left under the headings.
+  view->scrollTo(view->model()->index(5, 2));
+  EXPECT_GE(view->visualRect(view->model()->index(5, 2)).top(), view->FixedHeight());
+
+  // The heading seen at the top is still row 0; a click on it reports row 0
+  // and leaves the current cell.
+  QTableView* top = nullptr;
+  for (auto* v : view->findChildren<QTableView*>())
+    if (v->isVisible() && v->geometry().height() == view->FixedHeight() &&
+        v->geometry().width() > view->FixedWidth())
+      top = v;
+  ASSERT_NE(top, nullptr);
+  EXPECT_EQ(top->rowAt(1), 0);
+  int dbl = 0;
+  QObject::connect(view, &GridView::DblClick, [&] { ++dbl; });
+  QTest::mouseDClick(top->viewport(), Qt::LeftButton, {}, QPoint(150, 2));
+  EXPECT_EQ(view->MouseRow(), 0);
+  EXPECT_EQ(view->MouseCol(), 1);
+  EXPECT_EQ(dbl, 1);
+  EXPECT_EQ(view->grid().Row(), 199);
 }
 
 TEST(GridViewAlone, ShowingTheGridOfAViewNeverShownOpensNoWindow) {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "support/modal_answer.h"
@@ -71,6 +72,13 @@ TEST(QtPrompts, EmptyTitleMeansTheApplicationTitleAndCrLfBecomesOneBreak) {
   EXPECT_EQ(seen.title, "Quorvel Brakkon");
   EXPECT_EQ(seen.text, "Error #9:  x\n\nnext");
   EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+TEST(QtPrompts, EscapeAnswersCancelWhereTheBoxHasIt) {
+  QtPrompts p;
+  test::OnNextModal<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  EXPECT_EQ(p.Ask("Do you wish to keep your changes?", MsgButtons::YesNoCancel, MsgIcon::Question),
+            MsgAnswer::Cancel);
 }
 
 }  // namespace

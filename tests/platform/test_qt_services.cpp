@@ -62,7 +62,9 @@ TEST(QtWavePlayer, AWaveFileThatIsNoSoundIsStillSilent) {
   QtWavePlayer player(dir.path().toStdString());
   player.PlayWave("start");
   player.PlayWave("start");
-  QTest::qWait(50);
+  EXPECT_TRUE(player.Busy());
+  player.FinishPlaying(2000);
+  EXPECT_FALSE(player.Busy());
 }
 
 TEST(QtHelp, ShowsTheTopicOfTheContextInOneHelpWindow) {

@@ -40,6 +40,11 @@ class FakeMainWindow : public MainWindowApi {
   }
   void SetPreviewButtons() override { calls.push_back("SetPreviewButtons"); }
   void SetStatusText(const std::string& text) override { status = text; }
+  void SetEntryPopupItemVisible(const std::string& item, bool visible) override {
+    calls.push_back((visible ? "ShowPopupItem " : "HidePopupItem ") + item);
+  }
+  bool ShowEntryScoringChecked() const override { return showScoring; }
+  void HideBottomToolbar() override { calls.push_back("HideBottomToolbar"); }
 
   bool Called(const std::string& prefix) const {
     for (const auto& c : calls)
@@ -49,6 +54,7 @@ class FakeMainWindow : public MainWindowApi {
   std::vector<std::string> calls;
   std::vector<ChildWindow*> children;
   std::string status;
+  bool showScoring = true;
 };
 
 }  // namespace qb

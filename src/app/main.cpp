@@ -1,0 +1,70 @@
+// Start-up and shut-down of the program.
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "core/pool_state.h"
+#include "core/services.h"
+#include "platform/app_context.h"
+#include "platform/qt_file_dialogs.h"
+#include "platform/qt_help.h"
+#include "platform/qt_prompts.h"
+#include "platform/qt_settings_store.h"
+#include "platform/qt_wave_player.h"
+#include "shell/frmMain.h"
+#include "shell/frmSplash.h"
+#include "shell/frmStartup.h"
+#include "shell/logic/startup.h"
+#include "shell/window_table.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(qb::kAppTitle);
+  QApplication::setOrganizationName(qb::kAppTitle);
+  const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+
+  qb::PoolState pool;
+  qb::QtPrompts prompts;
+  qb::QtFileDialogs files;
+  qb::QtSettingsStore settings;
+  qb::QtWavePlayer waves(programFolder);
+  qb::QtHelp help(programFolder);
+  qb::SystemClock clock;
+  qb::SystemRandom random;
+  qb::AppContext ctx{pool, prompts, files, settings, waves, help, clock, random, nullptr, {}, {}};
+  ctx.programFolder = programFolder;
+  // The downloaded bracket lives with the user's data, not beside the program.
+  QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+  QDir().mkpath(data);
+  pool.DownloadPath = QDir(data).filePath("QBDownload.qbp").toStdString();
+
+  qb::WindowTable windows = qb::StandardWindows();
+
+  pool.SoundStatus = qb::ReadSoundOption(settings);
+  qb::LoadPrinterSettings(pool, settings);
+  // Shows the splash until it closes, clears the sound-played count and pauses.
+  qb::frmSplash::Run(ctx);
+
+  qb::frmMain main(ctx, windows);
+  ctx.main = &main;
+  prompts.SetFallbackParent(&main);
+  files.SetFallbackParent(&main);
+  QApplication::setWindowIcon(main.windowIcon());
+  main.MDIForm_Load();
+  pool.PoolChanged = false;
+  pool.NumEntries = 0;
+  qb::FillSeedMethodNames(pool);
+  main.show();
+  qb::StartupChoice choice = qb::frmStartup::Ask(ctx, &main);
+  switch (choice.kind) {
+    case qb::StartupChoice::Kind::Cancelled: break;
+    case qb::StartupChoice::Kind::RecentFile: main.InitialOpen(choice.path); break;
+    case qb::StartupChoice::Kind::MoreFiles: main.RunCommand("mnuFileOpen"); break;
+    case qb::StartupChoice::Kind::NewFile: main.RunCommand("mnuFileNew"); break;
+    case qb::StartupChoice::Kind::DownloadBracket:
+      main.RunCommand("mnuToolsDownloadBracket");
+      break;
+  }
+
+  return app.exec();
+}

@@ -1,0 +1,40 @@
+#include "shell/window_table.h"
+
+#include "bracket/frmParms.h"
+#include "entries/frmEditBettor.h"
+#include "entries/frmEntryHeader.h"
+#include "entries/frmSelectBettor.h"
+#include "shell/frmAbout.h"
+#include "shell/frmBackup.h"
+#include "shell/frmErrors.h"
+#include "shell/frmOptions.h"
+
+namespace qb {
+
+namespace {
+
+template <class Dialog>
+WindowTable::DialogRunner Modal() {
+  return [](AppContext& c, QWidget* parent) {
+    Dialog d(c, parent);
+    d.exec();
+  };
+}
+
+}  // namespace
+
+WindowTable StandardWindows() {
+  WindowTable t;
+  // Child windows:  t.children["frmSetup"] = [](AppContext& c) { return new frmSetup(c); };
+  t.dialogs["frmParms"] = Modal<frmParms>();
+  t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();
+  t.dialogs["frmEditBettor"] = Modal<frmEditBettor>();
+  t.dialogs["frmEntryHeader"] = Modal<frmEntryHeader>();
+  t.dialogs["frmOptions"] = [](AppContext& c, QWidget* p) { frmOptions::ShowModal(c, p); };
+  t.dialogs["frmAbout"] = [](AppContext& c, QWidget* p) { frmAbout::ShowModal(c, p); };
+  t.dialogs["frmBackup"] = [](AppContext& c, QWidget* p) { frmBackup::ShowModal(c, p); };
+  t.dialogs["frmErrors"] = [](AppContext& c, QWidget* p) { frmErrors::ShowModal(c, p); };
+  return t;
+}
+
+}  // namespace qb
