@@ -9,8 +9,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 
-#include "core/bracket.h"
-#include "core/prompts.h"
+#include "entries/logic/import_pool.h"
 #include "entries/logic/pool_builder.h"
 #include "platform/grid_view.h"
 
@@ -18,23 +17,7 @@ namespace qb::testing {
 
 // Gators, Owls, Hawks, Bears; Ann (entry 1, collected) and Bob (entry 1).
 inline void MakeOpenPool(PoolState& s) {
-  ClearPool(s);
-  s.Pool.PoolName = "Office";
-  s.Pool.NumTeams = 4;
-  s.Pool.CostPerEntry = Currency::FromDouble(5);
-  s.Pool.TiebreakerType = "Points in Final - Winner";
-  s.Pool.RoundPoints[1] = 1;
-  s.Pool.RoundPoints[2] = 2;
-  const char* names[] = {"Gators", "Owls", "Hawks", "Bears"};
-  for (int n = 1; n <= 4; ++n) {
-    s.Teams[n].Number = static_cast<int16_t>(n);
-    s.Teams[n].Name = names[n - 1];
-    s.Teams[n].Seed = static_cast<int16_t>(n);
-  }
-  ScriptedPrompts p;
-  SetupBracketFromParameters(s, p);
-  s.Entries.resize(2);
-  s.Picks.Resize(s.NumGames + 1, 1);
+  MakeFourTeamPool(s);
   int ann = AddBettor(s, "Ann", "", "ann@x.org");
   int bob = AddBettor(s, "Bob", "555", "bob@x.org");
   AddEntry(s, ann, 1, true);

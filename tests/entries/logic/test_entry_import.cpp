@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/bracket.h"
 #include "core/pool_file_writer.h"
 #include "core/prompts.h"
 #include "entries/logic/bettor_import.h"
 #include "entries/logic/entry_import.h"
+#include "import_pool.h"
 #include "pool_builder.h"
 
 namespace qb {
@@ -16,35 +16,11 @@ namespace {
 using testing::AddBettor;
 using testing::AddEntry;
 
-std::tm Noon() {
-  std::tm t{};
-  t.tm_year = 126;
-  t.tm_mon = 11;
-  t.tm_mday = 10;
-  t.tm_hour = 12;
-  return t;
-}
-
 // An open pool of 4 teams: 3 games, slots 1..4.
 PoolState FourTeamPool() {
   PoolState s;
-  s.Pool.PoolName = "Office";
-  s.Pool.NumTeams = 4;
-  s.Pool.CostPerEntry = Currency::FromDouble(5);
+  testing::MakeFourTeamPool(s);
   s.Pool.TiebreakerUsed = true;
-  s.Pool.TiebreakerType = "Points in Final - Winner";
-  s.Pool.RoundPoints[1] = 1;
-  s.Pool.RoundPoints[2] = 2;
-  const char* names[] = {"Gators", "Owls", "Hawks", "Bears"};
-  for (int n = 1; n <= 4; ++n) {
-    s.Teams[n].Number = static_cast<int16_t>(n);
-    s.Teams[n].Name = names[n - 1];
-    s.Teams[n].Seed = static_cast<int16_t>(n);
-  }
-  ScriptedPrompts p;
-  SetupBracketFromParameters(s, p);
-  s.Entries.resize(2);
-  s.Picks.Resize(s.NumGames + 1, 1);
   ClearImportPool(s);
   return s;
 }
@@ -65,7 +41,7 @@ std::string FileFrom(const PoolState& pool, Fill fill) {
   f.Bettors.assign(2, {});
   f.Entries.assign(2, {});
   fill(f);
-  return PoolFileText(f, PoolFileLayout::Full, Noon());
+  return PoolFileText(f, PoolFileLayout::Full, std::tm{});
 }
 
 struct EntryImportTest : ::testing::Test {
