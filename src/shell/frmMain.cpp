@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -364,6 +365,11 @@ void frmMain::MDIForm_Load() {
                                          s.GetSetting("Settings", "MainHeight", "4000"));
   move(Px(p.left), Px(p.top));
   resize(Px(p.width), Px(p.height));
+  // A place saved on a screen that is no longer there: back to the default.
+  bool onScreen = false;
+  for (QScreen* screen : QGuiApplication::screens())
+    onScreen = onScreen || screen->availableGeometry().intersects(frameGeometry());
+  if (!onScreen && !QGuiApplication::screens().isEmpty()) move(Px(1000), Px(1000));
   for (int i = 0; i < kRecentFileCount; ++i)
     recent_.Set(i, s.GetSetting("Settings", "MRU" + std::to_string(i), ""));
   ShowRecentFiles();

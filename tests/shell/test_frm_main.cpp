@@ -111,6 +111,13 @@ TEST_F(ShellTest, PlacementRestoredWithLimitsAndSavedOnClose) {
   EXPECT_EQ(t.settings.GetSetting("Settings", "MainLeft", ""), "1005");
 }
 
+TEST_F(ShellTest, APlaceOffEveryScreenGoesBackToTheDefault) {
+  t.settings.SaveSetting("Settings", "MainLeft", "900000");
+  t.settings.SaveSetting("Settings", "MainTop", "900000");
+  MakeMain();
+  EXPECT_EQ(main->pos(), QPoint(67, 67));
+}
+
 TEST_F(ShellTest, FirstStartWithoutSettings) {
   MakeMain();
   EXPECT_EQ(main->pos(), QPoint(67, 67));
