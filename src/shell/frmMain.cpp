@@ -581,6 +581,7 @@ void frmMain::Dispatch(const std::string& name) {
     if (it->second.guarded && CheckBracketComplete()) return;
     PlaySound("start");
     if (it->second.outputMode) pool.OutputMode = it->second.outputMode;
+    if (name == "mnuToolsImportBettors") pool.BettorImportFromEntries = false;
     ShowWindowByName(it->second.window);
     return;
   }

@@ -5,6 +5,8 @@
 #include "bracket/frmSetup.h"
 #include "entries/frmEditBettor.h"
 #include "entries/frmEntryHeader.h"
+#include "entries/frmImportBettors.h"
+#include "entries/frmImportEntries.h"
 #include "entries/frmSelectBettor.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBackup.h"
@@ -38,6 +40,8 @@ WindowTable StandardWindows() {
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();
   t.dialogs["frmEditBettor"] = Modal<frmEditBettor>();
   t.dialogs["frmEntryHeader"] = Modal<frmEntryHeader>();
+  t.dialogs["frmImportEntries"] = Modal<frmImportEntries>();
+  t.dialogs["frmImportBettors"] = Modal<frmImportBettors>();
   t.dialogs["frmOptions"] = [](AppContext& c, QWidget* p) { frmOptions::ShowModal(c, p); };
   t.dialogs["frmAbout"] = [](AppContext& c, QWidget* p) { frmAbout::ShowModal(c, p); };
   t.dialogs["frmBackup"] = [](AppContext& c, QWidget* p) { frmBackup::ShowModal(c, p); };

@@ -187,7 +187,7 @@ TEST_F(ShellTest, EnablingByPoolStateAndWindowsThatExist) {
   // windows not part of the program stay disabled whatever the state
   for (const char* item : {"mnuEditBettors", "mnuEditOptions", "mnuReportsEmail",
                            "mnuFilePageSetup", "mnuFileBackup", "mnuHelpAbout",
-                           "mnuToolsAcceptEntry", "mnuFilePrintToFile"})
+                           "mnuToolsImportBettors", "mnuFilePrintToFile"})
     EXPECT_FALSE(Enabled(item)) << item;
   EXPECT_FALSE(ButtonEnabled("EditBettor"));
   EXPECT_FALSE(ButtonEnabled("CreateEmails"));
@@ -533,7 +533,7 @@ TEST(StandardWindows, WiredWindowsEnableTheirCommands) {
   t.pool.Pool.NumTeams = 8;
   main.EnableFileCommands();
   for (const char* item : {"mnuEditParms", "mnuEditBettors", "mnuEditOptions", "mnuHelpAbout",
-                           "mnuFileBackup", "mnuEditSetup"})
+                           "mnuFileBackup", "mnuEditSetup", "mnuToolsImportBettors"})
     EXPECT_TRUE(main.MenuItem(item)->isEnabled()) << item;
   EXPECT_TRUE(main.ToolbarButton("EditBettor")->isEnabled());
   // the real bracket setup opens as a child and closes from the Edit menu
@@ -628,6 +628,26 @@ TEST_F(ShellTest, EntryPopupItemsAndCaptionsAreTheCallersToSet) {
   main->SetSaveCancelMenu(true);
   EXPECT_EQ(main->MenuItem("mnuEntryPopUpCancel")->text(), "CANCEL - Exit without Saving");
   EXPECT_EQ(main->MenuItem("mnuEntryPopUpOK")->text(), "OK - Save and Exit");
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, BringInEntriesHandsTheChosenFilesToTheImport) {
+  MakeMain();
+  OpenCompletePool();
+  t.files.Queue(std::nullopt);  // cancelled: no import
+  main->RunCommand("mnuToolsAcceptEntry");
+  EXPECT_TRUE(log.empty());
+  t.files.Queue("/imports/a.qbe");
+  main->RunCommand("mnuToolsAcceptEntry");
+  EXPECT_EQ(log, (std::vector<std::string>{"dialog frmImportEntries"}));
+  EXPECT_EQ(t.pool.ImportFileList, (std::vector<std::string>{"/imports/a.qbe"}));
+  EXPECT_EQ(t.pool.NumImportFiles, 1);
+  EXPECT_EQ(t.pool.ImportFolder, "/imports");
 }
 
 }  // namespace
