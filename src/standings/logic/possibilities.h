@@ -63,8 +63,10 @@ struct PossibilitiesOptions {
   // Set from any thread to stop the run; it is seen before the next scenario.
   const std::atomic<bool>* Cancel = nullptr;
   // Called on the calling thread with the number of scenarios done: by the
-  // reference before every scenario, by the fast engine every few
-  // milliseconds, and by both with the total at the end of a full run.
+  // reference before every scenario, by the fast engine about every 20 ms,
+  // and by both with the total at the end of a full run. It may process the
+  // window's events and set Cancel; what it throws ends the run and reaches
+  // the caller.
   std::function<void(int32_t done)> Progress;
 };
 
