@@ -71,10 +71,17 @@ void BracketWindow::OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates n
 
 bool BracketWindow::event(QEvent* e) {
   if (e->type() == QEvent::ParentChange) {
-    // Inside the main window, the frame tells when the window becomes active.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    // Inside the main window the window stands at the top left of the client
+    // area, and its frame tells when it becomes active.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+      placed_ = false;
       connect(sub, &QMdiSubWindow::windowStateChanged, this, &BracketWindow::OnFrameStateChanged,
               Qt::UniqueConnection);
+    }
+  } else if (e->type() == QEvent::Show && !placed_) {
+    // After the main window has placed the frame.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->move(0, 0);
+    placed_ = true;
   } else if (e->type() == QEvent::WindowActivate) {
     Form_Activate();
   } else if (e->type() == QEvent::WindowDeactivate) {

@@ -34,6 +34,7 @@ class BracketWindow : public ChildWindow {
 
  private:
   void OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now);
+  bool placed_ = true;
 };
 
 inline constexpr const char* kPreviewOpenText =

@@ -208,6 +208,7 @@ bool frmEnterResults::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmEnterResults::cmdOK_Click() {
+  if (!view_) return;  // the window refused to open
   PoolState& s = ctx_.pool;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::vector<int16_t> results = board_.Results();
@@ -245,6 +246,7 @@ bool frmEnterResults::QueryClose() {
 }
 
 void frmEnterResults::PrintPreview() {
+  if (!view_) return;
   PoolState& s = ctx_.pool;
   if (s.PrintEntry != 0) {
     ctx_.prompts.Beep();

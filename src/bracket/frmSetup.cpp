@@ -157,6 +157,7 @@ int frmSetup::ConfirmTeamChange() {
 }
 
 bool frmSetup::Save() {
+  if (!view_) return false;  // the window refused to open
   PoolState& s = ctx_.pool;
   Prompts& prompts = ctx_.prompts;
   s.DialogCancelled = true;
@@ -271,6 +272,7 @@ bool frmSetup::QueryClose() {
 }
 
 void frmSetup::PrintPreview() {
+  if (!view_) return;
   PoolState& s = ctx_.pool;
   Sound("start");
   if (s.PrintEntry != 0) {

@@ -1,6 +1,8 @@
 #include "shell/window_table.h"
 
+#include "bracket/frmEnterResults.h"
 #include "bracket/frmParms.h"
+#include "bracket/frmSetup.h"
 #include "entries/frmEditBettor.h"
 #include "entries/frmEntryHeader.h"
 #include "entries/frmSelectBettor.h"
@@ -21,11 +23,17 @@ WindowTable::DialogRunner Modal() {
   };
 }
 
+template <class Window>
+WindowTable::ChildFactory Child() {
+  return [](AppContext& c) -> ChildWindow* { return new Window(c); };
+}
+
 }  // namespace
 
 WindowTable StandardWindows() {
   WindowTable t;
-  // Child windows:  t.children["frmSetup"] = [](AppContext& c) { return new frmSetup(c); };
+  t.children["frmSetup"] = Child<frmSetup>();
+  t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();
   t.dialogs["frmEditBettor"] = Modal<frmEditBettor>();

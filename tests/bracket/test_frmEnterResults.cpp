@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "bracket/frmEnterResults.h"
+#include "bracket/frmSetup.h"
 #include "bracket_window_fixture.h"
 
 namespace qb {
@@ -335,21 +336,25 @@ TEST_F(ResultsWindow, RightButtonShowsTheSaveCancelMenu) {
   EXPECT_TRUE(main.Called("PopupEntryMenu"));
 }
 
-TEST_F(ResultsWindow, ActivationSetsTheMainWindowsCommands) {
+TEST_F(ResultsWindow, StandsTopLeftAndSetsTheMainWindowsCommandsWhenActive) {
   MakePool(8);
   QMdiArea area;
+  area.resize(800, 600);
   area.show();
   QApplication::setActiveWindow(&area);
+  QMdiSubWindow* other = area.addSubWindow(new QWidget);
+  other->resize(200, 100);
+  other->show();  // takes the top left corner first
   auto* results = new frmEnterResults(t.ctx);
-  QMdiSubWindow* first = area.addSubWindow(results);
-  first->show();
-  area.setActiveSubWindow(first);
+  QMdiSubWindow* sub = area.addSubWindow(results);
+  main.calls.clear();
+  sub->show();
+  area.setActiveSubWindow(sub);
+  EXPECT_EQ(sub->pos(), QPoint(0, 0));
   EXPECT_TRUE(main.Called("AdjustMenuForActiveWindow"));
   EXPECT_TRUE(main.Called("SetPreviewButtons"));
   main.calls.clear();
-  QMdiSubWindow* second = area.addSubWindow(new QWidget);
-  second->show();
-  area.setActiveSubWindow(second);
+  area.setActiveSubWindow(other);
   EXPECT_TRUE(main.Called("HideBottomToolbar"));
   EXPECT_FALSE(main.Called("AdjustMenuForActiveWindow"));
 }
@@ -364,12 +369,19 @@ TEST_F(ResultsWindow, TypingTheTiebreakerMarksTheWindowChanged) {
   EXPECT_TRUE(win->IsChanged());
 }
 
-TEST_F(ResultsWindow, RefusesToOpenWithoutABracket) {
+TEST_F(ResultsWindow, BothWindowsRefuseToOpenWithoutABracket) {
   ClearPool(t.pool);
   frmEnterResults w(t.ctx);
   EXPECT_TRUE(t.pool.DialogCancelled);
   EXPECT_EQ(t.prompts.beeps, 1);
   EXPECT_TRUE(t.prompts.AnyTextContains("Number of Teams/Players must be set."));
+  w.cmdOK_Click();  // a command reaching it anyway does nothing
+  w.PrintPreview();
+  EXPECT_EQ(t.pool.PrintEntry, 0);
+  frmSetup setup(t.ctx);
+  EXPECT_TRUE(t.pool.DialogCancelled);
+  setup.cmdOK_Click();
+  EXPECT_TRUE(setup.QueryClose());
 }
 
 }  // namespace
