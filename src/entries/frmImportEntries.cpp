@@ -142,8 +142,10 @@ void frmImportEntries::FormLoad() {
     // Nothing of a stopped import is offered.
     rows_.clear();
     g.SetRows(2);
-    g.SetTextMatrix(1, kColName, kCanceled);
-    g.SetColWidth(kColName, 7000);
+    // One cell across the row.
+    for (int c = 0; c < g.Cols(); ++c) g.SetTextMatrix(1, c, kCanceled);
+    g.SetMergeCells(flexMergeFree);
+    g.SetMergeRow(1, true);
     lblInstructions->setText(kCanceled);
     cmdOK->setEnabled(false);
     cmdMarkCollected->setEnabled(false);

@@ -114,6 +114,19 @@ TEST_F(ImportEntriesTest, ClicksToggleTheCellsWithTheirRefusals) {
   EXPECT_EQ(t.waves.played.front(), "start");
 }
 
+TEST_F(ImportEntriesTest, TheSpaceBarTogglesTheCurrentCell) {
+  auto w = Open({fixture});
+  ASSERT_EQ(grid->grid().Row(), 1);
+  ASSERT_EQ(grid->grid().Col(), kAccept);
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Space);
+  EXPECT_EQ(grid->grid().TextMatrix(1, kAccept), "Reject");
+  QTest::keyClick(grid, Qt::Key_Right);
+  QTest::keyClick(grid, Qt::Key_Space);
+  EXPECT_EQ(grid->grid().TextMatrix(1, kReplace), "Replace");
+  EXPECT_TRUE(t.prompts.asked.empty());
+}
+
 TEST_F(ImportEntriesTest, OkBringsTheParticipantsInThenTheEntries) {
   auto w = Open({fixture});
   ClickCell(grid, 1, kReplace);
