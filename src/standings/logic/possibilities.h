@@ -53,9 +53,9 @@ struct PossibilitiesSnapshot {
   void AddEntry(PossibilitiesEntry entry, const std::vector<int16_t>& openPicks);
 };
 
-// Copies what a run needs out of the open pool: scores the copy against the
-// results (Bye games decided), keeps the active entries and builds the
-// scenario table. Reads the pool only.
+// Copies what a run needs out of the open pool: scores the copy as the
+// standings do, keeps the active entries and builds the scenario table with
+// the Bye games decided. Reads the pool only.
 PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGameList& open);
 
 struct PossibilitiesOptions {
