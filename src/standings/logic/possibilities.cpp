@@ -182,9 +182,11 @@ PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGa
   PossibilitiesSnapshot snap;
   snap.Pool = s;
   PoolState& pool = snap.Pool;
-  pool.Pool.Results = EffectiveResults(s);
+  // Points already won as the standings show them; the scenarios then see
+  // every Bye game decided for its real team.
   ScoreAllEntries(pool);
   snap.Games = pool.Games;
+  pool.Pool.Results = EffectiveResults(s);
   snap.Open = open;
   snap.Table = BuildScenarioTable(pool, open);
 

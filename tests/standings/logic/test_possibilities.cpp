@@ -228,12 +228,23 @@ TEST(ComputeScenarios, ByeGamesAreDecidedAndNeverScored) {
   SetPayouts(s, 1, false);
   PossibilitiesSnapshot snap = Snapshot(s);
   ASSERT_EQ(snap.Open.ScenarioCount, 16);  // games 1, 5, 6, 7
-  EXPECT_EQ(snap.Entries[0].Points, 0.0f);
+  EXPECT_EQ(snap.Entries[0].Points, 0.0f);  // the pick of Bye game 2 scores nothing
   PossibilitiesResult r = RunBoth(snap);
   // Slot 3 wins game 5 in half the scenarios; Ann is alone first there and
   // level with Bo at 0 in the others.
   EXPECT_EQ(r.Counts[0][1], 16);
   EXPECT_EQ(r.Counts[1][1], 8);
+}
+
+TEST(TakePossibilitiesSnapshot, PointsAlreadyWonAreThoseOfTheStandings) {
+  testing::PoolSpec spec;
+  spec.teams = 27;
+  spec.entries = 30;
+  spec.seedMethod = 4;
+  PoolState s = testing::MakeRandomPool(spec, 99);
+  PossibilitiesSnapshot snap = Snapshot(s);
+  ScoreAllEntries(s);
+  for (const PossibilitiesEntry& e : snap.Entries) EXPECT_EQ(e.Points, s.Entries[e.Index].Points);
 }
 
 TEST(ComputeScenarios, DeletedEntriesTakeNoPart) {
