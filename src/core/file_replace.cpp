@@ -50,6 +50,13 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
+fs::path FileBehind(const fs::path& target) {
+  std::error_code ec;
+  if (!fs::is_symlink(target, ec)) return target;
+  fs::path real = fs::weakly_canonical(target, ec);
+  return ec ? target : real;
+}
+
 std::error_code WriteFileBeside(const fs::path& target, std::string_view bytes,
                                 fs::path& written) {
   const fs::path folder = FolderOf(target);
@@ -85,9 +92,10 @@ std::error_code MoveOver(const fs::path& written, const fs::path& target) {
 }
 
 std::error_code ReplaceFileContents(const fs::path& target, std::string_view bytes) {
+  const fs::path file = FileBehind(target);
   fs::path written;
-  if (std::error_code ec = WriteFileBeside(target, bytes, written)) return ec;
-  return MoveOver(written, target);
+  if (std::error_code ec = WriteFileBeside(file, bytes, written)) return ec;
+  return MoveOver(written, file);
 }
 
 }  // namespace qb

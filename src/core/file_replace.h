@@ -7,6 +7,10 @@
 
 namespace qb {
 
+// The file a write to target changes: the one a link points to, so that a
+// save through a link keeps the link.
+std::filesystem::path FileBehind(const std::filesystem::path& target);
+
 // Writes bytes to a new file in the target's folder, flushed to the disk, with
 // the permissions of the target when it exists. On failure nothing is left.
 std::error_code WriteFileBeside(const std::filesystem::path& target, std::string_view bytes,

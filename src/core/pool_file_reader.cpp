@@ -39,6 +39,12 @@ Rec RecordOf(std::string_view tag, bool v1) {
   return Rec::None;
 }
 
+// Any record's tag, whatever the layout: met inside a record, it means the
+// record was cut short.
+bool IsAnyTag(std::string_view field) {
+  return RecordOf(field, false) != Rec::None || field == kTagHeader;
+}
+
 void FailOpen(PoolState& s, PoolFileServices& svc) {
   ClearPool(s);
   s.PoolFilePath.clear();
@@ -91,7 +97,7 @@ class RecordReader {
         AddLoadError(tag, e.what());
         if (rec == Rec::Parms) parmsCutShort_ = true;
         // A record cut short: the field that failed may be the next record's tag.
-        if (!e.atEnd && RecordOf(r_.Last(), v1_) != Rec::None) r_.Unread();
+        if (!e.atEnd && IsAnyTag(r_.Last())) r_.Unread();
         continue;
       } catch (const std::exception& e) {
         return ShowProcessingError(s_, svc_, tag, e.what());
@@ -143,12 +149,17 @@ class RecordReader {
     try {
       return read();
     } catch (const FieldError& e) {
-      if (v1_ || e.atEnd || RecordOf(r_.Last(), v1_) != Rec::None) throw;
+      if (v1_ || e.atEnd || IsAnyTag(r_.Last())) throw;
       if (badValue_.empty()) badValue_ = e.what();
       return {};
     }
   }
   int16_t Int() { return Soft([&] { return r_.ReadInteger(); }); }
+  std::string Str() {
+    std::string text = r_.ReadString();
+    if (IsAnyTag(r_.Last())) throw FieldError(kTypeMismatch);
+    return text;
+  }
   float Single() { return Soft([&] { return r_.ReadSingle(); }); }
   bool Bool() { return Soft([&] { return r_.ReadBoolean(); }); }
   // A team slot as a winner or pick: 0..NumSlots.
@@ -167,17 +178,17 @@ class RecordReader {
     switch (rec) {
       case Rec::Parms: return ReadParms();
       case Rec::Parms2:
-        p.PoolInstructions = r_.ReadString();
-        p.DownloadSource = r_.ReadString();
-        p.ReportFileName = r_.ReadString();
+        p.PoolInstructions = Str();
+        p.DownloadSource = Str();
+        p.ReportFileName = Str();
         return true;
       case Rec::Parms3:
         p.Parms3Flag = Bool();
-        p.Parms3Text = r_.ReadString();
+        p.Parms3Text = Str();
         p.RoundByRound = Bool();
         p.RePair = Bool();
-        p.WebPoolName = r_.ReadString();
-        p.Parms3Text2 = r_.ReadString();
+        p.WebPoolName = Str();
+        p.Parms3Text2 = Str();
         for (int r = 1; r <= kMaxRounds; ++r) {
           p.SeedMethod[r] = Single();
           p.SeedFactor[r] = Single();
@@ -190,7 +201,7 @@ class RecordReader {
         for (int i = 0; i <= kPayoutPlaces; ++i) {
           const float pct = Single();
           p.PayoutPct[i] = Checked(pct, pct >= 0 && pct <= 100, kValueOutOfRange);
-          p.PayoutFlag[i] = r_.ReadString();
+          p.PayoutFlag[i] = Str();
         }
         return true;
       case Rec::Team: return ReadTeam();
@@ -199,11 +210,12 @@ class RecordReader {
         return true;
       case Rec::Bettor: {
         BettorRecord& b = AddBettor();
-        b.Name = r_.ReadString();
+        s_.CurrentBettor = s_.NumBettors;
+        b.Name = Str();
         bettorIndex_.try_emplace(b.Name, s_.NumBettors);
-        b.Info = r_.ReadString();
-        b.EMail = r_.ReadString();
-        b.Phone = r_.ReadString();
+        b.Info = Str();
+        b.EMail = Str();
+        b.Phone = Str();
         return true;
       }
       case Rec::EntHdr: return ReadEntryHeader();
@@ -231,16 +243,16 @@ class RecordReader {
   bool ReadParms() {
     PoolHeader& p = s_.Pool;
     p.PoolId = Int();
-    p.PoolName = r_.ReadString();
+    p.PoolName = Str();
     p.NumTeams = Int();
     p.CostPerEntry = ReadMoney();
     p.SeedOption = Bool();
     p.SeedFactorAll = Single();
     p.TiebreakerUsed = Bool();
-    p.TiebreakerType = r_.ReadString();
+    p.TiebreakerType = Str();
     const int16_t rounding = Int();
     p.PayoutRounding = Checked(rounding, rounding >= -10 && rounding <= 10, kValueOutOfRange);
-    p.ParmsFlag = r_.ReadString();
+    p.ParmsFlag = Str();
     p.HoldbackAmt = ReadMoney();
     p.TiebreakerActual = Single();
     p.DualSided = Bool();
@@ -267,13 +279,13 @@ class RecordReader {
     const int16_t n = Int();
     if (n < 0 || n > kMaxSlots || (n == 0 && !v1_)) throw FieldError(kSubscriptOutOfRange);
     if (n == 0) {  // slot 0 is never used
-      r_.ReadString();
+      Str();
       Int();
       return true;
     }
     TeamRecord& t = s_.Teams[n];
     t.Number = n;
-    t.Name = r_.ReadString();
+    t.Name = Str();
     t.Seed = Int();
     return true;
   }
@@ -283,7 +295,6 @@ class RecordReader {
     ++s_.NumBettors;
     if (s_.Bettors.size() < static_cast<size_t>(s_.NumBettors) + 1)
       s_.Bettors.resize(static_cast<size_t>(s_.NumBettors) + 1);
-    s_.CurrentBettor = s_.NumBettors;
     BettorRecord& b = s_.Bettors[s_.NumBettors];
     b = BettorRecord{};
     return b;
@@ -294,26 +305,33 @@ class RecordReader {
     ++s_.NumEntries;
     if (s_.Entries.size() < static_cast<size_t>(s_.NumEntries) + 1)
       s_.Entries.resize(static_cast<size_t>(s_.NumEntries) + 1);
-    EntryRecord& e = s_.Entries[s_.NumEntries];
-    e = EntryRecord{};
-    e.BettorName = r_.ReadString();
-    if (e.BettorName.empty()) e.BettorName = "Unknown Participant";
+    s_.Entries[s_.NumEntries] = EntryRecord{};
     // The participant is found (or added) before the rest is read, so an
-    // entry whose header is damaged further on keeps its participant.
-    auto found = bettorIndex_.find(e.BettorName);
-    if (found != bettorIndex_.end()) {
-      e.BettorIndex = found->second;
-    } else {
-      std::string name = e.BettorName;
-      AddBettor().Name = name;
-      bettorIndex_.emplace(std::move(name), s_.NumBettors);
-      s_.Entries[s_.NumEntries].BettorIndex = s_.NumBettors;
+    // entry whose header is damaged keeps a participant and its picks.
+    try {
+      s_.Entries[s_.NumEntries].BettorName = Str();
+    } catch (const FieldError&) {
+      AssignParticipant(s_.Entries[s_.NumEntries]);
+      throw;
     }
+    AssignParticipant(s_.Entries[s_.NumEntries]);
     EntryRecord& entry = s_.Entries[s_.NumEntries];
     entry.EntryNumber = Int();
     entry.Tiebreaker = Single();
     if (!v1_) entry.Collected = Bool();
     return true;
+  }
+
+  void AssignParticipant(EntryRecord& e) {
+    if (e.BettorName.empty()) e.BettorName = "Unknown Participant";
+    auto found = bettorIndex_.find(e.BettorName);
+    if (found != bettorIndex_.end()) {
+      e.BettorIndex = found->second;
+      return;
+    }
+    AddBettor().Name = e.BettorName;
+    bettorIndex_.emplace(e.BettorName, s_.NumBettors);
+    e.BettorIndex = s_.NumBettors;
   }
 
   bool ReadPicks() {

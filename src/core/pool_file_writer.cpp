@@ -194,6 +194,7 @@ bool SaveFile1N(PoolState& s, const std::string& fileName, bool makeBackup,
   s.DialogCancelled = false;
   ReplaceDoubleQuotes(s, PoolFileLayout::Full);
 
+  const fs::path file = FileBehind(fileName);
   fs::path written;
   {
     Hourglass hourglass(svc.host);
@@ -203,7 +204,7 @@ bool SaveFile1N(PoolState& s, const std::string& fileName, bool makeBackup,
     } catch (const std::exception& e) {
       return ReportSaveFailure(s, svc, fileName, e.what());
     }
-    if (std::error_code ec = WriteFileBeside(fileName, text, written))
+    if (std::error_code ec = WriteFileBeside(file, text, written))
       return ReportSaveFailure(s, svc, fileName, ec.message());
   }
   // The new file is complete before the old one is touched.
@@ -215,7 +216,7 @@ bool SaveFile1N(PoolState& s, const std::string& fileName, bool makeBackup,
       return false;
     }
   }
-  if (std::error_code ec = MoveOver(written, fileName))
+  if (std::error_code ec = MoveOver(written, file))
     return ReportSaveFailure(s, svc, fileName, ec.message());
 
   if (!s.PoolFilePath.empty()) svc.host.AddMRU(s.PoolFilePath);

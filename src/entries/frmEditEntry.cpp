@@ -1,8 +1,4 @@
-// The layout first: it must not meet Qt's keyword macros.
-#include "entries/logic/editor_layout.h"
-// clang-format off
 #include "entries/frmEditEntry.h"
-// clang-format on
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,6 +23,7 @@
 #include "core/sound_effects.h"
 #include "core/text_format.h"
 #include "entries/entry_dialogs.h"
+#include "entries/logic/editor_layout.h"
 #include "entries/logic/entry_save.h"
 #include "platform/control_helpers.h"
 #include "platform/error_report.h"
@@ -554,7 +551,7 @@ bool frmEditEntry::DropOn(QWidget* target, const QMimeData* data) {
   DragSource source{raw[0] == 'W' ? DragSource::Winner : DragSource::TeamName, index};
 
   PoolState& s = ctx_.pool;
-  DropOutcome out;
+  PickDropOutcome out;
   switch (box->kind()) {
     case BracketBox::Winner:
       out = DropOnWinner(s, board_, source, box->index());

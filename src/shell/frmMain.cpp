@@ -14,8 +14,10 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -363,6 +365,11 @@ void frmMain::MDIForm_Load() {
                                          s.GetSetting("Settings", "MainHeight", "4000"));
   move(Px(p.left), Px(p.top));
   resize(Px(p.width), Px(p.height));
+  // A place saved on a screen that is no longer there: back to the default.
+  bool onScreen = false;
+  for (QScreen* screen : QGuiApplication::screens())
+    onScreen = onScreen || screen->availableGeometry().intersects(frameGeometry());
+  if (!onScreen && !QGuiApplication::screens().isEmpty()) move(Px(1000), Px(1000));
   for (int i = 0; i < kRecentFileCount; ++i)
     recent_.Set(i, s.GetSetting("Settings", "MRU" + std::to_string(i), ""));
   ShowRecentFiles();
@@ -389,6 +396,14 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
   StoreMainGeometry();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    RefreshCaption();
+    AdjustMenuForParameters();
+  }
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -435,6 +450,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     closing_ = true;
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w != this && w->isVisible() && w->isWindow() && !w->inherits("QMenu")) w->close();
+    closing_ = false;
     event->accept();
   } catch (const std::exception& e) {
     ReportError(e);
@@ -565,6 +581,7 @@ void frmMain::Dispatch(const std::string& name) {
     if (it->second.guarded && CheckBracketComplete()) return;
     PlaySound("start");
     if (it->second.outputMode) pool.OutputMode = it->second.outputMode;
+    if (name == "mnuToolsImportBettors") pool.BettorImportFromEntries = false;
     ShowWindowByName(it->second.window);
     return;
   }
@@ -692,8 +709,14 @@ void frmMain::ShowChild(ChildWindow* child) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     sub->installEventFilter(this);
-    // A window that closes itself takes its frame with it.
-    connect(child, &QObject::destroyed, sub, [sub] { sub->close(); });
+    // A window that closes itself takes its frame with it; later, so a frame
+    // that is itself being torn down is left alone.
+    connect(child, &QObject::destroyed, this, [sub = QPointer<QMdiSubWindow>(sub)] {
+      if (!sub) return;
+      QTimer::singleShot(0, sub, [sub] {
+        if (sub && !sub->widget()) sub->close();
+      });
+    });
     loaded_[child->windowName()] = child;
   }
   sub->show();

@@ -261,6 +261,20 @@ TEST_F(PoolFileReader, EachBadRecordGivesOneLoadErrorAndTheRestIsRead) {
   ExpectLoaded();
 }
 
+TEST_F(PoolFileReader, ARecordCutShortBeforeATextIsReportedAndTheNextOneRead) {
+  ASSERT_TRUE(Read(kHeader + kParms4 + "\"%Team  `\",1,\"A\",1\r\n\"%Team  `\",2\r\n" +
+                   "\"%Team  `\",3,\"C\",2\r\n\"%EntHdr`\"\r\n\"%EntPck`\",1,3,3,\r\n"));
+  EXPECT_EQ(host.shownErrors.at(0),
+            (std::vector<std::string>{"Header record # 3 %Team  ` - Type mismatch",
+                                      "Header record # 5 %EntHdr` - Type mismatch"}));
+  EXPECT_EQ(s.Teams[2].Name, "");
+  EXPECT_EQ(s.Teams[3].Name, "C");
+  // The entry without its header keeps its picks under a participant.
+  ASSERT_EQ(s.NumEntries, 1);
+  EXPECT_EQ(s.Bettors[s.Entries[1].BettorIndex].Name, "Unknown Participant");
+  EXPECT_EQ(s.Picks(3, 1), 3);
+}
+
 TEST_F(PoolFileReader, PicksOutsideTheBracketAreLoadErrors) {
   ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 + "\"%EntHdr`\",\"Ann\",1,1,#TRUE#\r\n" +
                    "\"%EntPck`\",5,-3,2,\r\n"));

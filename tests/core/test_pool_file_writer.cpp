@@ -141,6 +141,16 @@ TEST_F(PoolFileSave, InADottedFolderTheBackupStaysBesideTheFile) {
   EXPECT_EQ(FileBytes(dir / "home/j.doe/pools/x.bkp"), "previous file");
 }
 
+TEST_F(PoolFileSave, ASaveThroughALinkKeepsTheLink) {
+  fs::create_directories(dir / "shared");
+  PutFile(dir / "shared/Office.qbp", "previous file");
+  fs::create_symlink("shared/Office.qbp", path);
+  ASSERT_TRUE(SaveFile1N(s, s.PoolFilePath, true, svc));
+  EXPECT_TRUE(fs::is_symlink(path));
+  EXPECT_TRUE(SameLines(Fixture("pool_5_teams.qbp"), FileBytes(dir / "shared/Office.qbp")));
+  EXPECT_EQ(FileBytes(backup), "previous file");
+}
+
 TEST_F(PoolFileSave, ANeverSavedPoolAsksNothing) {
   ASSERT_TRUE(SaveFile1N(s, s.PoolFilePath, true, svc));
   EXPECT_TRUE(prompts.asked.empty());

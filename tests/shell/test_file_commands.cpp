@@ -236,3 +236,41 @@ TEST_F(FileCommandsTest, NewStartsAnUntitledPoolWithTheParameters) {
 
 }  // namespace
 }  // namespace qb
+
+#include "platform/qt_settings_store.h"
+
+namespace qb {
+namespace {
+
+// Placement and recent files survive a restart through a settings file.
+TEST(SettingsFile, PlacementAndRecentFilesComeBack) {
+  QTemporaryDir dir;
+  std::string ini = dir.filePath("settings.ini").toStdString();
+  TestContext t;
+  {
+    QtSettingsStore store(ini);
+    AppContext ctx{t.pool, t.prompts, t.files, store, t.waves, t.help, t.clock, t.random,
+                   nullptr, {}, {}};
+    frmMain main(ctx, WindowTable{});
+    main.MDIForm_Load();
+    main.show();
+    main.move(120, 90);
+    main.resize(640, 420);
+    main.AddMRU("/pools/a.qbp");
+    main.AddMRU("/pools/b.qbp");
+    ASSERT_TRUE(main.close());
+  }
+  QtSettingsStore store(ini);
+  EXPECT_EQ(store.GetSetting("Settings", "MainWidth", ""), "9600");
+  AppContext ctx{t.pool, t.prompts, t.files, store, t.waves, t.help, t.clock, t.random,
+                 nullptr, {}, {}};
+  frmMain main(ctx, WindowTable{});
+  main.MDIForm_Load();
+  EXPECT_EQ(main.size(), QSize(640, 420));
+  EXPECT_EQ(main.MenuItem("mnuFileMRU0")->text(), "/pools/b.qbp");
+  EXPECT_EQ(main.MenuItem("mnuFileMRU1")->text(), "/pools/a.qbp");
+  EXPECT_FALSE(main.MenuItem("mnuFileMRU2")->isVisible());
+}
+
+}  // namespace
+}  // namespace qb

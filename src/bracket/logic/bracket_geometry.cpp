@@ -75,11 +75,13 @@ int RoundOfCaption(int captionIndex, int rounds) {
 
 BracketGeometry ComputeBracketGeometry(const BracketLayoutOptions& o) {
   BracketGeometry g;
-  const int S = o.slots;
-  const int R = o.rounds;
-  g.slots = S;
-  g.rounds = R;
+  const int S = o.numSlots;
+  const int R = o.numRounds;
+  g.numSlots = S;
+  g.numRounds = R;
   g.dualSided = o.dualSided;
+  // Only a real bracket (4 to 64 slots, a round for every halving) has a layout.
+  if (S < 4 || S > 64 || (1 << R) != S) return g;
   const int half = S * kRowPitch / 2;
 
   // Window size.
@@ -237,7 +239,7 @@ BracketGeometry ComputeSetupGeometry(int slots, int rounds, bool dualSided) {
   constexpr int kRow = 300;
   constexpr int kColumn = 350;
   constexpr int kBox = 255;
-  constexpr int kFirstRow = 900;
+  constexpr int kFirstRow = 1020;
   constexpr int kIdLeft = 100, kIdWidth = 400;
   constexpr int kNameLeft = 500, kNameWidth = 1800;
   constexpr int kSeedLeft = 2300, kSeedWidth = 450;
@@ -246,22 +248,23 @@ BracketGeometry ComputeSetupGeometry(int slots, int rounds, bool dualSided) {
   BracketGeometry g;
   const int S = slots;
   const int R = rounds;
-  g.slots = S;
-  g.rounds = R;
+  g.numSlots = S;
+  g.numRounds = R;
   g.dualSided = dualSided;
+  if (S < 4 || S > 64 || (1 << R) != S) return g;
   const int rowsShown = dualSided ? S / 2 : S;
   int width = dualSided ? 2 * (kColumnRight + R * kColumn) : kColumnRight + (R + 1) * kColumn + 150;
   width = std::max(width, 5000);
   g.width = width;
   g.height = kFirstRow + rowsShown * kRow + 300;
 
-  g.items.push_back({BracketPart::Label, 4, {kIdLeft, 60, width - 2 * kIdLeft, 420},
+  g.items.push_back({BracketPart::Label, 4, {kIdLeft, 40, width - 2 * kIdLeft, 600},
                      "Type \"Bye\" for an empty slot. Drag a name onto another to swap them; "
                      "Alt+Insert and Alt+Delete shift the names down or up.",
                      0});
-  g.items.push_back({BracketPart::Label, 1, {kIdLeft, 560, kIdWidth, kBox}, "Nbr", 0});
-  g.items.push_back({BracketPart::Label, 2, {kNameLeft, 560, kNameWidth, kBox}, "Team Name", 0});
-  g.items.push_back({BracketPart::Label, 3, {kSeedLeft, 560, kSeedWidth, kBox}, "Seed", 0});
+  g.items.push_back({BracketPart::Label, 1, {kIdLeft, 700, kIdWidth, kBox}, "Nbr", 0});
+  g.items.push_back({BracketPart::Label, 2, {kNameLeft, 700, kNameWidth, kBox}, "Team Name", 0});
+  g.items.push_back({BracketPart::Label, 3, {kSeedLeft, 700, kSeedWidth, kBox}, "Seed", 0});
 
   for (int s = 1; s <= S; ++s) {
     bool right = dualSided && s > S / 2;

@@ -49,8 +49,8 @@ struct BracketLine {
 };
 
 struct BracketGeometry {
-  int slots = 0;
-  int rounds = 0;
+  int numSlots = 0;
+  int numRounds = 0;
   bool dualSided = false;
   int width = 0;   // of the window's bracket area
   int height = 0;
@@ -65,8 +65,8 @@ struct BracketGeometry {
 enum class BracketVariant { Results, EntryEditor };
 
 struct BracketLayoutOptions {
-  int slots = 0;   // NumSlots: 4, 8, 16, 32 or 64
-  int rounds = 0;  // NumRounds: 2..6
+  int numSlots = 0;   // NumSlots: 4, 8, 16, 32 or 64
+  int numRounds = 0;  // NumRounds: 2..6
   bool dualSided = false;
   bool rePair = false;          // no fixed paths: no connector lines
   bool showTiebreaker = false;  // a numeric tiebreaker: the frame is placed by the final
@@ -88,13 +88,13 @@ inline constexpr int kTeamTop = 570;       // lblTeamId(1), txtTeamName(1), txtT
 inline constexpr int kWinnerLeft = 2800;   // txtWinner(1)
 inline constexpr int kWinnerTop = 685;     // txtWinner(1), half-way between slots 1 and 2
 inline constexpr int kTiebreakerFrameWidth = 1300;
-inline constexpr int kTiebreakerFrameHeight = 1000;
+inline constexpr int kTiebreakerFrameHeight = 1300;
 
 // The results window's or the entry editor's bracket.
 BracketGeometry ComputeBracketGeometry(const BracketLayoutOptions& options);
 
 // The bracket setup window: team rows and the lines of the empty bracket.
-BracketGeometry ComputeSetupGeometry(int slots, int rounds, bool dualSided);
+BracketGeometry ComputeSetupGeometry(int numSlots, int numRounds, bool dualSided);
 
 // Caption of a column: 0 the team column, r the column of round r's winners.
 // A column is named by the round its teams play next; the last one holds the champion.
@@ -105,6 +105,6 @@ std::string RoundCaptionText(int column, int rounds);
 int RoundOfCaption(int captionIndex, int rounds);
 
 // First game of round r (games are numbered round by round from 1).
-int FirstGameOfRound(int slots, int round);
+int FirstGameOfRound(int numSlots, int round);
 
 }  // namespace qb

@@ -31,9 +31,9 @@ class ResultsBoard {
   // Shape from the pool's bracket tables, Bye slots from the team names.
   explicit ResultsBoard(const PoolState& pool);
 
-  int slots() const { return slots_; }
-  int rounds() const { return rounds_; }
-  int games() const { return games_; }
+  int slotCount() const { return slots_; }
+  int roundCount() const { return rounds_; }
+  int gameCount() const { return games_; }
   bool rePair() const { return rePair_; }
 
   // Team slot in winner box g, 0 when undecided.

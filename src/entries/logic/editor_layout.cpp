@@ -17,8 +17,8 @@ constexpr int kScoreColumnPitch = 700;
 EditorLayout LayoutEntryEditor(const PoolState& s, bool numericTiebreaker) {
   EditorLayout l;
   BracketLayoutOptions o;
-  o.slots = std::clamp<int>(s.NumSlots, 4, 64);
-  o.rounds = std::clamp<int>(s.NumRounds, 2, 6);
+  o.numSlots = std::clamp<int>(s.NumSlots, 4, 64);
+  o.numRounds = std::clamp<int>(s.NumRounds, 2, 6);
   o.dualSided = s.Pool.DualSided;
   o.rePair = s.Pool.RePair;
   o.showTiebreaker = numericTiebreaker;
@@ -30,7 +30,7 @@ EditorLayout LayoutEntryEditor(const PoolState& s, bool numericTiebreaker) {
 
   // Wide enough for the entry's caption on the frame as well as the columns.
   const int scoreWidth = std::min(
-      std::max(kScoreFirstColumn + (o.rounds + 1) * kScoreColumnPitch + 300, 7000), l.width - 200);
+      std::max(kScoreFirstColumn + (o.numRounds + 1) * kScoreColumnPitch + 300, 7000), l.width - 200);
   l.scoringFrame = {(l.width - scoreWidth) / 2,
                     l.height - kScoringFrameHeight - kStatsFrameHeight - 600, scoreWidth,
                     kScoringFrameHeight};
@@ -46,7 +46,7 @@ EditorLayout LayoutEntryEditor(const PoolState& s, bool numericTiebreaker) {
   l.statsFrame = {l.scoringFrame.left, l.scoringFrame.bottom() + 100, scoreWidth,
                   kStatsFrameHeight};
   l.collected = {l.scoringFrame.left, l.scoringFrame.top - kCollectedRow + 20, 1500, 250};
-  for (int r = 1; r <= o.rounds + 1; ++r)
+  for (int r = 1; r <= o.numRounds + 1; ++r)
     l.scoreColumnLeft.push_back(kScoreFirstColumn + (r - 1) * kScoreColumnPitch);
   return l;
 }

@@ -77,7 +77,7 @@ TEST(BracketGeometry, DrawsEveryRowAndEveryGameOnce) {
         EXPECT_EQ(w->rect.height, 200);
         if (!w->mirrored) columns.insert(w->rect.left);
       }
-      EXPECT_EQ(columns.size(), static_cast<size_t>(g.rounds));
+      EXPECT_EQ(columns.size(), static_cast<size_t>(g.numRounds));
       for (auto* item : g.All(BracketPart::TeamName)) EXPECT_EQ(item->rect.height, 200);
     }
   }
@@ -110,6 +110,15 @@ TEST(BracketGeometry, NoBoxCoversAnotherAndAllStayInTheWindow) {
         }
       }
     }
+  }
+}
+
+TEST(BracketGeometry, NoLayoutWithoutABracket) {
+  for (auto [slots, rounds] : {std::pair{0, 0}, {2, 1}, {8, 2}, {128, 7}}) {
+    BracketGeometry g = ComputeBracketGeometry({slots, rounds});
+    EXPECT_TRUE(g.items.empty());
+    EXPECT_EQ(g.width, 0);
+    EXPECT_TRUE(ComputeSetupGeometry(slots, rounds, false).items.empty());
   }
 }
 
@@ -257,6 +266,9 @@ TEST(BracketGeometry, TiebreakerFrameStandsByTheFinal) {
   // A small bracket grows to hold the frame; a large one already does.
   EXPECT_GT(Layout(4, false, false, true).height, Layout(4, false).height);
   EXPECT_EQ(Layout(64, false, false, true).height, Layout(64, false).height);
+  // The entry editor keeps room for its scoring panels below the frame.
+  BracketGeometry editor = Layout(4, false, false, true, BracketVariant::EntryEditor, 2000);
+  EXPECT_EQ(editor.height, editor.tiebreakerFrame->bottom() + 2000 + 900);
 }
 
 TEST(SetupGeometry, RowsOf300AndAColumnOfLinesPerRound) {

@@ -54,7 +54,7 @@ TEST_P(BoardTable, DropsGiveTheirOutcomes) {
     last = RunDrop(board, step.drop);
     EXPECT_EQ(last.kind, step.expected) << step.drop;
   }
-  for (int g = 1; g <= board.games(); ++g) {
+  for (int g = 1; g <= board.gameCount(); ++g) {
     auto it = c.winners.find(g);
     EXPECT_EQ(board.Winner(g), it == c.winners.end() ? 0 : it->second) << "game " << g;
   }

@@ -1,0 +1,131 @@
+// The largest possibilities run: 64 teams, games 1 to 48 decided, 15 open
+// games, 32,768 scenarios, with 1,000, 10,000 and 100,000 active entries;
+// the reference and the fast engine on the same snapshots.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <random>
+
+#include "../tests/standings/logic/possibility_pools.h"
+#include "core/prompts.h"
+#include "standings/logic/possibilities.h"
+
+namespace qb {
+namespace {
+
+PoolState& PoolWith(int entries) {
+  static std::map<int, std::unique_ptr<PoolState>> cache;
+  auto& slot = cache[entries];
+  if (!slot) {
+    testing::PoolSpec spec;
+    spec.teams = 64;
+    spec.openGames = 15;
+    spec.entries = entries;
+    spec.deletedShare = 0;
+    spec.paidPlaces = 3;
+    spec.booby = true;
+    slot = std::make_unique<PoolState>(testing::MakeRandomPool(spec, 2024));
+  }
+  return *slot;
+}
+
+// A pool of up to 10,000 entries; beyond that the snapshot takes entries
+// with random brackets over the open games and the points of a random pool
+// entry, since a pool itself holds at most 32,767 entries.
+const PossibilitiesSnapshot& SnapshotWith(int entries) {
+  static std::map<int, std::unique_ptr<PossibilitiesSnapshot>> cache;
+  auto& slot = cache[entries];
+  if (slot) return *slot;
+
+  PoolState& s = PoolWith(std::min(entries, 10000));
+  ScriptedPrompts prompts;
+  OpenGameList open = CountOpenGames(s, prompts);
+  slot = std::make_unique<PossibilitiesSnapshot>(TakePossibilitiesSnapshot(s, open));
+  PossibilitiesSnapshot& snap = *slot;
+
+  std::mt19937 rng(7);
+  const size_t poolEntries = snap.Entries.size();
+  std::vector<int16_t> picks(open.OpenGameCount);
+  std::array<int16_t, kMaxGames + 1> w = snap.Pool.Pool.Results;
+  while (static_cast<int>(snap.Entries.size()) < entries) {
+    for (int i = 1; i <= open.OpenGameCount; ++i) {
+      const int g = open.OpenGame[i];
+      const int r = open.OpenGameRound[i];
+      const int k = g - snap.Pool.RoundEnd[r - 1];
+      const int f = snap.Pool.RoundEnd[r - 2] + 2 * k - 1;
+      w[g] = rng() % 2 ? w[f] : w[f + 1];
+      picks[i - 1] = w[g];
+    }
+    PossibilitiesEntry e = snap.Entries[rng() % poolEntries];
+    e.Index = static_cast<int32_t>(snap.Entries.size() + 1);
+    snap.AddEntry(e, picks);
+  }
+  return snap;
+}
+
+void Check(benchmark::State& state, const PossibilitiesResult& r, int entries) {
+  if (!r.Completed || static_cast<int>(r.Counts.size()) != entries)
+    state.SkipWithError("run did not complete");
+}
+
+void BM_Reference(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
+  const PossibilitiesSnapshot& snap = SnapshotWith(entries);
+  for (auto _ : state) {
+    PossibilitiesResult r = ComputeScenarios(snap);
+    Check(state, r, entries);
+    benchmark::DoNotOptimize(r);
+  }
+  state.counters["scenarios"] = snap.Open.ScenarioCount;
+}
+
+// What a run costs before it starts: the copy, its scores and the table.
+void BM_TakeSnapshot(benchmark::State& state) {
+  PoolState& s = PoolWith(static_cast<int>(state.range(0)));
+  ScriptedPrompts prompts;
+  OpenGameList open = CountOpenGames(s, prompts);
+  for (auto _ : state) benchmark::DoNotOptimize(TakePossibilitiesSnapshot(s, open));
+}
+
+void BM_Fast(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
+  const PossibilitiesSnapshot& snap = SnapshotWith(entries);
+  PossibilitiesOptions options;
+  options.Threads = static_cast<int>(state.range(1));
+  for (auto _ : state) {
+    PossibilitiesResult r = ComputeScenariosFast(snap, options);
+    Check(state, r, entries);
+    benchmark::DoNotOptimize(r);
+  }
+  state.counters["scenarios"] = snap.Open.ScenarioCount;
+}
+
+BENCHMARK(BM_TakeSnapshot)->Arg(10000)->ArgName("entries")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fast)
+    ->ArgsProduct({{1000, 10000, 100000}, {1, 8}})
+    ->ArgNames({"entries", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Reference)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->ArgName("entries")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
+// The reference takes minutes on 100,000 entries: only with QB_BENCH_FULL set.
+const bool kFullRegistered = [] {
+  if (std::getenv("QB_BENCH_FULL"))
+    benchmark::RegisterBenchmark("BM_Reference/entries:100000", BM_Reference)
+        ->Arg(100000)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->UseRealTime();
+  return true;
+}();
+
+}  // namespace
+}  // namespace qb

@@ -1,0 +1,259 @@
+// The snapshot, the reference engine and the scenario texts.
+#include "standings/logic/possibilities.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/payout.h"
+#include "core/scoring.h"
+#include "core/text_format.h"
+
+namespace qb {
+
+using namespace possibilities_detail;
+
+namespace {
+
+// Team names in the game-winner text are cut to 15 characters (not bytes).
+std::string FirstCharacters(const std::string& text, size_t count) {
+  size_t pos = 0;
+  for (size_t n = 0; n < count && pos < text.size(); ++n) {
+    ++pos;
+    while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
+  }
+  return text.substr(0, pos);
+}
+
+const std::string& TeamName(const PoolState& pool, int slot) {
+  static const std::string kNone;
+  return slot >= 0 && slot <= kMaxSlots ? pool.Teams[slot].Name : kNone;
+}
+
+std::string EntryLabel(const PossibilitiesEntry& e) {
+  return e.Name + " " + std::to_string(e.EntryNumber);
+}
+
+}  // namespace
+
+namespace possibilities_detail {
+
+int PaidPlaces(const PoolState& pool) {
+  return std::clamp<int>(pool.NumPayoutPlaces, 0, kPayoutPlaces);
+}
+
+bool HasBooby(const PoolState& pool) {
+  return pool.Pool.PayoutPct[0] > 0;
+}
+
+int16_t SeedOf(const PoolState& pool, int slot) {
+  return slot >= 0 && slot <= kMaxSlots ? pool.Teams[slot].Seed : 0;
+}
+
+void PrepareReferenceWork(const PossibilitiesSnapshot& snap, ReferenceWork& work) {
+  work.Games = snap.Games;
+  work.Score.assign(snap.Entries.size() + 1, 0.0);
+  work.Entry.assign(snap.Entries.size() + 1, 0);
+}
+
+void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWork& work,
+                       std::vector<PlaceCounts>* counts, ScenarioText* text) {
+  const PoolState& pool = snap.Pool;
+  const OpenGameList& open = snap.Open;
+  const int k = open.OpenGameCount;
+  GameTable& games = work.Games;
+  std::vector<double>& score = work.Score;
+  std::vector<int32_t>& entry = work.Entry;
+  const int a = static_cast<int>(snap.Entries.size());
+
+  // Lay the scenario's winners on the game table.
+  for (int i = 1; i <= k; ++i) {
+    GameRecord& game = games[open.OpenGame[i]];
+    game.Winner = snap.Table.Winner(s, i);
+    game.Loser = snap.Table.Loser(s, i);
+    game.WinnerSeed = SeedOf(pool, game.Winner);
+    game.LoserSeed = SeedOf(pool, game.Loser);
+  }
+
+  // Score every active entry; ranking positions start in entry order.
+  for (int e = 0; e < a; ++e) {
+    float sum = snap.Entries[e].Points;
+    for (int i = 1; i <= k; ++i) {
+      const int g = open.OpenGame[i];
+      const int16_t pick = snap.OpenPick(e, i);
+      if (pick != games[g].Winner) continue;
+      games[g].Pick = pick;
+      games[g].PickSeed = SeedOf(pool, pick);
+      sum = sum + pool.Pool.RoundPoints[open.OpenGameRound[i]];
+      sum = sum + SeedBonusForGame(pool, games, g, false);
+    }
+    score[e + 1] = RoundValue(sum, -2);
+    entry[e + 1] = e;
+  }
+
+  // Bring the best scores to the top, every entry tied with the last paid
+  // place included. With no paid place there is no position 0 to compare.
+  const int paid = PaidPlaces(pool);
+  for (int p = 1; p <= a - 1; ++p) {
+    for (int q = p + 1; q <= a; ++q) {
+      if (score[p] < score[q]) {
+        std::swap(score[p], score[q]);
+        std::swap(entry[p], entry[q]);
+      }
+    }
+    if (p > 1 && p > paid && score[p] < score[p - 1]) break;
+  }
+
+  // Bring the lowest score and every entry tied with it to the bottom.
+  const bool booby = HasBooby(pool);
+  if (booby) {
+    for (int p = a; p >= 2; --p) {
+      for (int q = p - 1; q >= 1; --q) {
+        if (score[p] > score[q]) {
+          std::swap(score[p], score[q]);
+          std::swap(entry[p], entry[q]);
+        }
+      }
+      if (p < a && score[p + 1] < score[p]) break;
+    }
+  }
+
+  std::string winners;
+  // Paid places: ties share a place and the next score takes its position.
+  {
+    int p = 1, place = 1, counter = 1;
+    while (place <= paid && p <= a) {
+      const PossibilitiesEntry& e = snap.Entries[entry[p]];
+      if (counts) ++(*counts)[entry[p]][place];
+      if (text)
+        winners +=
+            ", " + OrdinalText(place) + "-" + EntryLabel(e) + " ( " + NumberText(score[p]) + " )";
+      const double placed = score[p];
+      ++p;
+      if (p > a) break;
+      ++counter;
+      if (score[p] != placed) place = counter;
+    }
+  }
+  if (booby) {
+    for (int p = a; p >= 1; --p) {
+      if (counts) ++(*counts)[entry[p]][kBoobyPlace];
+      if (text)
+        winners += ", Booby-" + EntryLabel(snap.Entries[entry[p]]) + " ( " +
+                   NumberText(static_cast<float>(score[p])) + " )";
+      if (p > 1 && score[p] < score[p - 1]) break;
+    }
+  }
+  if (!text) return;
+
+  text->PoolWinners = winners.size() >= 2 ? winners.substr(2) : std::string();
+  std::string gameText;
+  bool firstSemisLoser = true;
+  const int16_t champion = k >= 1 ? snap.Table.Winner(s, k) : 0;
+  for (int i = k; i >= 1; --i) {
+    const int16_t w = snap.Table.Winner(s, i);
+    const std::string name = FirstCharacters(TeamName(pool, w), 15);
+    const int d = pool.NumRounds - open.OpenGameRound[i];
+    if (d == 0) {
+      gameText = "Champion: " + name;
+    } else if (d == 1) {
+      if (w != champion) gameText += ";  Runner-Up: " + name;
+    } else if (d == 2) {
+      bool wonLater = false;
+      for (int j = i + 1; j <= k; ++j) wonLater = wonLater || snap.Table.Winner(s, j) == w;
+      if (!wonLater) {
+        gameText += (firstSemisLoser ? ";  Semis Losers: " : ", ") + name;
+        firstSemisLoser = false;
+      }
+    }
+  }
+  text->GameWinners = gameText;
+}
+
+}  // namespace possibilities_detail
+
+void PossibilitiesSnapshot::AddEntry(PossibilitiesEntry entry,
+                                     const std::vector<int16_t>& openPicks) {
+  Entries.push_back(std::move(entry));
+  for (int i = 0; i < Open.OpenGameCount; ++i)
+    OpenPicks.push_back(i < static_cast<int>(openPicks.size()) ? openPicks[i] : 0);
+}
+
+PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGameList& open) {
+  PossibilitiesSnapshot snap;
+  snap.Pool = s;
+  PoolState& pool = snap.Pool;
+  // Points already won as the standings show them; the scenarios then see
+  // every Bye game decided for its real team.
+  ScoreAllEntries(pool);
+  snap.Games = pool.Games;
+  pool.Pool.Results = EffectiveResults(s);
+  snap.Open = open;
+  snap.Table = BuildScenarioTable(pool, open);
+
+  const int last = std::min<int>(pool.NumEntries, static_cast<int>(pool.Entries.size()) - 1);
+  std::vector<int16_t> picks(open.OpenGameCount);
+  for (int e = 1; e <= last; ++e) {
+    const EntryRecord& rec = pool.Entries[e];
+    if (rec.BettorIndex == 0) continue;
+    PossibilitiesEntry entry;
+    entry.Index = e;
+    entry.EntryNumber = rec.EntryNumber;
+    entry.Name = rec.BettorIndex > 0 && rec.BettorIndex < static_cast<int>(pool.Bettors.size())
+                     ? pool.Bettors[rec.BettorIndex].Name
+                     : rec.BettorName;
+    entry.Points = rec.Points;
+    for (int i = 1; i <= open.OpenGameCount; ++i) {
+      const int g = open.OpenGame[i];
+      picks[i - 1] = g <= pool.Picks.MaxGame() && e <= pool.Picks.MaxEntry() ? pool.Picks(g, e) : 0;
+    }
+    snap.AddEntry(std::move(entry), picks);
+  }
+
+  // The copy's entries have been read; a run needs only the bracket and rules.
+  pool.Entries.assign(2, EntryRecord{});
+  pool.Picks.Resize(1, 1);
+  pool.NumEntries = 0;
+  pool.ImportEntries.assign(2, EntryRecord{});
+  pool.ImportPicks.Resize(1, 1);
+  return snap;
+}
+
+PossibilitiesResult ComputeScenarios(const PossibilitiesSnapshot& snap,
+                                     const PossibilitiesOptions& options) {
+  PossibilitiesResult result;
+  const int32_t n = snap.Open.ScenarioCount;
+  const bool show = n <= kMaxShownScenarios;
+  result.Counts.assign(snap.Entries.size(), PlaceCounts{});
+  if (show) result.Texts.resize(n);
+
+  ReferenceWork work;
+  PrepareReferenceWork(snap, work);
+  bool cancelled = false;
+  for (int32_t s = 1; s <= n; ++s) {
+    if (options.Progress) options.Progress(s - 1);
+    if (options.Cancel && options.Cancel->load()) {
+      cancelled = true;
+      break;
+    }
+    ReferenceScenario(snap, s, work, &result.Counts, show ? &result.Texts[s - 1] : nullptr);
+    result.ScenariosDone = s;
+  }
+
+  if (cancelled) {
+    result.Counts.assign(snap.Entries.size(), PlaceCounts{});
+    return result;
+  }
+  for (PlaceCounts& c : result.Counts) {
+    c[kTotalPlace] = 0;
+    for (int p = 0; p <= kPayoutPlaces; ++p) c[kTotalPlace] += c[p];
+  }
+  result.Completed = true;
+  if (options.Progress) options.Progress(n);
+  return result;
+}
+
+std::string CalculatingScenarioText(int32_t s, int32_t n) {
+  return "Calculating Scenario " + std::to_string(s) + " of  " + std::to_string(n);
+}
+
+}  // namespace qb

@@ -1,0 +1,674 @@
+// The fast engine.
+//
+// Scenarios are visited in Gray-code order, the final on the digit that flips
+// most often, so from one scenario to the next only a game or two change
+// their winner. Entries with the same points and the same picks of the open
+// games form one class; classes are ordered by those picks, so the classes
+// that picked one team for a game lie in a few runs, and a changed winner
+// moves whole runs of fixed-point scores at once.
+//
+// The fixed-point score of a class is the exact sum of its points and
+// winnings, within a known distance of the single-precision sum that the
+// reference rounds to hundredths. So only the classes near the top and near
+// the bottom can matter; those few are summed and rounded exactly as the
+// reference does it, and they alone settle the places.
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <thread>
+
+#include "core/payout.h"
+#include "core/scoring.h"
+#include "standings/logic/possibilities.h"
+
+namespace qb {
+
+using namespace possibilities_detail;
+
+namespace {
+
+constexpr int kSlots = kMaxOpenGames + 1;  // open games 1..15
+constexpr int kCodeBits = 5;               // a game has at most 16 possible winners
+
+// The few loops that touch every class get a wide-vector copy as well, chosen
+// when the program starts on a processor that has them.
+#define QB_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+
+struct Range {
+  int32_t begin;
+  int32_t end;
+};
+
+struct ClassCount {
+  std::array<int32_t, kPayoutPlaces + 1> place{};  // 0 booby, 1..5
+};
+
+// Runs fn(t) on n threads while the calling thread reports progress.
+template <typename Fn, typename Poll>
+void RunThreads(int n, Fn&& fn, Poll&& poll) {
+  std::mutex m;
+  std::condition_variable cv;
+  int remaining = n;
+  std::vector<std::thread> pool;
+  pool.reserve(n);
+  for (int t = 0; t < n; ++t) {
+    pool.emplace_back([&, t] {
+      fn(t);
+      std::lock_guard<std::mutex> lock(m);
+      if (--remaining == 0) cv.notify_all();
+    });
+  }
+  {
+    std::unique_lock<std::mutex> lock(m);
+    while (remaining > 0) {
+      cv.wait_for(lock, std::chrono::milliseconds(20), [&] { return remaining == 0; });
+      lock.unlock();
+      poll();
+      lock.lock();
+    }
+  }
+  for (std::thread& th : pool) th.join();
+}
+
+QB_WIDE_VECTORS void AddToRange(int32_t* __restrict score, int32_t count, int32_t d) {
+  for (int32_t c = 0; c < count; ++c) score[c] += d;
+}
+
+// Highest and lowest score of every block of classes, branch-free.
+QB_WIDE_VECTORS void BlockBounds(const int32_t* score, int32_t count, int32_t block, int32_t* high,
+                                 int32_t* low) {
+  for (int32_t b = 0, x = 0; b < count; b += block, ++x) {
+    const int32_t e = std::min(b + block, count);
+    int32_t hi = INT32_MIN, lo = INT32_MAX;
+    for (int32_t c = b; c < e; ++c) {
+      const int32_t v = score[c];
+      hi = v > hi ? v : hi;
+      lo = v < lo ? v : lo;
+    }
+    high[x] = hi;
+    low[x] = lo;
+  }
+}
+
+class FastEngine {
+ public:
+  FastEngine(const PossibilitiesSnapshot& snap, const PossibilitiesOptions& options)
+      : snap_(snap),
+        pool_(snap.Pool),
+        options_(options),
+        k_(snap.Open.OpenGameCount),
+        n_(snap.Open.ScenarioCount),
+        paid_(PaidPlaces(snap.Pool)),
+        booby_(HasBooby(snap.Pool)) {
+    const int hw = static_cast<int>(std::thread::hardware_concurrency());
+    threads_ = std::clamp(options.Threads > 0 ? options.Threads : hw, 1, 64);
+  }
+
+  PossibilitiesResult Run();
+
+ private:
+  bool Stopping() const {
+    return abort_.load(std::memory_order_relaxed) ||
+           (options_.Cancel && options_.Cancel->load(std::memory_order_relaxed));
+  }
+  void Fail() {
+    std::lock_guard<std::mutex> lock(errorMutex_);
+    if (!error_) error_ = std::current_exception();
+    abort_ = true;
+  }
+  template <typename Fn>
+  void Parallel(int n, Fn&& fn) {
+    RunThreads(
+        n,
+        [&](int t) {
+          try {
+            fn(t);
+          } catch (...) {
+            Fail();
+          }
+        },
+        [&] {
+          // The callback runs the caller's code; what it throws ends the run
+          // once the workers have stopped.
+          try {
+            ReportProgress();
+          } catch (...) {
+            Fail();
+          }
+        });
+    if (error_) std::rethrow_exception(error_);
+  }
+  void ReportProgress() {
+    if (!options_.Progress) return;
+    int32_t done = counted_.load();
+    if (n_ <= kMaxShownScenarios) done = (done + texted_.load()) / 2;
+    if (done != lastReported_) {
+      lastReported_ = done;
+      options_.Progress(done);
+    }
+  }
+
+  int32_t ScenarioAt(int32_t t) const {
+    const uint32_t gray = static_cast<uint32_t>(t) ^ (static_cast<uint32_t>(t) >> 1);
+    uint32_t s = 0;
+    for (int j = 0; j < k_; ++j)
+      if (gray & (1u << j)) s |= 1u << (k_ - 1 - j);  // digit j is open game k - j
+    return static_cast<int32_t>(s) + 1;
+  }
+  // Scenarios per task: enough tasks to balance the threads, each long
+  // enough that its fresh start is paid back by the steps after it.
+  int32_t ChunkSize() const { return std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024); }
+  size_t At(int32_t s, int i) const { return (static_cast<size_t>(s) - 1) * k_ + (i - 1); }
+  int32_t Fix(float v) const { return static_cast<int32_t>(std::llrint(v * scale_)); }
+  int32_t ValueFix(int32_t s, int i) const { return rpFix_[i] + Fix(bonus_[At(s, i)]); }
+
+  bool FindPossibleWinners();
+  void ComputeBonuses(int32_t from, int32_t to, std::array<float, kSlots>& most);
+  void BuildClasses();
+  bool ChooseFixedPoint(const std::array<float, kSlots>& most);
+  void CountChunks(std::vector<ClassCount>& counts);
+  double ExactScore(int32_t c, int32_t s) const;
+
+  const PossibilitiesSnapshot& snap_;
+  const PoolState& pool_;
+  const PossibilitiesOptions& options_;
+  const int k_;
+  const int32_t n_;
+  const int paid_;
+  const bool booby_;
+  int threads_ = 1;
+
+  std::atomic<bool> abort_{false};
+  std::mutex errorMutex_;
+  std::exception_ptr error_;
+  std::atomic<int32_t> counted_{0};
+  std::atomic<int32_t> texted_{0};
+  std::atomic<int32_t> nextChunk_{0};
+  int32_t lastReported_ = -1;
+  std::atomic<bool> codesValid_{true};
+  std::atomic<bool> nonFinite_{false};
+
+  std::array<float, kSlots> rp_{};
+  std::array<std::vector<int16_t>, kSlots> winners_;  // code c is winners_[i][c - 1]
+  std::vector<float> bonus_;                          // At(s, i)
+  std::vector<uint8_t> code_;                         // At(s, i): code of the winner
+
+  int32_t classes_ = 0;
+  int64_t totalWeight_ = 0;
+  std::vector<float> classPoints_;
+  std::vector<int32_t> classWeight_;
+  std::vector<uint8_t> classCode_;  // classes x k: code of the pick, 0 never wins
+  std::vector<int32_t> entryClass_;
+  std::array<std::vector<std::vector<Range>>, kSlots> runs_;  // [i][code]
+
+  double scale_ = 1;
+  std::array<int32_t, kSlots> rpFix_{};
+  std::vector<int32_t> classFix_;
+  int32_t deltaFix_ = 0;
+};
+
+// The teams that can win each open game: its two slots in round 1, later the
+// winners its feeders can have (a decided feeder has one).
+bool FastEngine::FindPossibleWinners() {
+  const OpenGameList& open = snap_.Open;
+  for (int i = 1; i <= k_; ++i) {
+    rp_[i] = pool_.Pool.RoundPoints[open.OpenGameRound[i]];
+    const int g = open.OpenGame[i];
+    const int r = open.OpenGameRound[i];
+    std::vector<int16_t>& w = winners_[i];
+    if (r <= 1) {
+      w = {static_cast<int16_t>(2 * g - 1), static_cast<int16_t>(2 * g)};
+    } else {
+      const int m = g - pool_.RoundEnd[r - 1];
+      const int first = pool_.RoundEnd[r - 2] + 2 * m - 1;
+      for (int f = first; f <= first + 1; ++f) {
+        int j = 0;
+        for (int x = 1; x < i; ++x)
+          if (open.OpenGame[x] == f) j = x;
+        if (j) {
+          w.insert(w.end(), winners_[j].begin(), winners_[j].end());
+        } else {
+          w.push_back(f >= 1 && f <= kMaxGames ? pool_.Pool.Results[f] : 0);
+        }
+      }
+    }
+    std::sort(w.begin(), w.end());
+    w.erase(std::unique(w.begin(), w.end()), w.end());
+    if (w.size() >= (1u << kCodeBits)) return false;
+  }
+  return true;
+}
+
+// Seed bonus of a correct pick of each open game in each scenario: the same
+// for every entry that picked the winner, from the core's own scoring.
+void FastEngine::ComputeBonuses(int32_t from, int32_t to, std::array<float, kSlots>& most) {
+  const OpenGameList& open = snap_.Open;
+  GameTable games = snap_.Games;
+  for (int32_t s = from; s < to; ++s) {
+    if ((s & 255) == 0 && Stopping()) return;
+    for (int i = 1; i <= k_; ++i) {
+      GameRecord& game = games[open.OpenGame[i]];
+      game.Winner = snap_.Table.Winner(s, i);
+      game.Loser = snap_.Table.Loser(s, i);
+      game.WinnerSeed = SeedOf(pool_, game.Winner);
+      game.LoserSeed = SeedOf(pool_, game.Loser);
+    }
+    for (int i = 1; i <= k_; ++i) {
+      const int g = open.OpenGame[i];
+      const int16_t w = games[g].Winner;
+      games[g].Pick = w;
+      games[g].PickSeed = SeedOf(pool_, w);
+      const float b = SeedBonusForGame(pool_, games, g, false);
+      bonus_[At(s, i)] = b;
+      if (std::isfinite(b))
+        most[i] = std::max(most[i], std::fabs(b));
+      else
+        nonFinite_ = true;
+      const auto& list = winners_[i];
+      const auto it = std::lower_bound(list.begin(), list.end(), w);
+      if (it == list.end() || *it != w) {
+        codesValid_ = false;  // cannot happen with a table built from the bracket
+        code_[At(s, i)] = 0;
+      } else {
+        code_[At(s, i)] = static_cast<uint8_t>(it - list.begin() + 1);
+      }
+    }
+  }
+}
+
+void FastEngine::BuildClasses() {
+  struct Key {
+    uint64_t high, low;
+    uint32_t points;
+    int32_t entry;
+  };
+  const size_t a = snap_.Entries.size();
+  std::vector<Key> keys(a);
+  std::vector<uint8_t> codes(a * k_);
+  for (size_t e = 0; e < a; ++e) {
+    Key key{0, 0, 0, static_cast<int32_t>(e)};
+    for (int i = 1; i <= k_; ++i) {
+      const auto& list = winners_[i];
+      const int16_t pick = snap_.OpenPick(e, i);
+      const auto it = std::lower_bound(list.begin(), list.end(), pick);
+      const uint8_t c =
+          it != list.end() && *it == pick ? static_cast<uint8_t>(it - list.begin() + 1) : 0;
+      codes[e * k_ + i - 1] = c;
+      // The final first: the digit that flips most often gets the longest runs.
+      const int j = k_ - i;
+      if (j < 12)
+        key.high |= static_cast<uint64_t>(c) << (kCodeBits * (11 - j));
+      else
+        key.low |= static_cast<uint64_t>(c) << (kCodeBits * (14 - j));
+    }
+    std::memcpy(&key.points, &snap_.Entries[e].Points, sizeof(float));
+    keys[e] = key;
+  }
+  std::sort(keys.begin(), keys.end(), [](const Key& x, const Key& y) {
+    if (x.high != y.high) return x.high < y.high;
+    if (x.low != y.low) return x.low < y.low;
+    if (x.points != y.points) return x.points < y.points;
+    return x.entry < y.entry;
+  });
+
+  entryClass_.assign(a, 0);
+  for (size_t x = 0; x < a; ++x) {
+    const Key& key = keys[x];
+    if (x == 0 || key.high != keys[x - 1].high || key.low != keys[x - 1].low ||
+        key.points != keys[x - 1].points) {
+      ++classes_;
+      classPoints_.push_back(snap_.Entries[key.entry].Points);
+      classWeight_.push_back(0);
+      classCode_.insert(classCode_.end(), codes.begin() + key.entry * k_,
+                        codes.begin() + (key.entry + 1) * k_);
+    }
+    ++classWeight_.back();
+    entryClass_[key.entry] = classes_ - 1;
+  }
+  totalWeight_ = static_cast<int64_t>(a);
+
+  for (int i = 1; i <= k_; ++i) {
+    runs_[i].assign(winners_[i].size() + 1, {});
+    for (int32_t c = 0; c < classes_;) {
+      const uint8_t code = classCode_[static_cast<size_t>(c) * k_ + i - 1];
+      int32_t end = c + 1;
+      while (end < classes_ && classCode_[static_cast<size_t>(end) * k_ + i - 1] == code) ++end;
+      if (code) runs_[i][code].push_back({c, end});
+      c = end;
+    }
+  }
+}
+
+// Picks the fixed-point unit and the distance within which a class may still
+// round level with another; false when the scores are too large for it.
+bool FastEngine::ChooseFixedPoint(const std::array<float, kSlots>& most) {
+  double maxPoints = 0;
+  for (float p : classPoints_) maxPoints = std::max(maxPoints, std::fabs(static_cast<double>(p)));
+  double bound = maxPoints;
+  for (int i = 1; i <= k_; ++i)
+    bound += std::fabs(static_cast<double>(rp_[i])) + static_cast<double>(most[i]);
+  if (!(bound < std::ldexp(1.0, 36))) return false;  // also NaN and infinity
+
+  const int q =
+      std::min(20, static_cast<int>(std::floor(std::log2(std::ldexp(1.0, 29) / (bound + 1)))));
+  scale_ = std::ldexp(1.0, q);
+  for (int i = 1; i <= k_; ++i) rpFix_[i] = Fix(rp_[i]);
+  classFix_.resize(classes_);
+  for (int32_t c = 0; c < classes_; ++c) classFix_[c] = Fix(classPoints_[c]);
+
+  const double grid = (1 + 2 * k_) * 0.5 / scale_;                     // to the unit
+  const double single = 2 * k_ * std::ldexp(1.0, -24) * bound * 1.01;  // single precision
+  const double rounding = 0.005 + 1e-9 * (bound + 1);                  // to hundredths
+  const double delta = 2 * single + 2 * rounding + 2 * grid;
+  deltaFix_ = static_cast<int32_t>(std::ceil(delta * scale_ * 1.01)) + 2;
+  return true;
+}
+
+// The score of a class in scenario s exactly as the reference sums it.
+double FastEngine::ExactScore(int32_t c, int32_t s) const {
+  float sum = classPoints_[c];
+  const uint8_t* picks = &classCode_[static_cast<size_t>(c) * k_];
+  const uint8_t* won = &code_[At(s, 1)];
+  const float* bonus = &bonus_[At(s, 1)];
+  for (int i = 1; i <= k_; ++i) {
+    if (picks[i - 1] != won[i - 1]) continue;
+    sum = sum + rp_[i];
+    sum = sum + bonus[i - 1];
+  }
+  return RoundValue(sum, -2);
+}
+
+// The paid-th highest of the values, each counted weight(x) times; it lies
+// among the paid highest. With less weight than paid in all, the lowest.
+template <typename Value, typename Weight>
+auto PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, Weight weight) {
+  using V = decltype(value(from[0]));
+  std::array<std::pair<V, int32_t>, kPayoutPlaces> best{};
+  int size = 0;
+  for (int32_t x : from) {
+    const V v = value(x);
+    if (size == paid && v <= best[size - 1].first) continue;
+    int at = size < paid ? size++ : size - 1;
+    while (at > 0 && best[at - 1].first < v) {
+      best[at] = best[at - 1];
+      --at;
+    }
+    best[at] = {v, x};
+  }
+  int64_t counted = 0;
+  for (int x = 0; x < size; ++x) {
+    counted += weight(best[x].second);
+    if (counted >= paid) return best[x].first;
+  }
+  return size ? best[size - 1].first : std::numeric_limits<V>::lowest();
+}
+
+void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
+  const int32_t chunk = ChunkSize();
+  const int32_t chunks = (n_ + chunk - 1) / chunk;
+  // Blocks of classes; a few hundred at most, so their bounds are quick to sort out.
+  const int32_t block = 64 * std::max<int32_t>(1, classes_ / (64 * 256));
+  const int32_t blocks = (classes_ + block - 1) / block;
+  std::vector<int32_t> score(classes_), high(blocks), low(blocks), allBlocks(blocks);
+  for (int32_t b = 0; b < blocks; ++b) allBlocks[b] = b;
+  std::vector<int32_t> top, bottom;
+  std::vector<double> exact;
+  std::array<uint8_t, kSlots> curCode{};
+  std::array<int32_t, kSlots> curValue{};
+  const bool wantTop = paid_ > 0;
+  const bool everyonePaid = wantTop && totalWeight_ <= paid_;
+
+  // A block wholly inside a run moves with it; one partly inside is marked
+  // for its bounds to be found again.
+  std::vector<uint8_t> stale(blocks, 0);
+  std::vector<int32_t> staleList;
+  auto addRuns = [&](const std::vector<Range>& runs, int32_t d) {
+    for (const Range& r : runs) {
+      AddToRange(score.data() + r.begin, r.end - r.begin, d);
+      int32_t first = r.begin / block, last = (r.end - 1) / block;
+      if (r.begin % block != 0) {
+        if (!stale[first]) staleList.push_back(first);
+        stale[first] = 1;
+        ++first;
+      }
+      if (r.end % block != 0 && r.end != classes_ && last >= first) {
+        if (!stale[last]) staleList.push_back(last);
+        stale[last] = 1;
+        --last;
+      }
+      for (int32_t b = first; b <= last; ++b) {
+        high[b] += d;
+        low[b] += d;
+      }
+    }
+  };
+  // Classes scoring at least (or at most) the threshold, from the blocks that can hold one.
+  auto collectAbove = [&](int64_t threshold, std::vector<int32_t>& out) {
+    out.clear();
+    for (int32_t b = 0; b < blocks; ++b) {
+      if (high[b] < threshold) continue;
+      for (int32_t c = b * block, e = std::min(c + block, classes_); c < e; ++c)
+        if (score[c] >= threshold) out.push_back(c);
+    }
+  };
+  auto collectBelow = [&](int64_t threshold, std::vector<int32_t>& out) {
+    out.clear();
+    for (int32_t b = 0; b < blocks; ++b) {
+      if (low[b] > threshold) continue;
+      for (int32_t c = b * block, e = std::min(c + block, classes_); c < e; ++c)
+        if (score[c] <= threshold) out.push_back(c);
+    }
+  };
+
+  for (;;) {
+    const int32_t index = nextChunk_.fetch_add(1);
+    if (index >= chunks || Stopping()) return;
+    const int32_t t0 = index * chunk;
+    const int32_t t1 = std::min(n_, t0 + chunk);
+
+    int32_t reported = t0;
+    for (int32_t t = t0; t < t1; ++t) {
+      if (Stopping()) return;
+      const int32_t s = ScenarioAt(t);
+      if (t == t0) {
+        std::copy(classFix_.begin(), classFix_.end(), score.begin());
+        for (int i = 1; i <= k_; ++i) {
+          curCode[i] = code_[At(s, i)];
+          curValue[i] = ValueFix(s, i);
+          addRuns(runs_[i][curCode[i]], curValue[i]);
+        }
+      } else {
+        for (int i = 1; i <= k_; ++i) {
+          const uint8_t c = code_[At(s, i)];
+          const int32_t v = ValueFix(s, i);
+          if (c != curCode[i]) {
+            addRuns(runs_[i][curCode[i]], -curValue[i]);
+            addRuns(runs_[i][c], v);
+          } else if (v != curValue[i]) {
+            addRuns(runs_[i][c], v - curValue[i]);
+          }
+          curCode[i] = c;
+          curValue[i] = v;
+        }
+      }
+      if (classes_ == 0) continue;
+      if (t == t0) {
+        BlockBounds(score.data(), classes_, block, high.data(), low.data());
+        for (int32_t b : staleList) stale[b] = 0;
+      } else {
+        for (int32_t b : staleList) {
+          const int32_t from = b * block;
+          BlockBounds(score.data() + from, std::min(block, classes_ - from), block, &high[b],
+                      &low[b]);
+          stale[b] = 0;
+        }
+      }
+      staleList.clear();
+
+      // Candidates for a paid place: the paid-th best score is at least the
+      // paid-th highest block top, and only classes within the distance of it
+      // can round level with it or above.
+      if (wantTop) {
+        if (everyonePaid) {
+          collectAbove(INT64_MIN, top);
+        } else {
+          // Each block holds an entry at its top, so paid blocks vouch for paid entries.
+          const int64_t floor = blocks < paid_
+                                    ? INT64_MIN / 2
+                                    : PaidThreshold(
+                                          allBlocks, paid_, [&](int32_t b) { return high[b]; },
+                                          [](int32_t) { return 1; });
+          collectAbove(floor - deltaFix_, top);
+          const int32_t u = PaidThreshold(
+              top, paid_, [&](int32_t c) { return score[c]; },
+              [&](int32_t c) { return classWeight_[c]; });
+          const int64_t need = int64_t{u} - deltaFix_;
+          top.erase(
+              std::remove_if(top.begin(), top.end(), [&](int32_t c) { return score[c] < need; }),
+              top.end());
+        }
+        // Paid places: 1 + the entries that score more. At most paid
+        // distinct scores reach the paid-th best, so this stays linear
+        // however many entries tie.
+        exact.resize(classes_);
+        for (int32_t c : top) exact[c] = ExactScore(c, s);
+        const double last = PaidThreshold(
+            top, paid_, [&](int32_t c) { return exact[c]; },
+            [&](int32_t c) { return classWeight_[c]; });
+        std::array<double, kPayoutPlaces> level{};
+        std::array<int64_t, kPayoutPlaces> levelWeight{};
+        int levels = 0;
+        for (int32_t c : top) {
+          if (exact[c] < last) continue;
+          int l = 0;
+          while (l < levels && level[l] != exact[c]) ++l;
+          if (l == levels) {
+            level[levels] = exact[c];
+            levelWeight[levels++] = 0;
+          }
+          levelWeight[l] += classWeight_[c];
+        }
+        std::array<int, kPayoutPlaces> place{};
+        for (int l = 0; l < levels; ++l) {
+          int64_t above = 0;
+          for (int m = 0; m < levels; ++m)
+            if (level[m] > level[l]) above += levelWeight[m];
+          place[l] = static_cast<int>(above + 1);
+        }
+        for (int32_t c : top) {
+          if (exact[c] < last) continue;
+          int l = 0;
+          while (level[l] != exact[c]) ++l;
+          ++counts[c].place[place[l]];
+        }
+      }
+      if (booby_) {
+        const int32_t lowest = *std::min_element(low.begin(), low.end());
+        collectBelow(int64_t{lowest} + deltaFix_, bottom);
+        exact.resize(classes_);
+        double least = std::numeric_limits<double>::infinity();
+        for (int32_t c : bottom) {
+          exact[c] = ExactScore(c, s);
+          least = std::min(least, exact[c]);
+        }
+        for (int32_t c : bottom)
+          if (exact[c] == least) ++counts[c].place[kBoobyPlace];
+      }
+
+      if (t + 1 - reported >= 64) {
+        counted_ += t + 1 - reported;
+        reported = t + 1;
+      }
+    }
+    counted_ += t1 - reported;
+  }
+}
+
+PossibilitiesResult FastEngine::Run() {
+  PossibilitiesResult result;
+  const bool show = n_ <= kMaxShownScenarios;
+  if (show) result.Texts.resize(n_);
+  const size_t a = snap_.Entries.size();
+
+  std::array<float, kSlots> most{};
+  bool fast = FindPossibleWinners();
+  if (fast) {
+    bonus_.assign(static_cast<size_t>(n_) * k_, 0.0f);
+    code_.assign(static_cast<size_t>(n_) * k_, 0);
+    const int workers = std::max(1, std::min<int>(threads_, n_ / 64 + 1));
+    std::vector<std::array<float, kSlots>> mostByThread(workers);
+    Parallel(workers, [&](int t) {
+      const int32_t from = 1 + static_cast<int32_t>(int64_t{n_} * t / workers);
+      const int32_t to = 1 + static_cast<int32_t>(int64_t{n_} * (t + 1) / workers);
+      ComputeBonuses(from, to, mostByThread[t]);
+    });
+    for (const auto& m : mostByThread)
+      for (int i = 1; i <= k_; ++i) most[i] = std::max(most[i], m[i]);
+    BuildClasses();
+    fast = codesValid_ && !nonFinite_ && ChooseFixedPoint(most);
+  }
+  if (!fast && !Stopping()) {
+    // Scores too large for the fixed point (or not finite): the reference
+    // counts them, slowly but alike.
+    return ComputeScenarios(snap_, options_);
+  }
+
+  std::vector<std::vector<ClassCount>> countsByThread;
+  if (!Stopping()) {
+    const int32_t chunks = (n_ + ChunkSize() - 1) / ChunkSize();
+    const int workers = std::max(1, std::min<int>(threads_, chunks));
+    countsByThread.assign(workers, std::vector<ClassCount>(classes_));
+    Parallel(workers, [&](int t) { CountChunks(countsByThread[t]); });
+  }
+
+  if (show && !Stopping()) {
+    std::atomic<int32_t> next{1};
+    const int workers = std::max(1, std::min<int>(threads_, n_));
+    Parallel(workers, [&](int) {
+      ReferenceWork work;
+      PrepareReferenceWork(snap_, work);
+      for (int32_t s = next++; s <= n_ && !Stopping(); s = next++) {
+        ReferenceScenario(snap_, s, work, nullptr, &result.Texts[s - 1]);
+        ++texted_;
+      }
+    });
+  }
+
+  result.Counts.assign(a, PlaceCounts{});
+  if (Stopping()) {
+    result.ScenariosDone = counted_.load();
+    return result;
+  }
+  std::vector<ClassCount> total(classes_);
+  for (const auto& counts : countsByThread)
+    for (int32_t c = 0; c < classes_; ++c)
+      for (int p = 0; p <= kPayoutPlaces; ++p) total[c].place[p] += counts[c].place[p];
+  for (size_t e = 0; e < a; ++e) {
+    const ClassCount& c = total[entryClass_[e]];
+    PlaceCounts& out = result.Counts[e];
+    for (int p = 0; p <= kPayoutPlaces; ++p) {
+      out[p] = c.place[p];
+      out[kTotalPlace] += c.place[p];
+    }
+  }
+  result.Completed = true;
+  result.ScenariosDone = n_;
+  if (options_.Progress) options_.Progress(n_);
+  return result;
+}
+
+}  // namespace
+
+PossibilitiesResult ComputeScenariosFast(const PossibilitiesSnapshot& snap,
+                                         const PossibilitiesOptions& options) {
+  FastEngine engine(snap, options);
+  return engine.Run();
+}
+
+}  // namespace qb
