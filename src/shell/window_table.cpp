@@ -4,10 +4,12 @@
 #include "bracket/frmParms.h"
 #include "bracket/frmSetup.h"
 #include "entries/frmEditBettor.h"
+#include "entries/frmEditEntry.h"
 #include "entries/frmEntryHeader.h"
 #include "entries/frmImportBettors.h"
 #include "entries/frmImportEntries.h"
 #include "entries/frmSelectBettor.h"
+#include "entries/frmSelectEntry.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
@@ -36,7 +38,9 @@ WindowTable StandardWindows() {
   WindowTable t;
   t.children["frmSetup"] = Child<frmSetup>();
   t.children["frmEnterResults"] = Child<frmEnterResults>();
+  t.children["frmEditEntry"] = Child<frmEditEntry>();
   t.dialogs["frmParms"] = Modal<frmParms>();
+  t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();
   t.dialogs["frmEditBettor"] = Modal<frmEditBettor>();
   t.dialogs["frmEntryHeader"] = Modal<frmEntryHeader>();
