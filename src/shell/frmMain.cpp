@@ -309,6 +309,8 @@ void frmMain::BuildBottomToolbar() {
   for (const auto& d : kBottomButtons) {
     auto* b = new QPushButton(QString::fromUtf8(d.caption), strip);
     b->setObjectName(d.name);
+    // Like a toolbar button: the editing window keeps the focus.
+    b->setFocusPolicy(Qt::NoFocus);
     // The laid-out widths, widened where this font needs more for the caption.
     b->setFixedSize(std::max(Px(d.width), b->sizeHint().width()), Px(312) + 4);
     b->installEventFilter(this);

@@ -652,3 +652,22 @@ TEST_F(ShellTest, BringInEntriesHandsTheChosenFilesToTheImport) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, ClickingABottomButtonForwardsAndKeepsTheFocus) {
+  MakeMain();
+  OpenCompletePool();
+  main->show();
+  Open("frmSetup");
+  log.clear();
+  t.pool.SoundPlayed = 3;
+  QTest::mouseClick(main->BottomButton("cmdQBOK"), Qt::LeftButton);
+  EXPECT_EQ(log, (std::vector<std::string>{"frmSetup.cmdOK_Click"}));
+  EXPECT_EQ(t.pool.SoundPlayed, 0);  // a click is a new user action
+  EXPECT_EQ(main->BottomButton("cmdQBOK")->focusPolicy(), Qt::NoFocus);
+}
+
+}  // namespace
+}  // namespace qb
