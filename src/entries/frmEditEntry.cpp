@@ -313,7 +313,11 @@ void frmEditEntry::AdjustHeightForScoring() {
   QWidget* area = view_->widget();
   area->resize(area->width(), TwipsToPixels(HeightForScoring(*layout_, show)));
   // The window fits the drawing, kept on the screen; beyond that it scrolls.
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  const QSize frame = sub ? sub->size() - size() : QSize();
   SizeToBracket(this, layout_->width, HeightForScoring(*layout_, show));
+  // Inside the main window its frame follows.
+  if (sub) sub->resize(size() + frame);
 }
 
 void frmEditEntry::showEvent(QShowEvent* event) {
@@ -569,10 +573,11 @@ bool frmEditEntry::Unload() {
 void frmEditEntry::ReturnToCaller() {
   PoolState& s = ctx_.pool;
   if (callerName_ != "frmSelectEntry") {
-    if (caller_) {
-      caller_->activateWindow();
-      caller_->setFocus();
-    }
+    if (!caller_) return;
+    auto* sub = qobject_cast<QMdiSubWindow*>(caller_->parentWidget());
+    if (sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    caller_->activateWindow();
+    caller_->setFocus();
     return;
   }
   // Entries are entered one after the other: the selection comes back, once

@@ -446,3 +446,27 @@ TEST_F(EditEntryTest, Pictures) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+using namespace qb::testing;
+
+class EditEntryRefusalTest : public ::testing::Test, public EditorFixtureBase {};
+
+TEST_F(EditEntryRefusalTest, WithoutABracketOrAnEntryTheEditorRefusesToOpen) {
+  s.DialogCancelled = false;
+  auto w = OpenEditor(1);  // no team count yet
+  EXPECT_TRUE(s.DialogCancelled);
+  EXPECT_EQ(tc.prompts.beeps, 1);
+  delete w.data();
+
+  MakeBracketPool(s, 8);
+  s.DialogCancelled = false;
+  w = OpenEditor(3);  // no such entry
+  EXPECT_TRUE(s.DialogCancelled);
+  delete w.data();
+}
+
+}  // namespace
+}  // namespace qb

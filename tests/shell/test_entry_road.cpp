@@ -67,6 +67,16 @@ TEST_F(EntryRoadTest, ANewEntryGoesFromTheSelectionThroughTheEditorAndBack) {
   EXPECT_EQ(editor->windowTitle().toStdString().rfind("Edit Entry #1 for Carol", 0), 0u);
   EXPECT_EQ(p.EditEntryNumber, 1);
 
+  // View > Show Entry Scoring Summary cuts the scoring frames off and back.
+  auto* frame = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+  const int full = frame->height();
+  main->MenuItem("mnuViewShowScoring")->trigger();
+  const int cut = frame->height();
+  EXPECT_LT(cut, full);
+  main->MenuItem("mnuViewShowScoring")->trigger();
+  EXPECT_GT(frame->height(), cut);
+  EXPECT_GE(editor->height(), editor->canvas()->height());
+
   editor->cmdFill_Click();
   // The next selection shows the new entry; closing it ends the road.
   std::vector<std::string> listed;
