@@ -1,6 +1,8 @@
 #include "entries/entry_dialogs.h"
 
+#include "bracket/bracket_windows.h"
 #include "core/prompts.h"
+#include "entries/frmEntryHeader.h"
 #include "entries/frmCopyEntry.h"
 #include "entries/frmEntryParms.h"
 #include "platform/main_window_api.h"
@@ -8,9 +10,8 @@
 namespace qb {
 
 void EntryDialogs::EntryHeader(AppContext& ctx, QWidget* owner) {
-  // The header dialog is not part of this build yet.
-  ctx.prompts.Beep();
-  ctx.pool.DialogCancelled = true;
+  frmEntryHeader dialog(ctx, owner);
+  dialog.exec();
 }
 
 void EntryDialogs::EntryParms(AppContext& ctx, QWidget* owner) {
@@ -24,7 +25,7 @@ int EntryDialogs::CopyFrom(AppContext& ctx, QWidget* owner, int currentEntry) {
   return dialog.chosenEntry();
 }
 
-bool EntryDialogs::PrintForm(AppContext& ctx, QWidget* owner) { return false; }
+void EntryDialogs::PrintForm(AppContext& ctx, int document) { OpenPrintForm(ctx, document); }
 
 EntryDialogs& StandardEntryDialogs() {
   static EntryDialogs dialogs;

@@ -16,8 +16,9 @@ class EntryDialogs {
   virtual void EntryParms(AppContext& ctx, QWidget* owner);
   // The entry to copy picks from (CopyFromEntry), 0 when cancelled.
   virtual int CopyFrom(AppContext& ctx, QWidget* owner, int currentEntry);
-  // The print preview of PrintEntry; false when it cannot be shown.
-  virtual bool PrintForm(AppContext& ctx, QWidget* owner);
+  // The print preview of `document` (PrintEntry); when it cannot be shown
+  // the user is told and PrintEntry stays 0.
+  virtual void PrintForm(AppContext& ctx, int document);
 };
 
 // The real dialogs.

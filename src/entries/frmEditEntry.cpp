@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
-#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -34,14 +33,6 @@ namespace qb {
 
 namespace {
 
-constexpr const char* kPreviewOpenText =
-    "Print Preview already open for another print form!\r\nPlease close it and then try "
-    "printing this one again.";
-constexpr const char* kSaveBeforePreviewText =
-    "Do you want to save your changes before previewing the print form?";
-
-QRect Px(const TwipRect& r) { return TwipsToPixels(r.left, r.top, r.width, r.height); }
-
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 const char* ColourOf(PickState state) {
@@ -56,100 +47,6 @@ const char* ColourOf(PickState state) {
 }
 
 }  // namespace
-
-// The drawing area: boxes and captions stand on it at fixed places; the
-// connector lines are painted on it.
-class EditorCanvas : public QWidget {
- public:
-  EditorCanvas(frmEditEntry* editor, QWidget* parent) : QWidget(parent), editor_(editor) {}
-  std::vector<BracketLine> lines;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    for (const BracketLine& l : lines)
-      p.drawLine(TwipsToPixels(l.x1), TwipsToPixels(l.y1), TwipsToPixels(l.x2),
-                 TwipsToPixels(l.y2));
-  }
-
- private:
-  frmEditEntry* editor_;
-};
-
-// One member of the editor's control arrays. Team names and winner boxes start
-// a drag when pressed and moved; winner boxes, round headings and the team
-// column take drops.
-class BracketBox : public QLabel {
- public:
-  enum Kind { TeamId, TeamName, TeamSeed, Winner, WinnerSeed, RoundHeading, BottomHeading,
-              TeamHeading };
-  BracketBox(frmEditEntry* editor, Kind kind, int index, QWidget* parent)
-      : QLabel(parent), editor_(editor), kind_(kind), index_(index) {
-    const bool acceptsDrops =
-        kind == Winner || kind == RoundHeading || kind == TeamName || kind == TeamSeed ||
-        kind == TeamHeading;
-    setAcceptDrops(acceptsDrops);
-    if (kind == TeamName || kind == TeamSeed || kind == Winner || kind == WinnerSeed) {
-      setFrameShape(QFrame::Box);
-      setAutoFillBackground(true);
-      setIndent(2);
-    }
-    if (kind == TeamSeed || kind == WinnerSeed || kind == TeamId)
-      setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    if (kind == RoundHeading || kind == BottomHeading || kind == TeamHeading)
-      setAlignment(Qt::AlignCenter);
-  }
-  Kind kind() const { return kind_; }
-  int index() const { return index_; }
-  bool draggable = false;
-
- protected:
-  void mousePressEvent(QMouseEvent* e) override {
-    editor_->BoxPressed(e->button());
-    if (e->button() == Qt::LeftButton) pressPos_ = e->position().toPoint();
-    pressed_ = e->button() == Qt::LeftButton;
-  }
-  void mouseMoveEvent(QMouseEvent* e) override {
-    if (!pressed_ || !draggable) return;
-    if ((e->position().toPoint() - pressPos_).manhattanLength() < QApplication::startDragDistance())
-      return;
-    pressed_ = false;
-    DragSource source{kind_ == Winner ? DragSource::Winner : DragSource::TeamName, index_};
-    auto* drag = new QDrag(this);
-    drag->setMimeData(frmEditEntry::DragData(source));
-    QPixmap picture = grab();
-    drag->setPixmap(picture);
-    drag->setHotSpot(pressPos_);
-    drag->exec(Qt::CopyAction);
-  }
-  void mouseReleaseEvent(QMouseEvent*) override { pressed_ = false; }
-  void dragEnterEvent(QDragEnterEvent* e) override {
-    if (e->mimeData()->hasFormat(kPickMimeType)) e->acceptProposedAction();
-  }
-  void dragMoveEvent(QDragMoveEvent* e) override {
-    if (e->mimeData()->hasFormat(kPickMimeType)) e->acceptProposedAction();
-  }
-  void dropEvent(QDropEvent* e) override {
-    // The drop is handled after the drag's own loop has ended, so a refusal's
-    // beep or a message never runs inside it.
-    QPointer<BracketBox> self(this);
-    auto* data = new QMimeData;
-    data->setData(kPickMimeType, e->mimeData()->data(kPickMimeType));
-    e->acceptProposedAction();
-    QTimer::singleShot(0, editor_, [self, data, editor = editor_] {
-      if (self) editor->DropOn(self, data);
-      delete data;
-    });
-  }
-
- private:
-  frmEditEntry* editor_;
-  Kind kind_;
-  int index_;
-  QPoint pressPos_;
-  bool pressed_ = false;
-};
 
 bool OpenEntryEditor(AppContext& ctx, int entry, QWidget* caller) {
   PoolState& s = ctx.pool;
@@ -166,22 +63,21 @@ bool OpenEntryEditor(AppContext& ctx, int entry, QWidget* caller) {
 }
 
 frmEditEntry::frmEditEntry(AppContext& ctx, QWidget* parent)
-    : ChildWindow(ctx, parent), dialogs_(&StandardEntryDialogs()) {
+    : BracketWindow(ctx, parent), dialogs_(&StandardEntryDialogs()) {
   setObjectName("frmEditEntry");
   setAttribute(Qt::WA_DeleteOnClose);
   setFocusPolicy(Qt::StrongFocus);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
-  scroll_ = new QScrollArea(this);
-  scroll_->setWidgetResizable(false);
-  outer->addWidget(scroll_);
-  canvas_ = new EditorCanvas(this, nullptr);
-  canvas_->setObjectName("canvas");
-  QFont small = canvas_->font();
-  small.setPixelSize(10);
-  canvas_->setFont(small);
-  canvas_->installEventFilter(this);
-  scroll_->setWidget(canvas_);
+  view_ = new BracketView(this);
+  outer->addWidget(view_);
+  connect(view_, &BracketView::Dropped, this, &frmEditEntry::OnDropped);
+  connect(view_, &BracketView::MousePressed, this,
+          [this](BoxRef, Qt::MouseButton button) { BoxPressed(button); });
+  view_->SetKeyHandler([this](BoxRef, QKeyEvent*) {
+    ctx_.pool.SoundPlayed = 0;
+    return false;
+  });
   RunGuarded(ctx_, this, false, "frmEditEntry.Form_Load", [this] { FormLoad(); });
   loading_ = false;
 }
@@ -192,7 +88,7 @@ frmEditEntry::~frmEditEntry() {
   if (!unloaded_ && ctx_.pool.EditEntryNumber == entry_) ctx_.pool.EditEntryNumber = 0;
 }
 
-QWidget* frmEditEntry::canvas() const { return canvas_; }
+QWidget* frmEditEntry::canvas() const { return view_->widget(); }
 
 QWidget* frmEditEntry::OwnerWindow() { return MainWindowWidget(ctx_, this); }
 
@@ -200,6 +96,10 @@ void frmEditEntry::FormLoad() {
   PoolState& s = ctx_.pool;
   s.SoundPlayed = 1;
   entry_ = s.EditEntryNumber;
+  if (RefuseWithoutBracket()) {
+    unloaded_ = true;
+    return;
+  }
   if (entry_ < 1 || entry_ > s.NumEntries) {
     // Nothing to edit: the opener drops the window.
     s.DialogCancelled = true;
@@ -230,106 +130,35 @@ void frmEditEntry::FormLoad() {
   SetEditCaptions();
   if (ctx_.main) ctx_.main->SetPreviewButtons();
   AdjustHeightForScoring();
-  move(0, 0);
   changed_ = false;
 }
 
 void frmEditEntry::DrawBracket() {
   const PoolState& s = ctx_.pool;
   const EditorLayout& l = *layout_;
-  canvas_->resize(TwipsToPixels(l.width), TwipsToPixels(l.height));
-  canvas_->lines = l.bracket.lines;
-
-  auto make = [this](BracketBox::Kind kind, int index, const QString& name, const TwipRect& r) {
-    auto* b = new BracketBox(this, kind, index, canvas_);
-    b->setObjectName(name);
-    b->setGeometry(Px(r));
-    return b;
-  };
-  auto member = [](const char* name, int index) { return QString("%1(%2)").arg(name).arg(index); };
-  auto slot = [](std::vector<BracketBox*>& array, int index) -> BracketBox*& {
-    if (index >= static_cast<int>(array.size())) array.resize(index + 1, nullptr);
-    return array[index];
-  };
-  lblTeamId.assign(s.NumSlots + 1, nullptr);
-  txtTeamName.assign(s.NumSlots + 1, nullptr);
-  txtTeamSeed.assign(s.NumSlots + 1, nullptr);
-  txtWinner.assign(s.NumGames + 1, nullptr);
-  txtWinnerSeed.assign(s.NumGames + 1, nullptr);
-  lblRound.assign(1, nullptr);
-  lblBottomRound.assign(1, nullptr);
-  lblRound0.clear();
-  for (const BracketItem& item : l.bracket.items) {
-    const int i = item.index;
-    switch (item.part) {
-      case BracketPart::TeamId:
-        slot(lblTeamId, i) = make(BracketBox::TeamId, i, member("lblTeamId", i), item.rect);
-        lblTeamId[i]->setText(Q(item.text));
-        break;
-      case BracketPart::TeamName:
-        slot(txtTeamName, i) = make(BracketBox::TeamName, i, member("txtTeamName", i), item.rect);
-        break;
-      case BracketPart::TeamSeed:
-        slot(txtTeamSeed, i) = make(BracketBox::TeamSeed, i, member("txtTeamSeed", i), item.rect);
-        break;
-      case BracketPart::Winner:
-        slot(txtWinner, i) = make(BracketBox::Winner, i, member("txtWinner", i), item.rect);
-        txtWinner[i]->draggable = true;
-        break;
-      case BracketPart::WinnerSeed:
-        slot(txtWinnerSeed, i) =
-            make(BracketBox::WinnerSeed, i, member("txtWinnerSeed", i), item.rect);
-        break;
-      case BracketPart::RoundCaption:
-        slot(lblRound, i) = make(BracketBox::RoundHeading, i, member("lblRound", i), item.rect);
-        lblRound[i]->setText(Q(item.text));
-        break;
-      case BracketPart::BottomRoundCaption:
-        slot(lblBottomRound, i) =
-            make(BracketBox::BottomHeading, i, member("lblBottomRound", i), item.rect);
-        lblBottomRound[i]->setText(Q(item.text));
-        break;
-      case BracketPart::TeamCaption:
-        lblRound0.push_back(make(BracketBox::TeamHeading, 0,
-                                 i == 1 ? "lblRound0" : "lblRound0Right", item.rect));
-        lblRound0.back()->setText(Q(item.text));
-        break;
-      case BracketPart::Heading: {
-        auto* label = new QLabel(Q(item.text), canvas_);
-        label->setGeometry(Px(item.rect));
-        label->setAlignment(Qt::AlignCenter);
-        break;
-      }
-      default:
-        break;
-    }
-  }
-  // Every member a game or slot needs exists, whatever the geometry gave.
-  for (int t = 1; t <= s.NumSlots; ++t) {
-    if (!txtTeamName[t]) txtTeamName[t] = make(BracketBox::TeamName, t, member("txtTeamName", t), {});
-    if (!txtTeamSeed[t]) txtTeamSeed[t] = make(BracketBox::TeamSeed, t, member("txtTeamSeed", t), {});
-  }
-  for (int g = 1; g <= s.NumGames; ++g) {
-    if (!txtWinner[g]) txtWinner[g] = make(BracketBox::Winner, g, member("txtWinner", g), {});
-    if (!txtWinnerSeed[g])
-      txtWinnerSeed[g] = make(BracketBox::WinnerSeed, g, member("txtWinnerSeed", g), {});
-  }
+  view_->SetBracketGeometry(l.bracket);
+  QFont small = view_->widget()->font();
+  small.setPixelSize(10);
 
   // Tiebreaker frame.
-  fraTiebreaker = new QGroupBox(canvas_);
+  fraTiebreaker = new QGroupBox(this);
   fraTiebreaker->setObjectName("fraTiebreaker");
-  if (l.bracket.tiebreakerFrame) fraTiebreaker->setGeometry(Px(*l.bracket.tiebreakerFrame));
+  fraTiebreaker->setFont(small);
+  if (l.bracket.tiebreakerFrame) view_->PlaceWidget(fraTiebreaker, *l.bracket.tiebreakerFrame);
   lblTiebreaker = new QLabel("Tiebreaker:", fraTiebreaker);
   lblTiebreaker->setObjectName("lblTiebreaker");
-  lblTiebreaker->setGeometry(TwipsToPixels(100, 120, 1100, 200));
   lblTiebreakerType = new QLabel(Q(s.Pool.TiebreakerType), fraTiebreaker);
   lblTiebreakerType->setObjectName("lblTiebreakerType");
   lblTiebreakerType->setWordWrap(true);
-  lblTiebreakerType->setGeometry(TwipsToPixels(100, 300, 1100, 420));
   txtTiebreakerAmt = new QLineEdit(fraTiebreaker);
   txtTiebreakerAmt->setObjectName("txtTiebreakerAmt");
   txtTiebreakerAmt->setToolTip("Enter the predicted amount for the tiebreaker.");
-  txtTiebreakerAmt->setGeometry(TwipsToPixels(100, 730, 1000, 240));
+  auto* frameLayout = new QVBoxLayout(fraTiebreaker);
+  frameLayout->setContentsMargins(3, 1, 3, 2);
+  frameLayout->setSpacing(0);
+  frameLayout->addWidget(lblTiebreaker);
+  frameLayout->addWidget(lblTiebreakerType);
+  frameLayout->addWidget(txtTiebreakerAmt);
   // Only a number can be typed, so the stored amount is the one shown.
   txtTiebreakerAmt->setValidator(new QRegularExpressionValidator(
       QRegularExpression(R"(-?\d{0,9}(\.\d{0,4})?)"), txtTiebreakerAmt));
@@ -337,13 +166,12 @@ void frmEditEntry::DrawBracket() {
   connect(txtTiebreakerAmt, &QLineEdit::textChanged, this, [this] {
     if (!loading_) changed_ = true;
   });
-  const bool numeric = s.NumericTiebreaker;
-  fraTiebreaker->setVisible(numeric);
+  fraTiebreaker->setVisible(s.NumericTiebreaker && l.bracket.tiebreakerFrame.has_value());
 
-  chkCollected = new QCheckBox("Collected", canvas_);
+  chkCollected = new QCheckBox("Collected", this);
   chkCollected->setObjectName("chkCollected");
   chkCollected->setToolTip("Indicates if the funds have been collected to cover the entry.");
-  chkCollected->setGeometry(Px(l.collected));
+  view_->PlaceWidget(chkCollected, l.collected);
   connect(chkCollected, &QCheckBox::pressed, this, [this] { ctx_.pool.SoundPlayed = 0; });
   connect(chkCollected, &QCheckBox::clicked, this, [this] {
     changed_ = true;
@@ -351,12 +179,14 @@ void frmEditEntry::DrawBracket() {
   });
 
   // Scoring frames: one column per round and the totals.
-  fraScoring = new QGroupBox("Scoring", canvas_);
+  fraScoring = new QGroupBox("Scoring", this);
   fraScoring->setObjectName("fraScoring");
-  fraScoring->setGeometry(Px(l.scoringFrame));
-  fraStats = new QGroupBox("Games with upset winner", canvas_);
+  fraScoring->setFont(small);
+  view_->PlaceWidget(fraScoring, l.scoringFrame);
+  fraStats = new QGroupBox("Games with upset winner", this);
   fraStats->setObjectName("fraStats");
-  fraStats->setGeometry(Px(l.statsFrame));
+  fraStats->setFont(small);
+  view_->PlaceWidget(fraStats, l.statsFrame);
   auto rowLabel = [](QWidget* parent, const char* text, int top) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(TwipsToPixels(100, top, 950, 250));
@@ -405,28 +235,28 @@ void frmEditEntry::DrawBracket() {
 
 void frmEditEntry::LoadTeamsAndPicks() {
   const PoolState& s = ctx_.pool;
-  for (int t = 1; t < static_cast<int>(txtTeamName.size()); ++t) {
-    txtTeamName[t]->setText(Q(s.Teams[t].Name));
-    txtTeamSeed[t]->setText(QString::number(s.Teams[t].Seed));
+  for (int t = 1; t <= s.NumSlots; ++t) {
+    view_->SetText({BracketPart::TeamName, t}, Q(s.Teams[t].Name));
+    view_->SetText({BracketPart::TeamSeed, t}, QString::number(s.Teams[t].Seed));
     // A Bye slot has no team to drag.
-    txtTeamName[t]->draggable = !IsByeSlot(s, t);
-    txtTeamName[t]->setEnabled(!IsByeSlot(s, t));
+    const bool bye = IsByeSlot(s, t);
+    view_->SetDraggable({BracketPart::TeamName, t}, !bye);
+    if (QWidget* box = view_->Box(BracketPart::TeamName, t)) box->setEnabled(!bye);
   }
   ShowBoard();
 }
 
 void frmEditEntry::ShowBoard() {
   const PoolState& s = ctx_.pool;
-  for (int g = 1; g < static_cast<int>(txtWinner.size()); ++g) {
+  for (int g = 1; g <= s.NumGames; ++g) {
     const int t = g < static_cast<int>(board_.size()) ? board_[g] : 0;
-    if (t >= 1 && t <= s.NumSlots) {
-      txtWinner[g]->setText(Q(s.Teams[t].Name));
-      txtWinnerSeed[g]->setText(QString::number(s.Teams[t].Seed));
-    } else {
-      txtWinner[g]->setText(" ");
-      txtWinnerSeed[g]->setText(" ");
-    }
-    txtWinner[g]->setProperty("Tag", t);
+    const bool picked = t >= 1 && t <= s.NumSlots;
+    view_->SetText({BracketPart::Winner, g}, picked ? Q(s.Teams[t].Name) : QString(" "));
+    view_->SetText({BracketPart::WinnerSeed, g},
+                   picked ? QString::number(s.Teams[t].Seed) : QString(" "));
+    // A Bye game's box is locked; an empty box has nothing to drag.
+    view_->SetDraggable({BracketPart::Winner, g}, picked && !s.ByeGame[g]);
+    if (QWidget* box = view_->Box(BracketPart::Winner, g)) box->setProperty("Tag", t);
   }
 }
 
@@ -447,13 +277,14 @@ void frmEditEntry::ShowEntryScoring() {
 }
 
 void frmEditEntry::ColourPicks() {
-  for (int g = 1; g < static_cast<int>(txtWinner.size()); ++g) {
+  for (int g = 1; g <= ctx_.pool.NumGames; ++g) {
     const PickState state =
         g < static_cast<int>(score_.states.size()) ? score_.states[g] : PickState::Empty;
-    const QString style = QString("background-color: %1; color: black;").arg(ColourOf(state));
-    txtWinner[g]->setStyleSheet(style);
-    txtWinnerSeed[g]->setStyleSheet(style);
-    txtWinner[g]->setProperty("PickState", static_cast<int>(state));
+    const QColor colour(ColourOf(state));
+    view_->SetColour({BracketPart::Winner, g}, colour);
+    view_->SetColour({BracketPart::WinnerSeed, g}, colour);
+    if (QWidget* box = view_->Box(BracketPart::Winner, g))
+      box->setProperty("PickState", static_cast<int>(state));
   }
 }
 
@@ -477,17 +308,16 @@ void frmEditEntry::SetEditCaptions() {
 }
 
 void frmEditEntry::AdjustHeightForScoring() {
+  if (!layout_) return;
   const bool show = ctx_.main ? ctx_.main->ShowEntryScoringChecked() : true;
-  const int height = TwipsToPixels(HeightForScoring(*layout_, show));
-  canvas_->resize(canvas_->width(), height);
-  // The window fits the drawing; the scroll area takes over when the main
-  // window is smaller.
-  const int frame = 2 * scroll_->frameWidth();
-  resize(canvas_->width() + frame, height + frame);
+  QWidget* area = view_->widget();
+  area->resize(area->width(), TwipsToPixels(HeightForScoring(*layout_, show)));
+  // The window fits the drawing, kept on the screen; beyond that it scrolls.
+  SizeToBracket(this, layout_->width, HeightForScoring(*layout_, show));
 }
 
 void frmEditEntry::showEvent(QShowEvent* event) {
-  ChildWindow::showEvent(event);
+  BracketWindow::showEvent(event);
   // A bracket taller or wider than the main window's area scrolls inside
   // the editor instead of hanging out of the area.
   auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
@@ -504,22 +334,20 @@ void frmEditEntry::BoxPressed(Qt::MouseButton button) {
   if (button == Qt::RightButton) ShowEntryPopupMenu();
 }
 
-void frmEditEntry::mousePressEvent(QMouseEvent* e) { BoxPressed(e->button()); }
-
 void frmEditEntry::keyPressEvent(QKeyEvent* e) {
   ctx_.pool.SoundPlayed = 0;
-  ChildWindow::keyPressEvent(e);
+  BracketWindow::keyPressEvent(e);
 }
 
 bool frmEditEntry::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == canvas_ && e->type() == QEvent::MouseButtonPress) {
+  if (e->type() == QEvent::MouseButtonPress && watched != txtTiebreakerAmt) {
     BoxPressed(static_cast<QMouseEvent*>(e)->button());
   } else if (watched == txtTiebreakerAmt) {
     if (e->type() == QEvent::FocusIn)
       QTimer::singleShot(0, txtTiebreakerAmt, [box = txtTiebreakerAmt] { SelectAllText(box); });
     if (e->type() == QEvent::KeyPress) ctx_.pool.SoundPlayed = 0;
   }
-  return ChildWindow::eventFilter(watched, e);
+  return BracketWindow::eventFilter(watched, e);
 }
 
 void frmEditEntry::ShowEntryPopupMenu() {
@@ -533,49 +361,68 @@ void frmEditEntry::ShowEntryPopupMenu() {
   ctx_.main->PopupEntryMenu(this);
 }
 
-QMimeData* frmEditEntry::DragData(DragSource source) {
-  auto* data = new QMimeData;
-  const char kind = source.kind == DragSource::Winner ? 'W' : 'T';
-  data->setData(kPickMimeType, QByteArray(1, kind) + ":" + QByteArray::number(source.index));
-  return data;
+namespace {
+
+BoxRef RefOfSource(DragSource source) {
+  return {source.kind == DragSource::Winner ? BracketPart::Winner : BracketPart::TeamName,
+          source.index};
+}
+
+}  // namespace
+
+QMimeData* frmEditEntry::DragData(DragSource source) const {
+  return view_->DragData(RefOfSource(source));
 }
 
 bool frmEditEntry::DropOn(QWidget* target, const QMimeData* data) {
-  auto* box = dynamic_cast<BracketBox*>(target);
-  if (!box || box->window() != window() || !data || !data->hasFormat(kPickMimeType)) return false;
-  const QByteArray raw = data->data(kPickMimeType);
-  if (raw.size() < 3 || raw[1] != ':' || (raw[0] != 'W' && raw[0] != 'T')) return false;
-  bool ok = false;
-  const int index = raw.mid(2).toInt(&ok);
-  if (!ok) return false;
-  DragSource source{raw[0] == 'W' ? DragSource::Winner : DragSource::TeamName, index};
+  const BoxRef ref = view_->RefOf(target);
+  if (ref.part == BracketPart::None) return false;
+  bool handled = false;
+  auto once = connect(view_, &BracketView::Dropped, this, [&](BoxRef t, BoxRef) {
+    handled = t.part == BracketPart::Winner || t.part == BracketPart::RoundCaption ||
+              t.part == BracketPart::TeamName || t.part == BracketPart::TeamSeed ||
+              t.part == BracketPart::TeamCaption;
+  });
+  view_->HandleDrop(ref, data);
+  disconnect(once);
+  return handled;
+}
 
-  PoolState& s = ctx_.pool;
-  PickDropOutcome out;
-  switch (box->kind()) {
-    case BracketBox::Winner:
-      out = DropOnWinner(s, board_, source, box->index());
-      break;
-    case BracketBox::RoundHeading:
-      out = DropOnRoundHeading(s, board_, source, box->index());
-      break;
-    case BracketBox::TeamName:
-    case BracketBox::TeamSeed:
-    case BracketBox::TeamHeading:
-      out = DropOnTeamColumn(s, board_, source);
-      break;
-    default:
-      return false;
-  }
-  if (!out.changed) return true;
-  changed_ = true;
-  if (out.place.refused)
-    ctx_.prompts.Beep();
-  else
-    PlaySounds(out.place);
-  ShowBoard();
-  ShowEntryScoring();
-  return true;
+void frmEditEntry::OnDropped(BoxRef target, BoxRef sourceRef) {
+  RunGuarded(ctx_, this, false, "frmEditEntry", [&] {
+    DragSource source;
+    if (sourceRef.part == BracketPart::Winner)
+      source = {DragSource::Winner, sourceRef.index};
+    else if (sourceRef.part == BracketPart::TeamName)
+      source = {DragSource::TeamName, sourceRef.index};
+    else
+      return;  // only team names and winner boxes carry a team
+    PoolState& s = ctx_.pool;
+    PickDropOutcome out;
+    switch (target.part) {
+      case BracketPart::Winner:
+        out = DropOnWinner(s, board_, source, target.index);
+        break;
+      case BracketPart::RoundCaption:
+        out = DropOnRoundHeading(s, board_, source, target.index);
+        break;
+      case BracketPart::TeamName:
+      case BracketPart::TeamSeed:
+      case BracketPart::TeamCaption:
+        out = DropOnTeamColumn(s, board_, source);
+        break;
+      default:
+        return;
+    }
+    if (!out.changed) return;
+    changed_ = true;
+    if (out.place.refused)
+      ctx_.prompts.Beep();
+    else
+      PlaySounds(out.place);
+    ShowBoard();
+    ShowEntryScoring();
+  });
 }
 
 void frmEditEntry::PlaySounds(const PlaceOutcome& place) {
@@ -709,19 +556,14 @@ void frmEditEntry::closeEvent(QCloseEvent* event) {
   // Form_Unload: the next entry may be opened.
   unloaded_ = true;
   ctx_.pool.EditEntryNumber = 0;
-  if (ctx_.main) ctx_.main->HideBottomToolbar();
-  event->accept();
+  BracketWindow::closeEvent(event);
 }
 
 bool frmEditEntry::Unload() {
   unloading_ = true;
-  bool closed;
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-    closed = sub->close();
-  else
-    closed = close();
+  BracketWindow::Unload();
   unloading_ = false;
-  return closed && unloaded_;
+  return unloaded_;
 }
 
 void frmEditEntry::ReturnToCaller() {
@@ -777,12 +619,7 @@ void frmEditEntry::PrintPreview() {
     }
   }
   if (s.DialogCancelled) return;
-  s.PrintEntry = static_cast<int16_t>(entry_);
-  if (!dialogs_->PrintForm(ctx_, OwnerWindow())) {
-    s.PrintEntry = 0;
-    ctx_.prompts.Beep();
-    ctx_.prompts.Show(kNoPrintFormText, MsgIcon::Information);
-  }
+  dialogs_->PrintForm(ctx_, entry_);
 }
 
 }  // namespace qb

@@ -15,14 +15,14 @@
 
 #include "entries/logic/entry_scoring.h"
 #include "entries/logic/pick_board.h"
-#include "platform/child_window.h"
+#include "bracket/bracket_view.h"
+#include "bracket/bracket_windows.h"
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMimeData;
-class QScrollArea;
 
 namespace qb {
 
@@ -31,19 +31,13 @@ struct EditorLayout;
 
 inline constexpr const char* kEntryAlreadyOpenText =
     "Another Entry is already open!\r\nPlease close it before editing another entry!";
-inline constexpr const char* kNoPrintFormText = "The print form is not available.";
-// Mime type of a drag from the editor's team column or winner boxes.
-inline constexpr const char* kPickMimeType = "application/x-qb-entry-pick";
 
 // Refuses (beep and message) while another entry is open; otherwise marks
 // `entry` open (EditEntryNumber), remembers the caller that gets the focus back
 // and asks the main window to show the editor. True when it asked.
 bool OpenEntryEditor(AppContext& ctx, int entry, QWidget* caller);
 
-class EditorCanvas;
-class BracketBox;
-
-class frmEditEntry : public ChildWindow {
+class frmEditEntry : public BracketWindow {
   Q_OBJECT
  public:
   static constexpr int kHelpContext = 40;
@@ -70,7 +64,7 @@ class frmEditEntry : public ChildWindow {
   // A drop on one of the editor's boxes or headings, carrying a drag of
   // DragData. False when the target or the data is not the editor's.
   bool DropOn(QWidget* target, const QMimeData* data);
-  static QMimeData* DragData(DragSource source);
+  QMimeData* DragData(DragSource source) const;
 
   int entry() const { return entry_; }
   bool entryChanged() const { return changed_; }
@@ -84,12 +78,10 @@ class frmEditEntry : public ChildWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  void mousePressEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
-  friend class BracketBox;
   void FormLoad();
   void DrawBracket();
   void LoadTeamsAndPicks();
@@ -106,6 +98,7 @@ class frmEditEntry : public ChildWindow {
   void ReturnToCaller();
   void PlaySounds(const PlaceOutcome& place);
   void BoxPressed(Qt::MouseButton button);
+  void OnDropped(BoxRef target, BoxRef source);
   QWidget* OwnerWindow();
 
   EntryDialogs* dialogs_;
@@ -124,11 +117,7 @@ class frmEditEntry : public ChildWindow {
   std::string callerName_;
   QPointer<QWidget> caller_;
 
-  QScrollArea* scroll_ = nullptr;
-  EditorCanvas* canvas_ = nullptr;
-  std::vector<BracketBox*> lblTeamId, txtTeamName, txtTeamSeed, txtWinner, txtWinnerSeed;
-  std::vector<BracketBox*> lblRound, lblBottomRound;
-  std::vector<BracketBox*> lblRound0;  // the team column's heading (both sides when dual)
+  BracketView* view_ = nullptr;
   QGroupBox* fraTiebreaker = nullptr;
   QLabel* lblTiebreaker = nullptr;
   QLabel* lblTiebreakerType = nullptr;

@@ -14,6 +14,7 @@
 #include "core/sound_effects.h"
 #include "core/text_format.h"
 #include "entries/entry_dialogs.h"
+#include "entries/frmEditBettor.h"
 #include "entries/frmEditEntry.h"
 #include "entries/logic/entry_list.h"
 #include "entries/logic/entry_save.h"
@@ -223,12 +224,7 @@ void frmSelectEntry::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void frmSelectEntry::cmdHelp_Click() {
-  if (ctx_.main)
-    ctx_.main->DisplayContextHelp(kHelpFile, kHelpContext, "frmSelectEntry");
-  else
-    ctx_.help.ShowTopic(kHelpFile, kHelpContext, "frmSelectEntry");
-}
+void frmSelectEntry::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmSelectEntry"); }
 
 bool frmSelectEntry::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)

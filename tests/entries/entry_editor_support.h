@@ -30,9 +30,9 @@ class ScriptedEntryDialogs : public EntryDialogs {
     calls.push_back("CopyFrom " + std::to_string(currentEntry));
     return copyFrom;
   }
-  bool PrintForm(AppContext& ctx, QWidget*) override {
-    calls.push_back("PrintForm " + std::to_string(ctx.pool.PrintEntry));
-    return printFormAvailable;
+  void PrintForm(AppContext& ctx, int document) override {
+    calls.push_back("PrintForm " + std::to_string(document));
+    ctx.pool.PrintEntry = static_cast<int16_t>(document);
   }
   bool Called(const std::string& prefix) const {
     for (const auto& c : calls)
@@ -43,7 +43,6 @@ class ScriptedEntryDialogs : public EntryDialogs {
   // What the header does; unset, it is cancelled.
   std::function<void(AppContext&)> onHeader;
   int copyFrom = 0;
-  bool printFormAvailable = true;
   std::vector<std::string> calls;
   std::vector<bool> headerNewEntryMode;
 };
@@ -76,11 +75,11 @@ struct EditorFixtureBase {
     return w;
   }
   static bool DropTeam(frmEditEntry* w, int slot, const char* target) {
-    std::unique_ptr<QMimeData> data(frmEditEntry::DragData({DragSource::TeamName, slot}));
+    std::unique_ptr<QMimeData> data(w->DragData({DragSource::TeamName, slot}));
     return w->DropOn(w->findChild<QWidget*>(target), data.get());
   }
   static bool DropWinner(frmEditEntry* w, int game, const char* target) {
-    std::unique_ptr<QMimeData> data(frmEditEntry::DragData({DragSource::Winner, game}));
+    std::unique_ptr<QMimeData> data(w->DragData({DragSource::Winner, game}));
     return w->DropOn(w->findChild<QWidget*>(target), data.get());
   }
 };

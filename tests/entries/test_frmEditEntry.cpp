@@ -130,9 +130,10 @@ TEST_F(EditEntryTest, ForeignDataAndControlsAreNotDrops) {
   QMimeData text;
   text.setText("Team 3");
   EXPECT_FALSE(w->DropOn(w->findChild<QWidget*>("txtWinner(5)"), &text));
-  QMimeData garbage;
-  garbage.setData(kPickMimeType, "X:1");
-  EXPECT_FALSE(w->DropOn(w->findChild<QWidget*>("txtWinner(5)"), &garbage));
+  // A drag of another window's bracket is not one of this editor's.
+  BracketView other;
+  std::unique_ptr<QMimeData> foreign(other.DragData({BracketPart::TeamName, 3}));
+  EXPECT_FALSE(w->DropOn(w->findChild<QWidget*>("txtWinner(5)"), foreign.get()));
   EXPECT_FALSE(DropTeam(w, 3, "txtWinnerSeed(5)"));
   EXPECT_FALSE(DropTeam(w, 3, "fraScoring"));
   EXPECT_FALSE(w->entryChanged());
@@ -320,11 +321,12 @@ TEST_F(EditEntryTest, PrintPreviewAnsweredNoShowsTheStoredEntryAndCancelNothing)
 }
 
 TEST_F(EditEntryTest, WithoutAPrintFormThePreviewIsRefusedAndNothingStaysMarked) {
-  dialogs.printFormAvailable = false;
   auto w = OpenEditor(1);
+  w->SetDialogs(&StandardEntryDialogs());
   w->PrintPreview();
+  EXPECT_TRUE(main.Called("ShowWindowByName frmPrintForm"));
   EXPECT_EQ(s.PrintEntry, 0);
-  EXPECT_EQ(tc.prompts.LastText(), kNoPrintFormText);
+  EXPECT_EQ(tc.prompts.LastText(), "The print form is not available.");
 }
 
 TEST_F(EditEntryTest, FillClearAndCopyChangeTheBoxesOnly) {

@@ -202,3 +202,27 @@ TEST_F(SelectEntryTest, CopyOffersTheOtherEntriesAndNamesTheOneChosen) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+using namespace qb::testing;
+
+class StandardEntryDialogsTest : public ::testing::Test, public EditorFixtureBase {};
+
+TEST_F(StandardEntryDialogsTest, TheHeaderIsTheEntryHeaderDialogAndItsCancelIsReported) {
+  MakeBracketPool(s, 8);
+  AddPoolEntry(s, AddPoolBettor(s, "Ann"), 1);
+  s.EditEntryNumber = 1;
+  bool seen = false;
+  test::OnNextModal<QDialog>([&seen](QDialog* d) {
+    seen = d->objectName() == "frmEntryHeader";
+    QTest::mouseClick(d->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+  });
+  StandardEntryDialogs().EntryHeader(tc.ctx, nullptr);
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(s.DialogCancelled);
+}
+
+}  // namespace
+}  // namespace qb
