@@ -124,7 +124,6 @@ QIcon ToolIcon(QStyle* style, const std::string& key) {
   if (key == "New") return style->standardIcon(QStyle::SP_FileIcon);
   if (key == "Open") return style->standardIcon(QStyle::SP_DialogOpenButton);
   if (key == "Save") return style->standardIcon(QStyle::SP_DialogSaveButton);
-  if (key == "Help") return style->standardIcon(QStyle::SP_DialogHelpButton);
   if (key == "MRU") return style->standardIcon(QStyle::SP_BrowserReload);
   struct Badge {
     const char* key;
@@ -136,7 +135,8 @@ QIcon ToolIcon(QStyle* style, const std::string& key) {
       {"SetupBrackets", "[]", QColor(30, 110, 170)}, {"EditBettor", "Pa", QColor(40, 140, 70)},
       {"EditEntry", "E", QColor(40, 140, 70)},     {"EnterResults", "R", QColor(40, 140, 70)},
       {"ListBettors", "Li", QColor(170, 100, 20)}, {"PoolAnalysis", "An", QColor(170, 100, 20)},
-      {"DisplayRank", "1", QColor(170, 100, 20)},  {"Possibilities", "?", QColor(170, 100, 20)},
+      {"DisplayRank", "1", QColor(170, 100, 20)},  {"Possibilities", "Po", QColor(170, 100, 20)},
+      {"Help", "?", QColor(30, 110, 170)},
       {"CreateEmails", "@", QColor(120, 60, 150)}, {"UploadRpts", "^", QColor(120, 60, 150)},
       {"InetDownload", "v", QColor(120, 60, 150)}, {"AcceptEntry", "+E", QColor(150, 50, 50)},
       {"ImportBettors", "+P", QColor(150, 50, 50)},

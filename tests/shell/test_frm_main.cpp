@@ -443,7 +443,13 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveQuestionCase{"mnuFileOpen", MsgAnswer::Yes, false},
                       SaveQuestionCase{"mnuFileMRU0", MsgAnswer::Cancel, false},
                       SaveQuestionCase{"mnuFileMRU0", MsgAnswer::No, true},
-                      SaveQuestionCase{"mnuFileMRU0", MsgAnswer::Yes, false}));
+                      SaveQuestionCase{"mnuFileMRU0", MsgAnswer::Yes, false}),
+    [](const ::testing::TestParamInfo<SaveQuestionCase>& info) {
+      const char* answer = info.param.answer == MsgAnswer::Yes  ? "Yes"
+                           : info.param.answer == MsgAnswer::No ? "No"
+                                                                : "Cancel";
+      return std::string(info.param.command) + "_" + answer;
+    });
 
 TEST_F(ShellTest, AChildThatRefusesToCloseStopsTheCommand) {
   MakeMain();
