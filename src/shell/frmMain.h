@@ -102,6 +102,8 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // The toolbars are shown and hidden through the View menu only.
+  QMenu* createPopupMenu() override { return nullptr; }
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
