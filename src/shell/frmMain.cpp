@@ -776,9 +776,9 @@ bool frmMain::CloseAllChildren() {
 }
 
 void frmMain::OnSubWindowActivated(QMdiSubWindow* sub) {
+  // By the current window, not the signal's: a dialog over the main window
+  // deactivates the area without changing which child the commands are for.
   std::string name = ActiveWindowName();
-  if (!sub) name.clear();
-  lastActiveWindow_ = name;
   ApplyCommandStates();
   ApplyBottomToolbar();
   items_["mnuViewShowScoring"]->setVisible(OffersScoringSummary(name));

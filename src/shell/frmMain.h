@@ -162,7 +162,6 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   bool poolOpen_ = false;
   bool closing_ = false;
   bool hourglass_ = false;
-  std::string lastActiveWindow_;
 };
 
 }  // namespace qb
