@@ -281,6 +281,7 @@ void frmMain::BuildTopToolbar() {
   tbToolBar_ = new QToolBar("Top Toolbar", this);
   tbToolBar_->setObjectName("tbToolBar");
   tbToolBar_->setMovable(false);
+  tbToolBar_->setFloatable(false);
   tbToolBar_->setIconSize(QSize(24, 24));
   tbToolBar_->installEventFilter(this);
   addToolBar(Qt::TopToolBarArea, tbToolBar_);
@@ -302,6 +303,7 @@ void frmMain::BuildBottomToolbar() {
   tbQBToolbar_ = new QToolBar("Bottom Toolbar", this);
   tbQBToolbar_->setObjectName("tbQBToolbar");
   tbQBToolbar_->setMovable(false);
+  tbQBToolbar_->setFloatable(false);
   auto* strip = new QWidget(tbQBToolbar_);
   auto* row = new QHBoxLayout(strip);
   row->setContentsMargins(0, 0, 0, 0);
@@ -774,9 +776,9 @@ bool frmMain::CloseAllChildren() {
 }
 
 void frmMain::OnSubWindowActivated(QMdiSubWindow* sub) {
+  // By the current window, not the signal's: a dialog over the main window
+  // deactivates the area without changing which child the commands are for.
   std::string name = ActiveWindowName();
-  if (!sub) name.clear();
-  lastActiveWindow_ = name;
   ApplyCommandStates();
   ApplyBottomToolbar();
   items_["mnuViewShowScoring"]->setVisible(OffersScoringSummary(name));
