@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDrag>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -96,11 +94,11 @@ void frmEditEntry::FormLoad() {
   PoolState& s = ctx_.pool;
   s.SoundPlayed = 1;
   entry_ = s.EditEntryNumber;
+  // Refused: the opener drops the window (it is still built, so nothing in
+  // it is missing until then).
   if (RefuseWithoutBracket()) {
     unloaded_ = true;
-    return;
-  }
-  if (entry_ < 1 || entry_ > s.NumEntries) {
+  } else if (entry_ < 1 || entry_ > s.NumEntries) {
     // Nothing to edit: the opener drops the window.
     s.DialogCancelled = true;
     unloaded_ = true;
@@ -241,7 +239,12 @@ void frmEditEntry::LoadTeamsAndPicks() {
     // A Bye slot has no team to drag.
     const bool bye = IsByeSlot(s, t);
     view_->SetDraggable({BracketPart::TeamName, t}, !bye);
-    if (QWidget* box = view_->Box(BracketPart::TeamName, t)) box->setEnabled(!bye);
+    // Greyed, yet still a place to drop a pick back onto.
+    if (QLineEdit* box = view_->Box(BracketPart::TeamName, t)) {
+      QPalette palette = box->palette();
+      palette.setColor(QPalette::Text, bye ? QColor(Qt::gray) : QColor(Qt::black));
+      box->setPalette(palette);
+    }
   }
   ShowBoard();
 }
