@@ -206,14 +206,6 @@ bool ParseBoolean(std::string_view text) {
   return ParseDecimal(t) != 0;  // older files hold flags as numbers
 }
 
-std::string WithoutDoubleQuotes(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '"') c = '\'';
-  }
-  return out;
-}
-
 void FieldWriter::Separate() {
   if (!first_) out_ += ',';
   first_ = false;

@@ -81,7 +81,4 @@ class FieldWriter {
   bool first_ = true;
 };
 
-// Text as it is stored: each double quote replaced by an apostrophe.
-std::string WithoutDoubleQuotes(std::string_view text);
-
 }  // namespace qb
