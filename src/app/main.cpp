@@ -66,5 +66,7 @@ int main(int argc, char** argv) {
       break;
   }
 
-  return app.exec();
+  int rc = app.exec();
+  waves.FinishPlaying();  // the "shutdown" sound is not cut off
+  return rc;
 }

@@ -1,30 +1,98 @@
 #include "bracket/bracket_windows.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QScreen>
 
+#include "core/sound_effects.h"
 #include "platform/app_context.h"
-#include "platform/child_window.h"
+#include "platform/error_report.h"
 #include "platform/main_window_api.h"
 #include "platform/twips.h"
 
 namespace qb {
 
-void UnloadChild(ChildWindow* window) {
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+void BracketWindow::Form_Activate() {
+  RunGuarded(ctx_, this, false, windowName() + ".Form_Activate", [&] {
+    if (!ctx_.main) return;
+    ctx_.main->SetPreviewButtons();
+    ctx_.main->AdjustMenuForActiveWindow();
+  });
+}
+
+void BracketWindow::Form_Deactivate() {
+  if (ctx_.main) ctx_.main->HideBottomToolbar();
+}
+
+void BracketWindow::ShowEditPopupMenu() {
+  if (!ctx_.main) return;
+  for (const char* item : {"mnuEntryPopUpBar1", "mnuEntryPopUpEntryInfo", "mnuEntryPopUpFill",
+                           "mnuEntryPopUpShowParms", "mnuEntryPopUpPrint", "mnuEntryPopUpClear",
+                           "mnuEntryPopUpCopyEntry"})
+    ctx_.main->SetEntryPopupItemVisible(item, false);
+  ctx_.main->SetEntryPopupItemVisible("mnuEntryPopUpOK", true);
+  ctx_.main->SetEntryPopupItemVisible("mnuEntryPopUpCancel", true);
+  ctx_.main->SetSaveCancelMenu(true);
+  ctx_.main->PopupEntryMenu(this);
+}
+
+bool BracketWindow::RefuseWithoutBracket() {
+  PoolState& s = ctx_.pool;
+  s.DialogCancelled = false;
+  if (s.NumSlots >= 4 && s.NumRounds >= 2) return false;
+  ctx_.prompts.Beep();
+  ctx_.prompts.Show(
+      "Number of Teams/Players must be set. \r\nPlease set this parameter using 'Jackpot "
+      "Parameters'");
+  s.DialogCancelled = true;
+  return true;
+}
+
+// A window that closes itself (OK, Cancel after its question) takes its frame
+// in the main window with it, without being asked again.
+void BracketWindow::Unload() {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
     sub->setProperty("qbNoQuery", true);
     sub->close();
   } else {
-    window->close();
+    close();
   }
 }
 
-void ShowSaveCancelPopup(AppContext& ctx, QWidget* over) {
-  if (!ctx.main) return;
-  ctx.main->SetSaveCancelMenu(true);
-  ctx.main->PopupEntryMenu(over);
+void BracketWindow::Sound(const char* name) { PlaySoundEffect(ctx_.pool, ctx_.waves, name); }
+
+void BracketWindow::OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now) {
+  bool active = now.testFlag(Qt::WindowActive);
+  if (active && !was.testFlag(Qt::WindowActive)) Form_Activate();
+  if (!active && was.testFlag(Qt::WindowActive)) Form_Deactivate();
+}
+
+bool BracketWindow::event(QEvent* e) {
+  if (e->type() == QEvent::ParentChange) {
+    // Inside the main window the window stands at the top left of the client
+    // area, and its frame tells when it becomes active.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+      placed_ = false;
+      connect(sub, &QMdiSubWindow::windowStateChanged, this, &BracketWindow::OnFrameStateChanged,
+              Qt::UniqueConnection);
+    }
+  } else if (e->type() == QEvent::Show && !placed_) {
+    // After the main window has placed the frame.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->move(0, 0);
+    placed_ = true;
+  } else if (e->type() == QEvent::WindowActivate) {
+    Form_Activate();
+  } else if (e->type() == QEvent::WindowDeactivate) {
+    Form_Deactivate();
+  }
+  return ChildWindow::event(e);
+}
+
+void BracketWindow::closeEvent(QCloseEvent* e) {
+  Form_Deactivate();
+  e->accept();
 }
 
 namespace {

@@ -1,26 +1,47 @@
 #pragma once
-// Steps the bracket setup and results windows share.
+// What the bracket setup and results windows share: their place among the
+// main window's children (activation, pop-up menu, closing), the preview
+// hand-over and their sizing.
 #include <string>
+
+#include "platform/child_window.h"
 
 class QWidget;
 
 namespace qb {
 
-struct AppContext;
-class ChildWindow;
+class BracketWindow : public ChildWindow {
+  Q_OBJECT
+ public:
+  using ChildWindow::ChildWindow;
+
+  // Activate: the bottom toolbar for editing and the menus for this window.
+  void Form_Activate();
+  // Deactivate and unload: the bottom toolbar goes.
+  void Form_Deactivate();
+  // The main window's pop-up menu with only its OK and Cancel items.
+  void ShowEditPopupMenu();
+
+ protected:
+  // A pool without a bracket has nothing to show: says so and sets
+  // DialogCancelled, so the main window drops the window. True when refused.
+  bool RefuseWithoutBracket();
+  void Unload();
+  void Sound(const char* name);
+
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now);
+  bool placed_ = true;
+};
 
 inline constexpr const char* kPreviewOpenText =
     "Print Preview already open for another print form!\r\n"
     "Please close it and then try printing this one again.";
 inline constexpr const char* kSaveBeforePreviewText =
     "Do you want to save your changes before previewing the print form?";
-
-// Closes a child window that closes itself (OK, Cancel after its question):
-// its frame in the main window goes with it, without asking again.
-void UnloadChild(ChildWindow* window);
-
-// The main window's entry pop-up menu with only its OK and Cancel items.
-void ShowSaveCancelPopup(AppContext& ctx, QWidget* over);
 
 // Hands a document to the print preview (-2 the blank pool form, -1 the
 // results). Refuses with a message when the print form cannot be opened, and

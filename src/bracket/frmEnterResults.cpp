@@ -1,11 +1,9 @@
 #include "bracket/frmEnterResults.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
 #include <QTimer>
@@ -13,7 +11,6 @@
 
 #include "bracket/bracket_windows.h"
 #include "core/bracket.h"
-#include "core/sound_effects.h"
 #include "core/text_format.h"
 #include "platform/control_helpers.h"
 #include "platform/error_report.h"
@@ -31,20 +28,11 @@ QString SeedText(int seed) { return seed > 0 ? QString::number(seed) : QString()
 }  // namespace
 
 frmEnterResults::frmEnterResults(AppContext& ctx, QWidget* parent)
-    : ChildWindow(ctx, parent), board_(ctx.pool) {
+    : BracketWindow(ctx, parent), board_(ctx.pool) {
   PoolState& s = ctx_.pool;
   setObjectName("frmEnterResults");
   setWindowTitle("Enter Results");
-  s.DialogCancelled = false;
-  if (s.NumSlots < 4 || s.NumRounds < 2) {
-    // Nothing to draw: the main window unloads a window whose load refused.
-    ctx_.prompts.Beep();
-    ctx_.prompts.Show(
-        "Number of Teams/Players must be set. \r\nPlease set this parameter using 'Jackpot "
-        "Parameters'");
-    s.DialogCancelled = true;
-    return;
-  }
+  if (RefuseWithoutBracket()) return;
   numericTiebreaker_ =
       s.Pool.TiebreakerUsed && s.Pool.TiebreakerType != "Actual Games Picked Correctly";
 
@@ -142,7 +130,6 @@ void frmEnterResults::ShowTiebreakerEntry() {
   txtTiebreakerAmt->setVisible(numericTiebreaker_);
 }
 
-void frmEnterResults::Sound(const char* name) { PlaySoundEffect(ctx_.pool, ctx_.waves, name); }
 
 std::optional<BoardSource> frmEnterResults::SourceOf(BoxRef ref) const {
   switch (ref.part) {
@@ -206,7 +193,6 @@ void frmEnterResults::OnMousePressed(BoxRef, Qt::MouseButton button) {
   if (button == Qt::RightButton) ShowEditPopupMenu();
 }
 
-void frmEnterResults::ShowEditPopupMenu() { ShowSaveCancelPopup(ctx_, this); }
 
 bool frmEnterResults::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::MouseButtonPress) {
@@ -222,6 +208,7 @@ bool frmEnterResults::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmEnterResults::cmdOK_Click() {
+  if (!view_) return;  // the window refused to open
   PoolState& s = ctx_.pool;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::vector<int16_t> results = board_.Results();
@@ -259,6 +246,7 @@ bool frmEnterResults::QueryClose() {
 }
 
 void frmEnterResults::PrintPreview() {
+  if (!view_) return;
   PoolState& s = ctx_.pool;
   if (s.PrintEntry != 0) {
     ctx_.prompts.Beep();
@@ -278,40 +266,5 @@ void frmEnterResults::PrintPreview() {
   OpenPrintForm(ctx_, -1);
 }
 
-void frmEnterResults::Unload() { UnloadChild(this); }
-
-void frmEnterResults::Form_Activate() {
-  RunGuarded(ctx_, this, false, "frmEnterResults.Form_Activate", [&] {
-    if (!ctx_.main) return;
-    ctx_.main->SetPreviewButtons();
-    ctx_.main->AdjustMenuForActiveWindow();
-  });
-}
-
-void frmEnterResults::Form_Deactivate() {}
-
-void frmEnterResults::OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now) {
-  bool active = now.testFlag(Qt::WindowActive);
-  if (active && !was.testFlag(Qt::WindowActive)) Form_Activate();
-  if (!active && was.testFlag(Qt::WindowActive)) Form_Deactivate();
-}
-
-bool frmEnterResults::event(QEvent* e) {
-  if (e->type() == QEvent::ParentChange) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-      connect(sub, &QMdiSubWindow::windowStateChanged, this,
-              &frmEnterResults::OnFrameStateChanged, Qt::UniqueConnection);
-  } else if (e->type() == QEvent::WindowActivate) {
-    Form_Activate();
-  } else if (e->type() == QEvent::WindowDeactivate) {
-    Form_Deactivate();
-  }
-  return ChildWindow::event(e);
-}
-
-void frmEnterResults::closeEvent(QCloseEvent* e) {
-  Form_Deactivate();
-  e->accept();
-}
 
 }  // namespace qb

@@ -5,7 +5,7 @@
 
 #include "bracket/bracket_view.h"
 #include "bracket/logic/results_board.h"
-#include "platform/child_window.h"
+#include "bracket/bracket_windows.h"
 
 class QFrame;
 class QLabel;
@@ -13,7 +13,7 @@ class QLineEdit;
 
 namespace qb {
 
-class frmEnterResults : public ChildWindow {
+class frmEnterResults : public BracketWindow {
   Q_OBJECT
  public:
   explicit frmEnterResults(AppContext& ctx, QWidget* parent = nullptr);
@@ -28,8 +28,6 @@ class frmEnterResults : public ChildWindow {
   // The close of the window: "Do you wish to keep your changes?"; false keeps it open.
   bool QueryClose() override;
 
-  void Form_Activate();
-  void Form_Deactivate();
 
   // Drop handlers; source is the dragged member of the bracket.
   void txtWinner_DragDrop(int game, BoxRef source);
@@ -47,22 +45,16 @@ class frmEnterResults : public ChildWindow {
   QLineEdit* txtTiebreakerAmt = nullptr;
 
  protected:
-  bool event(QEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void LoadTeamsAndResults();
   void ShowTiebreakerEntry();
   void ColourWinnerBoxes();
-  void ShowEditPopupMenu();
   void ShowWinner(int game);
   void Apply(const DropOutcome& outcome);
   void OnDropped(BoxRef target, BoxRef source);
   void OnMousePressed(BoxRef target, Qt::MouseButton button);
-  void Unload();
-  void OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now);
-  void Sound(const char* name);
   std::optional<BoardSource> SourceOf(BoxRef ref) const;
 
   BracketView* view_ = nullptr;

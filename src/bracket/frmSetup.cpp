@@ -1,9 +1,7 @@
 #include "bracket/frmSetup.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -12,7 +10,6 @@
 
 #include "bracket/bracket_windows.h"
 #include "core/bracket.h"
-#include "core/sound_effects.h"
 #include "core/text_format.h"
 #include "platform/control_helpers.h"
 #include "platform/error_report.h"
@@ -38,19 +35,11 @@ int16_t SeedValue(const QString& text) {
 
 }  // namespace
 
-frmSetup::frmSetup(AppContext& ctx, QWidget* parent) : ChildWindow(ctx, parent) {
+frmSetup::frmSetup(AppContext& ctx, QWidget* parent) : BracketWindow(ctx, parent) {
   PoolState& s = ctx_.pool;
   setObjectName("frmSetup");
   setWindowTitle("Bracket Setup");
-  s.DialogCancelled = false;
-  if (s.NumSlots < 4 || s.NumRounds < 2) {
-    ctx_.prompts.Beep();
-    ctx_.prompts.Show(
-        "Number of Teams/Players must be set. \r\nPlease set this parameter using 'Jackpot "
-        "Parameters'");
-    s.DialogCancelled = true;
-    return;
-  }
+  if (RefuseWithoutBracket()) return;
   slots_ = s.NumSlots;
 
   auto* layout = new QVBoxLayout(this);
@@ -110,7 +99,6 @@ void frmSetup::ColourSlot(int slot) {
   ColourBox({BracketPart::TeamSeed, slot});
 }
 
-void frmSetup::Sound(const char* name) { PlaySoundEffect(ctx_.pool, ctx_.waves, name); }
 
 void frmSetup::txtTeamName_DragDrop(int target, BoxRef source) {
   if (source.part != BracketPart::TeamName || source.index == target) return;
@@ -169,6 +157,7 @@ int frmSetup::ConfirmTeamChange() {
 }
 
 bool frmSetup::Save() {
+  if (!view_) return false;  // the window refused to open
   PoolState& s = ctx_.pool;
   Prompts& prompts = ctx_.prompts;
   s.DialogCancelled = true;
@@ -283,6 +272,7 @@ bool frmSetup::QueryClose() {
 }
 
 void frmSetup::PrintPreview() {
+  if (!view_) return;
   PoolState& s = ctx_.pool;
   Sound("start");
   if (s.PrintEntry != 0) {
@@ -305,7 +295,6 @@ void frmSetup::PrintPreview() {
   OpenPrintForm(ctx_, -2);
 }
 
-void frmSetup::ShowEditPopupMenu() { ShowSaveCancelPopup(ctx_, this); }
 
 void frmSetup::OnDropped(BoxRef target, BoxRef source) {
   if (target.part == BracketPart::TeamName) txtTeamName_DragDrop(target.index, source);
@@ -316,40 +305,5 @@ void frmSetup::OnMousePressed(BoxRef, Qt::MouseButton button) {
   if (button == Qt::RightButton) ShowEditPopupMenu();
 }
 
-void frmSetup::Unload() { UnloadChild(this); }
-
-void frmSetup::Form_Activate() {
-  RunGuarded(ctx_, this, false, "frmSetup.Form_Activate", [&] {
-    if (!ctx_.main) return;
-    ctx_.main->SetPreviewButtons();
-    ctx_.main->AdjustMenuForActiveWindow();
-  });
-}
-
-void frmSetup::Form_Deactivate() {}
-
-void frmSetup::OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now) {
-  bool active = now.testFlag(Qt::WindowActive);
-  if (active && !was.testFlag(Qt::WindowActive)) Form_Activate();
-  if (!active && was.testFlag(Qt::WindowActive)) Form_Deactivate();
-}
-
-bool frmSetup::event(QEvent* e) {
-  if (e->type() == QEvent::ParentChange) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-      connect(sub, &QMdiSubWindow::windowStateChanged, this, &frmSetup::OnFrameStateChanged,
-              Qt::UniqueConnection);
-  } else if (e->type() == QEvent::WindowActivate) {
-    Form_Activate();
-  } else if (e->type() == QEvent::WindowDeactivate) {
-    Form_Deactivate();
-  }
-  return ChildWindow::event(e);
-}
-
-void frmSetup::closeEvent(QCloseEvent* e) {
-  Form_Deactivate();
-  e->accept();
-}
 
 }  // namespace qb

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "bracket/bracket_view.h"
-#include "platform/child_window.h"
+#include "bracket/bracket_windows.h"
 
 class QKeyEvent;
 
 namespace qb {
 
-class frmSetup : public ChildWindow {
+class frmSetup : public BracketWindow {
   Q_OBJECT
  public:
   explicit frmSetup(AppContext& ctx, QWidget* parent = nullptr);
@@ -28,9 +28,6 @@ class frmSetup : public ChildWindow {
   // Asks before names or seeds change while entries exist: 6 Yes, 7 No,
   // 2 Cancel, 0 when it did not ask.
   int ConfirmTeamChange();
-  void ShowEditPopupMenu();
-  void Form_Activate();
-  void Form_Deactivate();
 
   // A name box dropped on another slot's name box: the two slots swap.
   void txtTeamName_DragDrop(int target, BoxRef source);
@@ -42,8 +39,6 @@ class frmSetup : public ChildWindow {
   int ConfirmAnswer() const { return confirmAnswer_; }
 
  protected:
-  bool event(QEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
 
  private:
   bool Save();
@@ -55,9 +50,6 @@ class frmSetup : public ChildWindow {
   void ColourSlot(int slot);
   void OnDropped(BoxRef target, BoxRef source);
   void OnMousePressed(BoxRef target, Qt::MouseButton button);
-  void OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now);
-  void Unload();
-  void Sound(const char* name);
 
   BracketView* view_ = nullptr;
   int slots_ = 0;

@@ -19,6 +19,8 @@ class ChildWindow : public QWidget {
   virtual void cmdCancel_Click() {}
   virtual void cmdFill_Click() {}
   virtual void PrintPreview() {}
+  // File > Print: the print preview prints its form; a report window prints
+  // the report it shows (OutputMode is "Print" then).
   virtual void cmdPrint_Click() {}
   virtual void cmdEntryHeader_Click() {}
   virtual void cmdShowParms_Click() {}

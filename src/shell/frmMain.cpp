@@ -14,8 +14,10 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -122,7 +124,6 @@ QIcon ToolIcon(QStyle* style, const std::string& key) {
   if (key == "New") return style->standardIcon(QStyle::SP_FileIcon);
   if (key == "Open") return style->standardIcon(QStyle::SP_DialogOpenButton);
   if (key == "Save") return style->standardIcon(QStyle::SP_DialogSaveButton);
-  if (key == "Help") return style->standardIcon(QStyle::SP_DialogHelpButton);
   if (key == "MRU") return style->standardIcon(QStyle::SP_BrowserReload);
   struct Badge {
     const char* key;
@@ -134,7 +135,8 @@ QIcon ToolIcon(QStyle* style, const std::string& key) {
       {"SetupBrackets", "[]", QColor(30, 110, 170)}, {"EditBettor", "Pa", QColor(40, 140, 70)},
       {"EditEntry", "E", QColor(40, 140, 70)},     {"EnterResults", "R", QColor(40, 140, 70)},
       {"ListBettors", "Li", QColor(170, 100, 20)}, {"PoolAnalysis", "An", QColor(170, 100, 20)},
-      {"DisplayRank", "1", QColor(170, 100, 20)},  {"Possibilities", "?", QColor(170, 100, 20)},
+      {"DisplayRank", "1", QColor(170, 100, 20)},  {"Possibilities", "Po", QColor(170, 100, 20)},
+      {"Help", "?", QColor(30, 110, 170)},
       {"CreateEmails", "@", QColor(120, 60, 150)}, {"UploadRpts", "^", QColor(120, 60, 150)},
       {"InetDownload", "v", QColor(120, 60, 150)}, {"AcceptEntry", "+E", QColor(150, 50, 50)},
       {"ImportBettors", "+P", QColor(150, 50, 50)},
@@ -279,6 +281,7 @@ void frmMain::BuildTopToolbar() {
   tbToolBar_ = new QToolBar("Top Toolbar", this);
   tbToolBar_->setObjectName("tbToolBar");
   tbToolBar_->setMovable(false);
+  tbToolBar_->setFloatable(false);
   tbToolBar_->setIconSize(QSize(24, 24));
   tbToolBar_->installEventFilter(this);
   addToolBar(Qt::TopToolBarArea, tbToolBar_);
@@ -300,6 +303,7 @@ void frmMain::BuildBottomToolbar() {
   tbQBToolbar_ = new QToolBar("Bottom Toolbar", this);
   tbQBToolbar_->setObjectName("tbQBToolbar");
   tbQBToolbar_->setMovable(false);
+  tbQBToolbar_->setFloatable(false);
   auto* strip = new QWidget(tbQBToolbar_);
   auto* row = new QHBoxLayout(strip);
   row->setContentsMargins(0, 0, 0, 0);
@@ -307,6 +311,8 @@ void frmMain::BuildBottomToolbar() {
   for (const auto& d : kBottomButtons) {
     auto* b = new QPushButton(QString::fromUtf8(d.caption), strip);
     b->setObjectName(d.name);
+    // Like a toolbar button: the editing window keeps the focus.
+    b->setFocusPolicy(Qt::NoFocus);
     // The laid-out widths, widened where this font needs more for the caption.
     b->setFixedSize(std::max(Px(d.width), b->sizeHint().width()), Px(312) + 4);
     b->installEventFilter(this);
@@ -363,6 +369,11 @@ void frmMain::MDIForm_Load() {
                                          s.GetSetting("Settings", "MainHeight", "4000"));
   move(Px(p.left), Px(p.top));
   resize(Px(p.width), Px(p.height));
+  // A place saved on a screen that is no longer there: back to the default.
+  bool onScreen = false;
+  for (QScreen* screen : QGuiApplication::screens())
+    onScreen = onScreen || screen->availableGeometry().intersects(frameGeometry());
+  if (!onScreen && !QGuiApplication::screens().isEmpty()) move(Px(1000), Px(1000));
   for (int i = 0; i < kRecentFileCount; ++i)
     recent_.Set(i, s.GetSetting("Settings", "MRU" + std::to_string(i), ""));
   ShowRecentFiles();
@@ -389,6 +400,14 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
   StoreMainGeometry();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    RefreshCaption();
+    AdjustMenuForParameters();
+  }
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -435,6 +454,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     closing_ = true;
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w != this && w->isVisible() && w->isWindow() && !w->inherits("QMenu")) w->close();
+    closing_ = false;
     event->accept();
   } catch (const std::exception& e) {
     ReportError(e);
@@ -565,6 +585,7 @@ void frmMain::Dispatch(const std::string& name) {
     if (it->second.guarded && CheckBracketComplete()) return;
     PlaySound("start");
     if (it->second.outputMode) pool.OutputMode = it->second.outputMode;
+    if (name == "mnuToolsImportBettors") pool.BettorImportFromEntries = false;
     ShowWindowByName(it->second.window);
     return;
   }
@@ -692,8 +713,14 @@ void frmMain::ShowChild(ChildWindow* child) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     sub->installEventFilter(this);
-    // A window that closes itself takes its frame with it.
-    connect(child, &QObject::destroyed, sub, [sub] { sub->close(); });
+    // A window that closes itself takes its frame with it; later, so a frame
+    // that is itself being torn down is left alone.
+    connect(child, &QObject::destroyed, this, [sub = QPointer<QMdiSubWindow>(sub)] {
+      if (!sub) return;
+      QTimer::singleShot(0, sub, [sub] {
+        if (sub && !sub->widget()) sub->close();
+      });
+    });
     loaded_[child->windowName()] = child;
   }
   sub->show();
@@ -749,9 +776,9 @@ bool frmMain::CloseAllChildren() {
 }
 
 void frmMain::OnSubWindowActivated(QMdiSubWindow* sub) {
+  // By the current window, not the signal's: a dialog over the main window
+  // deactivates the area without changing which child the commands are for.
   std::string name = ActiveWindowName();
-  if (!sub) name.clear();
-  lastActiveWindow_ = name;
   ApplyCommandStates();
   ApplyBottomToolbar();
   items_["mnuViewShowScoring"]->setVisible(OffersScoringSummary(name));

@@ -101,6 +101,9 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  // The toolbars are shown and hidden through the View menu only.
+  QMenu* createPopupMenu() override { return nullptr; }
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -159,7 +162,6 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   bool poolOpen_ = false;
   bool closing_ = false;
   bool hourglass_ = false;
-  std::string lastActiveWindow_;
 };
 
 }  // namespace qb

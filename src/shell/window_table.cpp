@@ -1,9 +1,15 @@
 #include "shell/window_table.h"
 
+#include "bracket/frmEnterResults.h"
 #include "bracket/frmParms.h"
+#include "bracket/frmSetup.h"
 #include "entries/frmEditBettor.h"
+#include "entries/frmEditEntry.h"
 #include "entries/frmEntryHeader.h"
+#include "entries/frmImportBettors.h"
+#include "entries/frmImportEntries.h"
 #include "entries/frmSelectBettor.h"
+#include "entries/frmSelectEntry.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
@@ -21,15 +27,25 @@ WindowTable::DialogRunner Modal() {
   };
 }
 
+template <class Window>
+WindowTable::ChildFactory Child() {
+  return [](AppContext& c) -> ChildWindow* { return new Window(c); };
+}
+
 }  // namespace
 
 WindowTable StandardWindows() {
   WindowTable t;
-  // Child windows:  t.children["frmSetup"] = [](AppContext& c) { return new frmSetup(c); };
+  t.children["frmSetup"] = Child<frmSetup>();
+  t.children["frmEnterResults"] = Child<frmEnterResults>();
+  t.children["frmEditEntry"] = Child<frmEditEntry>();
   t.dialogs["frmParms"] = Modal<frmParms>();
+  t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();
   t.dialogs["frmEditBettor"] = Modal<frmEditBettor>();
   t.dialogs["frmEntryHeader"] = Modal<frmEntryHeader>();
+  t.dialogs["frmImportEntries"] = Modal<frmImportEntries>();
+  t.dialogs["frmImportBettors"] = Modal<frmImportBettors>();
   t.dialogs["frmOptions"] = [](AppContext& c, QWidget* p) { frmOptions::ShowModal(c, p); };
   t.dialogs["frmAbout"] = [](AppContext& c, QWidget* p) { frmAbout::ShowModal(c, p); };
   t.dialogs["frmBackup"] = [](AppContext& c, QWidget* p) { frmBackup::ShowModal(c, p); };

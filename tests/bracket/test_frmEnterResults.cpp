@@ -5,11 +5,14 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTest>
 #include <memory>
 
 #include "bracket/frmEnterResults.h"
+#include "bracket/frmSetup.h"
 #include "bracket_window_fixture.h"
 
 namespace qb {
@@ -322,10 +325,38 @@ TEST_F(ResultsWindow, RightButtonShowsTheSaveCancelMenu) {
   QTest::mouseClick(win->findChild<QLineEdit*>("txtWinner(3)"), Qt::RightButton);
   EXPECT_TRUE(main.Called("SetSaveCancelMenu on"));
   EXPECT_TRUE(main.Called("PopupEntryMenu"));
+  EXPECT_TRUE(main.Called("ShowPopupItem mnuEntryPopUpOK"));
+  EXPECT_TRUE(main.Called("ShowPopupItem mnuEntryPopUpCancel"));
+  EXPECT_TRUE(main.Called("HidePopupItem mnuEntryPopUpFill"));
+  EXPECT_TRUE(main.Called("HidePopupItem mnuEntryPopUpCopyEntry"));
+  EXPECT_FALSE(main.Called("ShowPopupItem mnuEntryPopUpPrint"));
   EXPECT_EQ(t.pool.SoundPlayed, 0);
   main.calls.clear();
   QTest::mouseClick(win->findChild<QLabel*>("lblRound(2)"), Qt::RightButton);
   EXPECT_TRUE(main.Called("PopupEntryMenu"));
+}
+
+TEST_F(ResultsWindow, StandsTopLeftAndSetsTheMainWindowsCommandsWhenActive) {
+  MakePool(8);
+  QMdiArea area;
+  area.resize(800, 600);
+  area.show();
+  QApplication::setActiveWindow(&area);
+  QMdiSubWindow* other = area.addSubWindow(new QWidget);
+  other->resize(200, 100);
+  other->show();  // takes the top left corner first
+  auto* results = new frmEnterResults(t.ctx);
+  QMdiSubWindow* sub = area.addSubWindow(results);
+  main.calls.clear();
+  sub->show();
+  area.setActiveSubWindow(sub);
+  EXPECT_EQ(sub->pos(), QPoint(0, 0));
+  EXPECT_TRUE(main.Called("AdjustMenuForActiveWindow"));
+  EXPECT_TRUE(main.Called("SetPreviewButtons"));
+  main.calls.clear();
+  area.setActiveSubWindow(other);
+  EXPECT_TRUE(main.Called("HideBottomToolbar"));
+  EXPECT_FALSE(main.Called("AdjustMenuForActiveWindow"));
 }
 
 TEST_F(ResultsWindow, TypingTheTiebreakerMarksTheWindowChanged) {
@@ -338,12 +369,19 @@ TEST_F(ResultsWindow, TypingTheTiebreakerMarksTheWindowChanged) {
   EXPECT_TRUE(win->IsChanged());
 }
 
-TEST_F(ResultsWindow, RefusesToOpenWithoutABracket) {
+TEST_F(ResultsWindow, BothWindowsRefuseToOpenWithoutABracket) {
   ClearPool(t.pool);
   frmEnterResults w(t.ctx);
   EXPECT_TRUE(t.pool.DialogCancelled);
   EXPECT_EQ(t.prompts.beeps, 1);
   EXPECT_TRUE(t.prompts.AnyTextContains("Number of Teams/Players must be set."));
+  w.cmdOK_Click();  // a command reaching it anyway does nothing
+  w.PrintPreview();
+  EXPECT_EQ(t.pool.PrintEntry, 0);
+  frmSetup setup(t.ctx);
+  EXPECT_TRUE(t.pool.DialogCancelled);
+  setup.cmdOK_Click();
+  EXPECT_TRUE(setup.QueryClose());
 }
 
 }  // namespace

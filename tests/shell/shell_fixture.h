@@ -64,7 +64,8 @@ class ShellTest : public ::testing::Test {
         return child;
       };
     }
-    for (const char* name : {"frmParms", "frmSelectEntry", "frmDownload", "frmErrors"}) {
+    for (const char* name : {"frmParms", "frmSelectEntry", "frmDownload", "frmErrors",
+                             "frmImportEntries"}) {
       std::string n = name;
       t.dialogs[n] = [this, n](AppContext& c, QWidget*) {
         log.push_back("dialog " + n);

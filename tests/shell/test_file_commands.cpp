@@ -1,4 +1,6 @@
 #include <QFile>
+#include <QPushButton>
+#include <QToolBar>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -232,6 +234,81 @@ TEST_F(FileCommandsTest, NewStartsAnUntitledPoolWithTheParameters) {
   EXPECT_EQ(t.pool.Pool.NumTeams, 0);
   EXPECT_TRUE(Enabled("mnuEditParms"));
   EXPECT_FALSE(Enabled("mnuEditSetup"));
+}
+
+}  // namespace
+}  // namespace qb
+
+#include "platform/qt_settings_store.h"
+
+namespace qb {
+namespace {
+
+// Placement and recent files survive a restart through a settings file.
+TEST(SettingsFile, PlacementAndRecentFilesComeBack) {
+  QTemporaryDir dir;
+  std::string ini = dir.filePath("settings.ini").toStdString();
+  TestContext t;
+  {
+    QtSettingsStore store(ini);
+    AppContext ctx{t.pool, t.prompts, t.files, store, t.waves, t.help, t.clock, t.random,
+                   nullptr, {}, {}};
+    frmMain main(ctx, WindowTable{});
+    main.MDIForm_Load();
+    main.show();
+    main.move(120, 90);
+    main.resize(640, 420);
+    main.AddMRU("/pools/a.qbp");
+    main.AddMRU("/pools/b.qbp");
+    ASSERT_TRUE(main.close());
+  }
+  QtSettingsStore store(ini);
+  EXPECT_EQ(store.GetSetting("Settings", "MainWidth", ""), "9600");
+  AppContext ctx{t.pool, t.prompts, t.files, store, t.waves, t.help, t.clock, t.random,
+                 nullptr, {}, {}};
+  frmMain main(ctx, WindowTable{});
+  main.MDIForm_Load();
+  EXPECT_EQ(main.size(), QSize(640, 420));
+  EXPECT_EQ(main.MenuItem("mnuFileMRU0")->text(), "/pools/b.qbp");
+  EXPECT_EQ(main.MenuItem("mnuFileMRU1")->text(), "/pools/a.qbp");
+  EXPECT_FALSE(main.MenuItem("mnuFileMRU2")->isVisible());
+}
+
+}  // namespace
+}  // namespace qb
+
+#include "entries/frmEditEntry.h"
+
+namespace qb {
+namespace {
+
+// The real entry editor inside the main window: the bottom toolbar, the
+// forwarding and the close on Cancel.
+TEST(RealWindows, EntryEditorInTheMainWindow) {
+  TestContext t;
+  t.pool.SoundStatus = "Off";
+  t.pool.PoolFilePath = std::string(QB_FIXTURES) + "/pool_5_teams.qbp";
+  frmMain main(t.ctx, StandardWindows());
+  main.MDIForm_Load();
+  main.resize(900, 700);
+  main.show();
+  main.InitialOpen(t.pool.PoolFilePath);
+  ASSERT_TRUE(main.PoolOpen());
+  ASSERT_TRUE(OpenEntryEditor(t.ctx, 1, &main));
+  ASSERT_EQ(main.ActiveWindowName(), "frmEditEntry");
+  QApplication::processEvents();
+  EXPECT_TRUE(main.BottomToolbar()->isVisible());
+  EXPECT_TRUE(main.BottomButton("cmdQBEditEntryHeader")->isVisible());
+  EXPECT_TRUE(main.MenuItem("mnuViewShowScoring")->isVisible());
+  EXPECT_TRUE(main.MenuItem("mnuFilePrint")->isEnabled());
+  EXPECT_FALSE(main.MenuItem("mnuFilePrintToFile")->isEnabled());
+  EXPECT_TRUE(main.grab().save(QDir::temp().filePath("qb_frmMain_editor.png")));
+  main.RunCommand("cmdQBCancel");  // unchanged: closes without a question
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
+  EXPECT_EQ(main.ActiveChild(), nullptr);
+  EXPECT_FALSE(main.BottomToolbar()->isVisible());
+  EXPECT_FALSE(main.MenuItem("mnuFilePrint")->isEnabled());
 }
 
 }  // namespace

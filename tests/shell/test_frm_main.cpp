@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "core/bracket.h"
 #include "shell_fixture.h"
 
 namespace qb {
@@ -110,6 +111,13 @@ TEST_F(ShellTest, PlacementRestoredWithLimitsAndSavedOnClose) {
   EXPECT_EQ(t.settings.GetSetting("Settings", "MainLeft", ""), "1005");
 }
 
+TEST_F(ShellTest, APlaceOffEveryScreenGoesBackToTheDefault) {
+  t.settings.SaveSetting("Settings", "MainLeft", "900000");
+  t.settings.SaveSetting("Settings", "MainTop", "900000");
+  MakeMain();
+  EXPECT_EQ(main->pos(), QPoint(67, 67));
+}
+
 TEST_F(ShellTest, FirstStartWithoutSettings) {
   MakeMain();
   EXPECT_EQ(main->pos(), QPoint(67, 67));
@@ -179,7 +187,7 @@ TEST_F(ShellTest, EnablingByPoolStateAndWindowsThatExist) {
   // windows not part of the program stay disabled whatever the state
   for (const char* item : {"mnuEditBettors", "mnuEditOptions", "mnuReportsEmail",
                            "mnuFilePageSetup", "mnuFileBackup", "mnuHelpAbout",
-                           "mnuToolsAcceptEntry", "mnuFilePrintToFile"})
+                           "mnuToolsImportBettors", "mnuFilePrintToFile"})
     EXPECT_FALSE(Enabled(item)) << item;
   EXPECT_FALSE(ButtonEnabled("EditBettor"));
   EXPECT_FALSE(ButtonEnabled("CreateEmails"));
@@ -304,6 +312,7 @@ TEST_F(ShellTest, AChildClosingItselfTakesItsFrame) {
   TestChild* setup = Open("frmSetup");
   setup->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
   EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
   EXPECT_EQ(main->ActiveChild(), nullptr);
 }
@@ -434,7 +443,13 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveQuestionCase{"mnuFileOpen", MsgAnswer::Yes, false},
                       SaveQuestionCase{"mnuFileMRU0", MsgAnswer::Cancel, false},
                       SaveQuestionCase{"mnuFileMRU0", MsgAnswer::No, true},
-                      SaveQuestionCase{"mnuFileMRU0", MsgAnswer::Yes, false}));
+                      SaveQuestionCase{"mnuFileMRU0", MsgAnswer::Yes, false}),
+    [](const ::testing::TestParamInfo<SaveQuestionCase>& info) {
+      const char* answer = info.param.answer == MsgAnswer::Yes  ? "Yes"
+                           : info.param.answer == MsgAnswer::No ? "No"
+                                                                : "Cancel";
+      return std::string(info.param.command) + "_" + answer;
+    });
 
 TEST_F(ShellTest, AChildThatRefusesToCloseStopsTheCommand) {
   MakeMain();
@@ -521,11 +536,26 @@ TEST(StandardWindows, WiredWindowsEnableTheirCommands) {
   TestContext t;
   frmMain main(t.ctx, StandardWindows());
   main.MDIForm_Load();
+  t.pool.Pool.NumTeams = 8;
   main.EnableFileCommands();
   for (const char* item : {"mnuEditParms", "mnuEditBettors", "mnuEditOptions", "mnuHelpAbout",
-                           "mnuFileBackup"})
+                           "mnuFileBackup", "mnuEditSetup", "mnuToolsImportBettors"})
     EXPECT_TRUE(main.MenuItem(item)->isEnabled()) << item;
   EXPECT_TRUE(main.ToolbarButton("EditBettor")->isEnabled());
+  // the real bracket setup opens as a child and closes from the Edit menu
+  t.pool.SoundStatus = "Off";
+  t.pool.NumSlots = 8;
+  SetupBracketFromParameters(t.pool, t.prompts);
+  main.RunCommand("mnuEditSetup");
+  ASSERT_EQ(main.ActiveWindowName(), "frmSetup");
+  main.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(main.grab().save(QDir::temp().filePath("qb_frmMain_setup.png")));
+  main.RunCommand("cmdQBCancel");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
+  EXPECT_EQ(main.ActiveChild(), nullptr);
+  EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
   // not part of the program yet
   for (const char* item : {"mnuReportsEmail", "mnuFilePageSetup", "mnuToolsDownloadResults"})
     EXPECT_FALSE(main.MenuItem(item)->isEnabled()) << item;
@@ -560,6 +590,89 @@ TEST_F(ShellTest, AWindowOfItsOwnClosesWithTheMainWindow) {
   own.show();
   EXPECT_TRUE(main->close());
   EXPECT_FALSE(own.isVisible());
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, WindowMenuListsTheOpenWindows) {
+  MakeMain();
+  OpenCompletePool();
+  Open("frmSetup");
+  Open("frmDisplayRank");
+  QMenu* window = main->findChild<QMenu*>("mnuWindow");
+  emit window->aboutToShow();
+  emit window->aboutToShow();  // rebuilt, not appended twice
+  std::vector<std::string> texts;
+  for (QAction* a : window->actions())
+    if (!a->isSeparator()) texts.push_back(a->text().toStdString());
+  EXPECT_EQ(texts, (std::vector<std::string>{"&Cascade", "&Arrange Icons", "&1 frmSetup",
+                                             "&2 frmDisplayRank"}));
+  window->actions().at(3)->trigger();
+  EXPECT_EQ(main->ActiveWindowName(), "frmSetup");
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, EntryPopupItemsAndCaptionsAreTheCallersToSet) {
+  MakeMain();
+  main->SetEntryPopupItemVisible("mnuEntryPopUpOK", false);
+  main->SetEntryPopupItemVisible("mnuEntryPopUpBar1", false);
+  main->SetEntryPopupItemVisible("mnuFileNew", false);  // not a pop-up item: ignored
+  EXPECT_FALSE(main->MenuItem("mnuEntryPopUpOK")->isVisible());
+  EXPECT_FALSE(main->MenuItem("mnuEntryPopUpBar1")->isVisible());
+  EXPECT_TRUE(main->MenuItem("mnuFileNew")->isVisible());
+  main->SetSaveCancelMenu(false);
+  EXPECT_EQ(main->MenuItem("mnuEntryPopUpCancel")->text(), "Close");
+  main->SetSaveCancelMenu(true);
+  EXPECT_EQ(main->MenuItem("mnuEntryPopUpCancel")->text(), "CANCEL - Exit without Saving");
+  EXPECT_EQ(main->MenuItem("mnuEntryPopUpOK")->text(), "OK - Save and Exit");
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, BringInEntriesHandsTheChosenFilesToTheImport) {
+  MakeMain();
+  OpenCompletePool();
+  t.files.Queue(std::nullopt);  // cancelled: no import
+  main->RunCommand("mnuToolsAcceptEntry");
+  EXPECT_TRUE(log.empty());
+  t.files.Queue("/imports/a.qbe");
+  main->RunCommand("mnuToolsAcceptEntry");
+  EXPECT_EQ(log, (std::vector<std::string>{"dialog frmImportEntries"}));
+  EXPECT_EQ(t.pool.ImportFileList, (std::vector<std::string>{"/imports/a.qbe"}));
+  EXPECT_EQ(t.pool.NumImportFiles, 1);
+  EXPECT_EQ(t.pool.ImportFolder, "/imports");
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, ClickingABottomButtonForwardsAndKeepsTheFocus) {
+  MakeMain();
+  OpenCompletePool();
+  main->show();
+  Open("frmSetup");
+  log.clear();
+  t.pool.SoundPlayed = 3;
+  QTest::mouseClick(main->BottomButton("cmdQBOK"), Qt::LeftButton);
+  EXPECT_EQ(log, (std::vector<std::string>{"frmSetup.cmdOK_Click"}));
+  EXPECT_EQ(t.pool.SoundPlayed, 0);  // a click is a new user action
+  EXPECT_EQ(main->BottomButton("cmdQBOK")->focusPolicy(), Qt::NoFocus);
 }
 
 }  // namespace

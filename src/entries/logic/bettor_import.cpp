@@ -1,8 +1,29 @@
 #include "entries/logic/bettor_import.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <limits>
+
+#include "core/cp1252.h"
+#include "core/pool_file_format.h"
+#include "core/prompts.h"
+
 namespace qb {
 
 namespace {
+
+constexpr int kMaxImportBettors = std::numeric_limits<int16_t>::max();
+
+// Appends one participant to ImportBettors; false when the list is full.
+bool AppendImportBettor(PoolState& s, BettorRecord b) {
+  if (s.NumImportBettors >= kMaxImportBettors) return false;
+  s.NumImportBettors = static_cast<int16_t>(s.NumImportBettors + 1);
+  if (static_cast<int>(s.ImportBettors.size()) < s.NumImportBettors + 1)
+    s.ImportBettors.resize(static_cast<size_t>(s.NumImportBettors) + 1);
+  s.ImportBettors[s.NumImportBettors] = std::move(b);
+  return true;
+}
 
 std::string TrimBlanks(const std::string& s) {
   size_t b = s.find_first_not_of(" \t");
@@ -43,7 +64,26 @@ void ActionFromMarks(BettorImportRow& row, const char* otherwise) {
   row.action = anyY ? kOverlay : anyND ? kNewData : otherwise;
 }
 
+bool IsUtf8(std::string_view t) {
+  size_t i = 0;
+  while (i < t.size()) {
+    const auto c = static_cast<unsigned char>(t[i]);
+    int follow = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    if (follow < 0 || (follow == 1 && c < 0xC2)) return false;
+    if (i + follow >= t.size() && follow > 0) return false;  // cut short at the end
+    for (int k = 1; k <= follow; ++k)
+      if ((static_cast<unsigned char>(t[i + k]) & 0xC0) != 0x80) return false;
+    i += follow + 1;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string CsvTextAsUtf8(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  return IsUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+}
 
 std::vector<std::string> SplitCsvLine(const std::string& line) {
   std::vector<std::string> fields;
@@ -98,10 +138,7 @@ int ReadCsvBettors(std::istream& in, PoolState& s) {
         b.Phone = f[2];
         b.Info = f[3];
         b.ImportMark = true;
-        s.NumImportBettors = static_cast<int16_t>(s.NumImportBettors + 1);
-        if (static_cast<int>(s.ImportBettors.size()) < s.NumImportBettors + 1)
-          s.ImportBettors.resize(static_cast<size_t>(s.NumImportBettors) + 1);
-        s.ImportBettors[s.NumImportBettors] = b;
+        if (!AppendImportBettor(s, std::move(b))) return read;
         ++read;
       }
       if (cr == std::string::npos) break;
@@ -109,6 +146,102 @@ int ReadCsvBettors(std::istream& in, PoolState& s) {
     }
   }
   return read;
+}
+
+bool ReadImportFileBytes(const std::string& path, std::string& bytes, std::string& error) {
+  errno = 0;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = std::strerror(errno != 0 ? errno : ENOENT);
+    return false;
+  }
+  bytes.clear();
+  char buf[65536];
+  while (in.read(buf, sizeof buf) || in.gcount() > 0) bytes.append(buf, in.gcount());
+  if (in.bad()) {
+    error = "The file could not be read to its end.";
+    return false;
+  }
+  return true;
+}
+
+ImportFileHeader ReadImportHeader(FieldReader& r) {
+  ImportFileHeader h;
+  std::string_view field;
+  bool tag = false;
+  while (!tag && r.Next(field)) tag = field == kTagHeader;
+  if (!tag) return h;
+  try {
+    h.product = r.ReadString();
+    h.version = r.ReadString();
+    r.ReadRaw();  // the date of the save
+  } catch (const FieldError&) {
+    return h;  // a header cut short is no header
+  }
+  h.found = true;
+  return h;
+}
+
+bool IsImportVersion(const std::string& version) {
+  return version == kVersionWithoutEntries || version == kVersion2000 || version == kVersionFull;
+}
+
+void ClearImportBettors(PoolState& s) {
+  s.NumImportBettors = 0;
+  s.ImportBettorsBase = 0;
+  s.ImportBettors.assign(2, BettorRecord{});
+}
+
+bool ReadPoolFileBettors(std::string_view bytes, PoolState& s, Prompts& prompts) {
+  FieldReader r(bytes);
+  const ImportFileHeader h = ReadImportHeader(r);
+  if (!h.found || h.product != kProductTag) {
+    prompts.Beep();
+    prompts.Show("File is not a Quorvel Brakkon file.\nNothing will be imported.",
+                 MsgIcon::Exclamation);
+    return false;
+  }
+  if (!IsImportVersion(h.version)) {
+    prompts.Beep();
+    MsgAnswer a = prompts.Ask(
+        "File created from later version of Quorvel Brakkon!\n"
+        "You may experience problems loading the file!\n"
+        "If it is a file from an earlier version of Quorvel Brakkon, \n"
+        "try opening it as the main pool file then saving it.\n"
+        "Do you wish to continue?",
+        MsgButtons::YesNo, MsgIcon::Exclamation, 2);
+    if (a != MsgAnswer::Yes) return false;
+  }
+  // Read in full before any is taken, so a damaged file adds nobody.
+  std::vector<BettorRecord> read;
+  std::string_view field;
+  while (r.Next(field)) {
+    if (field != kTagBettor) continue;
+    BettorRecord b;
+    try {
+      b.Name = r.ReadString();
+      b.Info = r.ReadString();
+      b.EMail = r.ReadString();
+      b.Phone = r.ReadString();
+    } catch (const FieldError&) {
+      prompts.Beep();
+      prompts.Show("Error in processing the " + std::string(kTagBettor) + " record.",
+                   MsgIcon::Exclamation);
+      return false;
+    }
+    if (b.Name.empty()) continue;  // never written for a live participant
+    b.ImportMark = true;
+    read.push_back(std::move(b));
+  }
+  if (s.NumImportBettors + read.size() > static_cast<size_t>(kMaxImportBettors)) {
+    prompts.Beep();
+    prompts.Show("Error in processing the " + std::string(kTagBettor) + " record.\n\n" +
+                     kOverflow,
+                 MsgIcon::Exclamation);
+    return false;
+  }
+  for (BettorRecord& b : read) AppendImportBettor(s, std::move(b));
+  return true;
 }
 
 void CompareBettorRow(const PoolState& s, BettorImportRow& row, int field) {

@@ -7,14 +7,46 @@
 #include <string>
 #include <vector>
 
+#include "core/pool_file_fields.h"
 #include "core/pool_state.h"
 
 namespace qb {
+
+class Prompts;
+
+// The whole file, as bytes; false with the reason when it cannot be read.
+bool ReadImportFileBytes(const std::string& path, std::string& bytes, std::string& error);
+
+// The header of a pool file read as an import source.
+struct ImportFileHeader {
+  bool found = false;  // "%Header`" with its product tag and version
+  std::string product;
+  std::string version;
+};
+// Skips what stands before "%Header`" and reads its fields; the reader then
+// stands after the header.
+ImportFileHeader ReadImportHeader(FieldReader& r);
+// The versions an import reads without asking: "2.0", "2000.0", "2001.1".
+bool IsImportVersion(const std::string& version);
+
+// The participants ("%Bettor`" records) of a pool file, appended to
+// ImportBettors with ImportMark set; every other record is passed over. On a
+// file of another product, a refused version or a record that cannot be
+// read the user is told, nothing is taken and false comes back.
+bool ReadPoolFileBettors(std::string_view bytes, PoolState& s, Prompts& prompts);
+
+// Empties ImportBettors, before the participants of another file are read.
+void ClearImportBettors(PoolState& s);
 
 // One participant per line: name, e-mail, phone, information. Appends each to
 // ImportBettors with ImportMark set; lines without a name are skipped.
 // Returns the number of participants read.
 int ReadCsvBettors(std::istream& in, PoolState& s);
+
+// The text of a comma-delimited file as UTF-8: a file that is not UTF-8 is
+// taken as Windows-1252, as such files are saved on Windows; a leading byte
+// order mark is dropped.
+std::string CsvTextAsUtf8(std::string_view bytes);
 
 // Splits one comma-delimited line: quoted fields may hold commas, a doubled
 // quote inside quotes is one quote, blanks around unquoted fields are dropped.

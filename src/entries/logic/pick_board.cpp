@@ -158,8 +158,8 @@ int RoundOfSource(const PoolState& s, DragSource source) {
   return (source.index >= 1 && source.index <= s.NumGames) ? s.GameRound[source.index] : 0;
 }
 
-DropOutcome DropOnWinner(const PoolState& s, PickBoard& board, DragSource source, int game) {
-  DropOutcome out;
+PickDropOutcome DropOnWinner(const PoolState& s, PickBoard& board, DragSource source, int game) {
+  PickDropOutcome out;
   if (source.kind == DragSource::Winner && source.index == game) return out;
   out.changed = true;
   if (game < 1 || game > s.NumGames) return out;
@@ -173,9 +173,9 @@ DropOutcome DropOnWinner(const PoolState& s, PickBoard& board, DragSource source
   return out;
 }
 
-DropOutcome DropOnRoundHeading(const PoolState& s, PickBoard& board, DragSource source,
+PickDropOutcome DropOnRoundHeading(const PoolState& s, PickBoard& board, DragSource source,
                                int heading) {
-  DropOutcome out;
+  PickDropOutcome out;
   out.changed = true;
   int round = heading > s.NumRounds ? 2 * s.NumRounds - heading : heading;
   if (round < 1 || round > s.NumRounds) return out;
@@ -187,8 +187,8 @@ DropOutcome DropOnRoundHeading(const PoolState& s, PickBoard& board, DragSource 
   return out;
 }
 
-DropOutcome DropOnTeamColumn(const PoolState& s, PickBoard& board, DragSource source) {
-  DropOutcome out;
+PickDropOutcome DropOnTeamColumn(const PoolState& s, PickBoard& board, DragSource source) {
+  PickDropOutcome out;
   out.changed = true;
   if (source.kind != DragSource::Winner) return out;
   int team = DraggedTeam(s, board, source);

@@ -48,16 +48,16 @@ int RoundOfSource(const PoolState& s, DragSource source);
 
 // Drop handlers. `changed` tells whether the drop marks the entry changed
 // (a winner box dropped on itself does not).
-struct DropOutcome {
+struct PickDropOutcome {
   bool changed = false;
   PlaceOutcome place;
 };
-DropOutcome DropOnWinner(const PoolState& s, PickBoard& board, DragSource source, int game);
+PickDropOutcome DropOnWinner(const PoolState& s, PickBoard& board, DragSource source, int game);
 // heading: index of the round heading, above NumRounds for the right half of
 // a dual-sided bracket.
-DropOutcome DropOnRoundHeading(const PoolState& s, PickBoard& board, DragSource source,
+PickDropOutcome DropOnRoundHeading(const PoolState& s, PickBoard& board, DragSource source,
                                int heading);
-DropOutcome DropOnTeamColumn(const PoolState& s, PickBoard& board, DragSource source);
+PickDropOutcome DropOnTeamColumn(const PoolState& s, PickBoard& board, DragSource source);
 
 // "Fill with Higher Seeds": every empty box gets the better seed of its two
 // competitors; kept picks stay. Never chooses a Bye slot.

@@ -41,7 +41,9 @@ int PaidPlaces(const PoolState& pool) {
   return std::clamp<int>(pool.NumPayoutPlaces, 0, kPayoutPlaces);
 }
 
-bool HasBooby(const PoolState& pool) { return pool.Pool.PayoutPct[0] > 0; }
+bool HasBooby(const PoolState& pool) {
+  return pool.Pool.PayoutPct[0] > 0;
+}
 
 int16_t SeedOf(const PoolState& pool, int slot) {
   return slot >= 0 && slot <= kMaxSlots ? pool.Teams[slot].Seed : 0;
@@ -123,8 +125,8 @@ void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWo
       const PossibilitiesEntry& e = snap.Entries[entry[p]];
       if (counts) ++(*counts)[entry[p]][place];
       if (text)
-        winners += ", " + OrdinalText(place) + "-" + EntryLabel(e) + " ( " +
-                   NumberText(score[p]) + " )";
+        winners +=
+            ", " + OrdinalText(place) + "-" + EntryLabel(e) + " ( " + NumberText(score[p]) + " )";
       const double placed = score[p];
       ++p;
       if (p > a) break;
@@ -180,9 +182,11 @@ PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGa
   PossibilitiesSnapshot snap;
   snap.Pool = s;
   PoolState& pool = snap.Pool;
-  pool.Pool.Results = EffectiveResults(s);
+  // Points already won as the standings show them; the scenarios then see
+  // every Bye game decided for its real team.
   ScoreAllEntries(pool);
   snap.Games = pool.Games;
+  pool.Pool.Results = EffectiveResults(s);
   snap.Open = open;
   snap.Table = BuildScenarioTable(pool, open);
 

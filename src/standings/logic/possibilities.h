@@ -29,8 +29,8 @@ using PlaceCounts = std::array<int32_t, 7>;
 struct PossibilitiesEntry {
   int32_t Index = 0;  // position in the pool's Entries
   int16_t EntryNumber = 0;
-  std::string Name;   // the participant's name
-  float Points = 0;   // points already won
+  std::string Name;  // the participant's name
+  float Points = 0;  // points already won
 };
 
 struct PossibilitiesSnapshot {
@@ -53,9 +53,9 @@ struct PossibilitiesSnapshot {
   void AddEntry(PossibilitiesEntry entry, const std::vector<int16_t>& openPicks);
 };
 
-// Copies what a run needs out of the open pool: scores the copy against the
-// results (Bye games decided), keeps the active entries and builds the
-// scenario table. Reads the pool only.
+// Copies what a run needs out of the open pool: scores the copy as the
+// standings do, keeps the active entries and builds the scenario table with
+// the Bye games decided. Reads the pool only.
 PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGameList& open);
 
 struct PossibilitiesOptions {
@@ -63,8 +63,10 @@ struct PossibilitiesOptions {
   // Set from any thread to stop the run; it is seen before the next scenario.
   const std::atomic<bool>* Cancel = nullptr;
   // Called on the calling thread with the number of scenarios done: by the
-  // reference before every scenario, by the fast engine every few
-  // milliseconds, and by both with the total at the end of a full run.
+  // reference before every scenario, by the fast engine about every 20 ms,
+  // and by both with the total at the end of a full run. It may process the
+  // window's events and set Cancel; what it throws ends the run and reaches
+  // the caller.
   std::function<void(int32_t done)> Progress;
 };
 
@@ -99,7 +101,7 @@ namespace possibilities_detail {
 // arrays. Adds to counts when given and writes the texts when given.
 struct ReferenceWork {
   GameTable Games{};
-  std::vector<double> Score;    // by ranking position 1..A
+  std::vector<double> Score;   // by ranking position 1..A
   std::vector<int32_t> Entry;  // snapshot entry by ranking position 1..A
 };
 void PrepareReferenceWork(const PossibilitiesSnapshot& snap, ReferenceWork& work);

@@ -19,6 +19,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -34,6 +35,10 @@ namespace {
 
 constexpr int kSlots = kMaxOpenGames + 1;  // open games 1..15
 constexpr int kCodeBits = 5;               // a game has at most 16 possible winners
+
+// The few loops that touch every class get a wide-vector copy as well, chosen
+// when the program starts on a processor that has them.
+#define QB_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
 
 struct Range {
   int32_t begin;
@@ -71,15 +76,13 @@ void RunThreads(int n, Fn&& fn, Poll&& poll) {
   for (std::thread& th : pool) th.join();
 }
 
-__attribute__((target_clones("avx2", "default")))
-void AddToRange(int32_t* __restrict score, int32_t count, int32_t d) {
+QB_WIDE_VECTORS void AddToRange(int32_t* __restrict score, int32_t count, int32_t d) {
   for (int32_t c = 0; c < count; ++c) score[c] += d;
 }
 
-__attribute__((target_clones("avx2", "default")))
 // Highest and lowest score of every block of classes, branch-free.
-void BlockBounds(const int32_t* score, int32_t count, int32_t block, int32_t* high,
-                 int32_t* low) {
+QB_WIDE_VECTORS void BlockBounds(const int32_t* score, int32_t count, int32_t block, int32_t* high,
+                                 int32_t* low) {
   for (int32_t b = 0, x = 0; b < count; b += block, ++x) {
     const int32_t e = std::min(b + block, count);
     int32_t hi = INT32_MIN, lo = INT32_MAX;
@@ -103,8 +106,8 @@ class FastEngine {
         n_(snap.Open.ScenarioCount),
         paid_(PaidPlaces(snap.Pool)),
         booby_(HasBooby(snap.Pool)) {
-    int hw = static_cast<int>(std::thread::hardware_concurrency());
-    threads_ = options.Threads > 0 ? options.Threads : std::max(hw, 1);
+    const int hw = static_cast<int>(std::thread::hardware_concurrency());
+    threads_ = std::clamp(options.Threads > 0 ? options.Threads : hw, 1, 64);
   }
 
   PossibilitiesResult Run();
@@ -130,7 +133,15 @@ class FastEngine {
             Fail();
           }
         },
-        [&] { ReportProgress(); });
+        [&] {
+          // The callback runs the caller's code; what it throws ends the run
+          // once the workers have stopped.
+          try {
+            ReportProgress();
+          } catch (...) {
+            Fail();
+          }
+        });
     if (error_) std::rethrow_exception(error_);
   }
   void ReportProgress() {
@@ -150,6 +161,9 @@ class FastEngine {
       if (gray & (1u << j)) s |= 1u << (k_ - 1 - j);  // digit j is open game k - j
     return static_cast<int32_t>(s) + 1;
   }
+  // Scenarios per task: enough tasks to balance the threads, each long
+  // enough that its fresh start is paid back by the steps after it.
+  int32_t ChunkSize() const { return std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024); }
   size_t At(int32_t s, int i) const { return (static_cast<size_t>(s) - 1) * k_ + (i - 1); }
   int32_t Fix(float v) const { return static_cast<int32_t>(std::llrint(v * scale_)); }
   int32_t ValueFix(int32_t s, int i) const { return rpFix_[i] + Fix(bonus_[At(s, i)]); }
@@ -341,15 +355,16 @@ bool FastEngine::ChooseFixedPoint(const std::array<float, kSlots>& most) {
     bound += std::fabs(static_cast<double>(rp_[i])) + static_cast<double>(most[i]);
   if (!(bound < std::ldexp(1.0, 36))) return false;  // also NaN and infinity
 
-  const int q = std::min(20, static_cast<int>(std::floor(std::log2(std::ldexp(1.0, 29) / (bound + 1)))));
+  const int q =
+      std::min(20, static_cast<int>(std::floor(std::log2(std::ldexp(1.0, 29) / (bound + 1)))));
   scale_ = std::ldexp(1.0, q);
   for (int i = 1; i <= k_; ++i) rpFix_[i] = Fix(rp_[i]);
   classFix_.resize(classes_);
   for (int32_t c = 0; c < classes_; ++c) classFix_[c] = Fix(classPoints_[c]);
 
-  const double grid = (1 + 2 * k_) * 0.5 / scale_;           // rounding to the unit
-  const double single = 2 * k_ * std::ldexp(1.0, -24) * bound * 1.01;  // single-precision sums
-  const double rounding = 0.005 + 1e-9 * (bound + 1);        // to hundredths
+  const double grid = (1 + 2 * k_) * 0.5 / scale_;                     // to the unit
+  const double single = 2 * k_ * std::ldexp(1.0, -24) * bound * 1.01;  // single precision
+  const double rounding = 0.005 + 1e-9 * (bound + 1);                  // to hundredths
   const double delta = 2 * single + 2 * rounding + 2 * grid;
   deltaFix_ = static_cast<int32_t>(std::ceil(delta * scale_ * 1.01)) + 2;
   return true;
@@ -370,13 +385,14 @@ double FastEngine::ExactScore(int32_t c, int32_t s) const {
 }
 
 // The paid-th highest of the values, each counted weight(x) times; it lies
-// among the paid highest.
+// among the paid highest. With less weight than paid in all, the lowest.
 template <typename Value, typename Weight>
-int32_t PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, Weight weight) {
-  std::array<std::pair<int32_t, int32_t>, kPayoutPlaces> best{};
+auto PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, Weight weight) {
+  using V = decltype(value(from[0]));
+  std::array<std::pair<V, int32_t>, kPayoutPlaces> best{};
   int size = 0;
   for (int32_t x : from) {
-    const int32_t v = value(x);
+    const V v = value(x);
     if (size == paid && v <= best[size - 1].first) continue;
     int at = size < paid ? size++ : size - 1;
     while (at > 0 && best[at - 1].first < v) {
@@ -390,11 +406,11 @@ int32_t PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, W
     counted += weight(best[x].second);
     if (counted >= paid) return best[x].first;
   }
-  return size ? best[size - 1].first : INT32_MIN;
+  return size ? best[size - 1].first : std::numeric_limits<V>::lowest();
 }
 
 void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
-  const int32_t chunk = std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024);
+  const int32_t chunk = ChunkSize();
   const int32_t chunks = (n_ + chunk - 1) / chunk;
   // Blocks of classes; a few hundred at most, so their bounds are quick to sort out.
   const int32_t block = 64 * std::max<int32_t>(1, classes_ / (64 * 256));
@@ -402,7 +418,7 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
   std::vector<int32_t> score(classes_), high(blocks), low(blocks), allBlocks(blocks);
   for (int32_t b = 0; b < blocks; ++b) allBlocks[b] = b;
   std::vector<int32_t> top, bottom;
-  std::vector<std::pair<double, int32_t>> ranked;
+  std::vector<double> exact;
   std::array<uint8_t, kSlots> curCode{};
   std::array<int32_t, kSlots> curValue{};
   const bool wantTop = paid_ > 0;
@@ -503,50 +519,66 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
           collectAbove(INT64_MIN, top);
         } else {
           // Each block holds an entry at its top, so paid blocks vouch for paid entries.
-          const int64_t floor =
-              blocks < paid_ ? INT64_MIN / 2
-                             : PaidThreshold(
-                                   allBlocks, paid_, [&](int32_t b) { return high[b]; },
-                                   [](int32_t) { return 1; });
+          const int64_t floor = blocks < paid_
+                                    ? INT64_MIN / 2
+                                    : PaidThreshold(
+                                          allBlocks, paid_, [&](int32_t b) { return high[b]; },
+                                          [](int32_t) { return 1; });
           collectAbove(floor - deltaFix_, top);
           const int32_t u = PaidThreshold(
               top, paid_, [&](int32_t c) { return score[c]; },
               [&](int32_t c) { return classWeight_[c]; });
           const int64_t need = int64_t{u} - deltaFix_;
-          top.erase(std::remove_if(top.begin(), top.end(),
-                                   [&](int32_t c) { return score[c] < need; }),
-                    top.end());
+          top.erase(
+              std::remove_if(top.begin(), top.end(), [&](int32_t c) { return score[c] < need; }),
+              top.end());
         }
-        // Paid places: 1 + the entries that score more.
-        ranked.clear();
-        for (int32_t c : top) ranked.emplace_back(ExactScore(c, s), c);
-        std::sort(ranked.begin(), ranked.end(),
-                  [](const auto& x, const auto& y) { return x.first > y.first; });
-        int64_t above = 0;
-        for (size_t x = 0; x < ranked.size();) {
-          const int64_t place = above + 1;
-          if (place > paid_) break;
-          size_t end = x;
-          while (end < ranked.size() && ranked[end].first == ranked[x].first) {
-            ++counts[ranked[end].second].place[place];
-            above += classWeight_[ranked[end].second];
-            ++end;
+        // Paid places: 1 + the entries that score more. At most paid
+        // distinct scores reach the paid-th best, so this stays linear
+        // however many entries tie.
+        exact.resize(classes_);
+        for (int32_t c : top) exact[c] = ExactScore(c, s);
+        const double last = PaidThreshold(
+            top, paid_, [&](int32_t c) { return exact[c]; },
+            [&](int32_t c) { return classWeight_[c]; });
+        std::array<double, kPayoutPlaces> level{};
+        std::array<int64_t, kPayoutPlaces> levelWeight{};
+        int levels = 0;
+        for (int32_t c : top) {
+          if (exact[c] < last) continue;
+          int l = 0;
+          while (l < levels && level[l] != exact[c]) ++l;
+          if (l == levels) {
+            level[levels] = exact[c];
+            levelWeight[levels++] = 0;
           }
-          x = end;
+          levelWeight[l] += classWeight_[c];
+        }
+        std::array<int, kPayoutPlaces> place{};
+        for (int l = 0; l < levels; ++l) {
+          int64_t above = 0;
+          for (int m = 0; m < levels; ++m)
+            if (level[m] > level[l]) above += levelWeight[m];
+          place[l] = static_cast<int>(above + 1);
+        }
+        for (int32_t c : top) {
+          if (exact[c] < last) continue;
+          int l = 0;
+          while (level[l] != exact[c]) ++l;
+          ++counts[c].place[place[l]];
         }
       }
       if (booby_) {
         const int32_t lowest = *std::min_element(low.begin(), low.end());
         collectBelow(int64_t{lowest} + deltaFix_, bottom);
-        ranked.clear();
-        double least = 0;
+        exact.resize(classes_);
+        double least = std::numeric_limits<double>::infinity();
         for (int32_t c : bottom) {
-          const double v = ExactScore(c, s);
-          if (ranked.empty() || v < least) least = v;
-          ranked.emplace_back(v, c);
+          exact[c] = ExactScore(c, s);
+          least = std::min(least, exact[c]);
         }
-        for (const auto& [v, c] : ranked)
-          if (v == least) ++counts[c].place[kBoobyPlace];
+        for (int32_t c : bottom)
+          if (exact[c] == least) ++counts[c].place[kBoobyPlace];
       }
 
       if (t + 1 - reported >= 64) {
@@ -582,14 +614,15 @@ PossibilitiesResult FastEngine::Run() {
     fast = codesValid_ && !nonFinite_ && ChooseFixedPoint(most);
   }
   if (!fast && !Stopping()) {
-    // Scores beyond what fixed point can carry: the reference gives the counts.
+    // Scores too large for the fixed point (or not finite): the reference
+    // counts them, slowly but alike.
     return ComputeScenarios(snap_, options_);
   }
 
   std::vector<std::vector<ClassCount>> countsByThread;
   if (!Stopping()) {
-    const int32_t chunk = std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024);
-    const int workers = std::max(1, std::min<int>(threads_, (n_ + chunk - 1) / chunk));
+    const int32_t chunks = (n_ + ChunkSize() - 1) / ChunkSize();
+    const int workers = std::max(1, std::min<int>(threads_, chunks));
     countsByThread.assign(workers, std::vector<ClassCount>(classes_));
     Parallel(workers, [&](int t) { CountChunks(countsByThread[t]); });
   }

@@ -266,6 +266,9 @@ TEST(BracketGeometry, TiebreakerFrameStandsByTheFinal) {
   // A small bracket grows to hold the frame; a large one already does.
   EXPECT_GT(Layout(4, false, false, true).height, Layout(4, false).height);
   EXPECT_EQ(Layout(64, false, false, true).height, Layout(64, false).height);
+  // The entry editor keeps room for its scoring panels below the frame.
+  BracketGeometry editor = Layout(4, false, false, true, BracketVariant::EntryEditor, 2000);
+  EXPECT_EQ(editor.height, editor.tiebreakerFrame->bottom() + 2000 + 900);
 }
 
 TEST(SetupGeometry, RowsOf300AndAColumnOfLinesPerRound) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "core/prompts.h"
 #include "entries/logic/bettor_import.h"
 
 namespace qb {
@@ -26,6 +27,13 @@ TEST(SplitCsvLine, QuotesCommasBlanksAndDoubledQuotes) {
       {"", {""}},
   };
   for (const auto& c : cases) EXPECT_EQ(SplitCsvLine(c.line), c.fields) << c.line;
+}
+
+TEST(CsvTextAsUtf8, KeepsUtf8AndTakesOtherBytesAsWindows1252) {
+  EXPECT_EQ(CsvTextAsUtf8("Zo\xC3\xAB,z@x.org"), "Zo\xC3\xAB,z@x.org");
+  EXPECT_EQ(CsvTextAsUtf8("\xEF\xBB\xBF" "Ann"), "Ann");
+  EXPECT_EQ(CsvTextAsUtf8("Zo\xEB,caf\xE9 \x80"), "Zo\xC3\xAB,caf\xC3\xA9 \xE2\x82\xAC");
+  EXPECT_EQ(CsvTextAsUtf8("end\xC3"), "end\xC3\x83");  // a sequence cut short is no UTF-8
 }
 
 TEST(ReadCsvBettors, OneParticipantPerLineSkippingNamelessLines) {
@@ -102,6 +110,69 @@ TEST(ApplyBettorRows, AnEmptyGridStillMarksThePoolChanged) {
   PoolState s;
   EXPECT_EQ(ApplyBettorRows(s, {}), 0);
   EXPECT_TRUE(s.PoolChanged);
+}
+
+const char* const kPoolFileWithParticipants =
+    "\"%Header`\",\"QuorvelBrakkon\",\"2001.1\",#2026-12-10 12:00:00#\r\n"
+    "\"%Parms `\",1,\"Office\",4,5,#FALSE#,0,#TRUE#,\"\",0,\"No\",0,0,#FALSE#,0,#FALSE#\r\n"
+    "\"%Team  `\",1,\"Gators\",1\r\n"
+    "\"%Bettor`\",\"Ann\",\"likes, owls\",\"ann@x.org\",\"555\"\r\n"
+    "\"%Bettor`\",\"\",\"\",\"\",\"\"\r\n"
+    "\"%Bettor`\",\"Bob\",\"\",\"\",\"777\"\r\n"
+    "\"%EntHdr`\",\"Cy\",1,0,#FALSE#\r\n"
+    "\"%EntPck`\",1,3,1,\r\n";
+
+TEST(ReadPoolFileBettors, TakesTheParticipantRecordsOnly) {
+  PoolState s;
+  ScriptedPrompts p;
+  ASSERT_TRUE(ReadPoolFileBettors(kPoolFileWithParticipants, s, p));
+  EXPECT_TRUE(p.asked.empty());
+  ASSERT_EQ(s.NumImportBettors, 2);  // no nameless one, no "Cy" of an entry
+  const BettorRecord& ann = s.ImportBettors[1];
+  EXPECT_EQ(ann.Name, "Ann");
+  EXPECT_EQ(ann.Info, "likes, owls");
+  EXPECT_EQ(ann.EMail, "ann@x.org");
+  EXPECT_EQ(ann.Phone, "555");
+  EXPECT_TRUE(ann.ImportMark);
+  EXPECT_EQ(s.ImportBettors[2].Phone, "777");
+}
+
+TEST(ReadPoolFileBettors, ARefusedOrDamagedFileTakesNobody) {
+  std::string cut = kPoolFileWithParticipants;
+  cut = cut.substr(0, cut.find("\"Bob\",\"\"") + 6);  // ends inside Bob's record
+  std::string later = kPoolFileWithParticipants;
+  later.replace(later.find("2001.1"), 6, "2009.1");
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::string message;
+  } cases[] = {
+      {"another product", "\"%Header`\",\"Other\",\"1\",#2026-12-10#\r\n",
+       "File is not a Quorvel Brakkon file.\nNothing will be imported."},
+      {"no header", "Ann,ann@x.org\r\n",
+       "File is not a Quorvel Brakkon file.\nNothing will be imported."},
+      {"a record cut short", cut, "Error in processing the %Bettor` record."},
+      {"a later version, refused", later,
+       "File created from later version of Quorvel Brakkon!\n"
+       "You may experience problems loading the file!\n"
+       "If it is a file from an earlier version of Quorvel Brakkon, \n"
+       "try opening it as the main pool file then saving it.\n"
+       "Do you wish to continue?"},
+  };
+  for (const Case& c : cases) {
+    PoolState s;
+    ScriptedPrompts p;
+    p.Queue(MsgAnswer::No);
+    EXPECT_FALSE(ReadPoolFileBettors(c.bytes, s, p)) << c.what;
+    EXPECT_EQ(p.LastText(), c.message) << c.what;
+    EXPECT_EQ(s.NumImportBettors, 0) << c.what;
+  }
+
+  PoolState s;
+  ScriptedPrompts p;
+  p.Queue(MsgAnswer::Yes);
+  EXPECT_TRUE(ReadPoolFileBettors(later, s, p));
+  EXPECT_EQ(s.NumImportBettors, 2);
 }
 
 }  // namespace

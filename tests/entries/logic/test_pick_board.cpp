@@ -74,7 +74,7 @@ TEST(PlacePickFixed, DraggingBackTakesTheLaterRoundsBackAndSidewaysDoesNot) {
   PickBoard b = EmptyBoard(s);
   PlacePick(s, b, 5, 4, false, 0, 15);
   // From its round-3 box back onto a round-2 box.
-  DropOutcome d = DropOnWinner(s, b, {DragSource::Winner, 13}, 9);
+  PickDropOutcome d = DropOnWinner(s, b, {DragSource::Winner, 13}, 9);
   EXPECT_TRUE(d.changed);
   EXPECT_EQ(b[3], 5);
   EXPECT_EQ(b[10], 5);
@@ -93,7 +93,7 @@ TEST(PlacePickFixed, DropOnTheTeamColumnRemovesTheTeamEverywhere) {
   PoolState s = MakePool(8);
   PickBoard b = EmptyBoard(s);
   PlacePick(s, b, 3, 3, false, 0, 7);
-  DropOutcome d = DropOnTeamColumn(s, b, {DragSource::Winner, 5});
+  PickDropOutcome d = DropOnTeamColumn(s, b, {DragSource::Winner, 5});
   EXPECT_EQ(d.place.sounds, (Sounds{"cork", "cork", "cork"}));
   for (int g = 1; g <= 7; ++g) EXPECT_EQ(b[g], 0) << g;
 }
@@ -133,7 +133,7 @@ TEST(PlacePickRePair, TheRulesOfAReparedBracket) {
   EXPECT_EQ(b[6], 4);
   // A drop on a round heading does nothing, silently.
   PickBoard before = b;
-  DropOutcome heading = DropOnRoundHeading(s, b, {DragSource::TeamName, 1}, 1);
+  PickDropOutcome heading = DropOnRoundHeading(s, b, {DragSource::TeamName, 1}, 1);
   EXPECT_FALSE(heading.place.refused);
   EXPECT_EQ(b, before);
 }

@@ -16,10 +16,10 @@ namespace qb::testing {
 struct PoolSpec {
   int teams = 16;
   int entries = 20;
-  int openGames = 6;           // open games among the last 15 (fewer if not that many)
-  double deletedShare = 0.1;   // share of deleted entries
-  int templates = 0;           // >0: entries copy one of this many pick sets (ties)
-  int paidPlaces = 3;          // 0..5
+  int openGames = 6;          // open games among the last 15 (fewer if not that many)
+  double deletedShare = 0.1;  // share of deleted entries
+  int templates = 0;          // >0: entries copy one of this many pick sets (ties)
+  int paidPlaces = 3;         // 0..5
   bool booby = true;
   bool rePair = false;
   bool storeByeResults = false;  // false: Bye games keep no result

@@ -173,9 +173,9 @@ TEST(BuildScenarioTable, EveryScenarioIsAConsistentBracket) {
 TEST(CheckPossibilities, RefusesWhatThereIsNothingToComputeFor) {
   struct Case {
     const char* name;
-    int decided;       // games decided
-    int entries;       // entries on file
-    bool allDeleted;   // every entry deleted
+    int decided;      // games decided
+    int entries;      // entries on file
+    bool allDeleted;  // every entry deleted
     const char* message;
   };
   const Case cases[] = {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 
 #include "core/prompts.h"
 #include "core/scoring.h"
@@ -74,13 +75,20 @@ TEST(ComputeScenarios, PaidPlacesTiesAndTheBooby) {
        {10, 9, 9, 8},
        3,
        true,
-       {{0, 1, 0, 0, 0, 0, 1}, {0, 0, 1, 0, 0, 0, 1}, {0, 0, 1, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 0, 1}}},
+       {{0, 1, 0, 0, 0, 0, 1},
+        {0, 0, 1, 0, 0, 0, 1},
+        {0, 0, 1, 0, 0, 0, 1},
+        {1, 0, 0, 0, 0, 0, 1}}},
       {"all tied",
        {5, 5, 5},
        2,
        true,
        {{1, 1, 0, 0, 0, 0, 2}, {1, 1, 0, 0, 0, 0, 2}, {1, 1, 0, 0, 0, 0, 2}}},
-      {"no paid place", {3, 1, 1}, 0, true, {{0, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 0, 1}}},
+      {"no paid place",
+       {3, 1, 1},
+       0,
+       true,
+       {{0, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 0, 1}}},
       {"more places than entries",
        {4, 4, 2},
        5,
@@ -92,12 +100,18 @@ TEST(ComputeScenarios, PaidPlacesTiesAndTheBooby) {
        {1, 2, 2, 3},
        2,
        true,
-       {{1, 0, 0, 0, 0, 0, 1}, {0, 0, 1, 0, 0, 0, 1}, {0, 0, 1, 0, 0, 0, 1}, {0, 1, 0, 0, 0, 0, 1}}},
+       {{1, 0, 0, 0, 0, 0, 1},
+        {0, 0, 1, 0, 0, 0, 1},
+        {0, 0, 1, 0, 0, 0, 1},
+        {0, 1, 0, 0, 0, 0, 1}}},
       {"two lowest tied for the booby",
        {6, 2, 4, 2},
        1,
        true,
-       {{0, 1, 0, 0, 0, 0, 1}, {1, 0, 0, 0, 0, 0, 1}, {0, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 1}}},
+       {{0, 1, 0, 0, 0, 0, 1},
+        {1, 0, 0, 0, 0, 0, 1},
+        {0, 0, 0, 0, 0, 0, 0},
+        {1, 0, 0, 0, 0, 0, 1}}},
       {"hundredths apart",
        {1.004f, 1.001f, 1.006f},
        1,
@@ -214,12 +228,23 @@ TEST(ComputeScenarios, ByeGamesAreDecidedAndNeverScored) {
   SetPayouts(s, 1, false);
   PossibilitiesSnapshot snap = Snapshot(s);
   ASSERT_EQ(snap.Open.ScenarioCount, 16);  // games 1, 5, 6, 7
-  EXPECT_EQ(snap.Entries[0].Points, 0.0f);
+  EXPECT_EQ(snap.Entries[0].Points, 0.0f);  // the pick of Bye game 2 scores nothing
   PossibilitiesResult r = RunBoth(snap);
   // Slot 3 wins game 5 in half the scenarios; Ann is alone first there and
   // level with Bo at 0 in the others.
   EXPECT_EQ(r.Counts[0][1], 16);
   EXPECT_EQ(r.Counts[1][1], 8);
+}
+
+TEST(TakePossibilitiesSnapshot, PointsAlreadyWonAreThoseOfTheStandings) {
+  testing::PoolSpec spec;
+  spec.teams = 27;
+  spec.entries = 30;
+  spec.seedMethod = 4;
+  PoolState s = testing::MakeRandomPool(spec, 99);
+  PossibilitiesSnapshot snap = Snapshot(s);
+  ScoreAllEntries(s);
+  for (const PossibilitiesEntry& e : snap.Entries) EXPECT_EQ(e.Points, s.Entries[e.Index].Points);
 }
 
 TEST(ComputeScenarios, DeletedEntriesTakeNoPart) {
@@ -321,10 +346,21 @@ TEST(ComputeScenariosFast, ReportsProgressUpToTheScenarioCount) {
   EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
 }
 
+TEST(ComputeScenarios, AnErrorInTheProgressCallbackEndsTheRun) {
+  PoolState s = Bracket(64);
+  DecideThrough(s, 48);
+  AddPoolEntry(s, "Ann", {});
+  PossibilitiesSnapshot snap = Snapshot(s);
+  PossibilitiesOptions options;
+  options.Threads = 4;
+  options.Progress = [](int32_t) { throw std::runtime_error("window gone"); };
+  EXPECT_THROW(ComputeScenarios(snap, options), std::runtime_error);
+  EXPECT_THROW(ComputeScenariosFast(snap, options), std::runtime_error);
+}
+
 TEST(CalculatingScenarioText, TwoBlanksBeforeTheCount) {
   EXPECT_EQ(CalculatingScenarioText(5, 64), "Calculating Scenario 5 of  64");
 }
-
 
 TEST(ComputeScenariosFast, ScoresBeyondFixedPointAreCountedAllTheSame) {
   PoolState s = testing::Bracket(8);

@@ -98,6 +98,28 @@ TEST(PossibilitiesDifferential, FastEngineEqualsTheReference) {
   }
 }
 
+TEST(PossibilitiesDifferential, EverySeedMethodWithWholeAndFractionalFactors) {
+  testing::PoolSpec spec;
+  spec.entries = 30;
+  spec.openGames = 7;
+  uint32_t seed = 5000;
+  for (int method = 0; method <= 5; ++method) {
+    for (float factor : {1.0f, 2.0f, 0.5f, 0.1f}) {
+      SCOPED_TRACE(::testing::Message() << "method " << method << ", factor " << factor);
+      spec.seedMethod = method;
+      spec.seedFactor = factor;
+      for (int i = 0; i < 2; ++i) {
+        spec.teams = 8 + 28 * i + method;
+        spec.paidPlaces = (method + i) % 6;
+        spec.booby = i == 0;
+        spec.rePair = method % 2 == 1 && i == 1;
+        ExpectSameCounts(spec, ++seed);
+        if (::testing::Test::HasFatalFailure()) return;
+      }
+    }
+  }
+}
+
 TEST(PossibilitiesDifferential, EveryEntryTiedInEveryScenario) {
   // Copies of one entry: the fast engine's classes and the reference's full
   // selection must still agree.

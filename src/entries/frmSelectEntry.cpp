@@ -1,0 +1,250 @@
+#include "entries/frmSelectEntry.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/payout.h"
+#include "core/prompts.h"
+#include "core/sound_effects.h"
+#include "core/text_format.h"
+#include "entries/entry_dialogs.h"
+#include "entries/frmEditBettor.h"
+#include "entries/frmEditEntry.h"
+#include "entries/logic/entry_list.h"
+#include "entries/logic/entry_save.h"
+#include "platform/control_helpers.h"
+#include "platform/main_window_api.h"
+#include "platform/services.h"
+
+namespace qb {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+frmSelectEntry::frmSelectEntry(AppContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), dialogs_(&StandardEntryDialogs()) {
+  setObjectName("frmSelectEntry");
+  setWindowTitle("Select an Entry");
+  setModal(true);
+
+  lstEntries = new QTreeWidget(this);
+  lstEntries->setObjectName("lstEntries");
+  lstEntries->setHeaderLabels({"Name", "Entry Nbr", "Points", "Collected"});
+  lstEntries->setRootIsDecorated(false);
+  lstEntries->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstEntries->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  lstEntries->setMinimumSize(380, 300);
+  lstEntries->installEventFilter(this);
+  connect(lstEntries, &QTreeWidget::itemDoubleClicked, this, [this] { cmdEdit_Click(); });
+
+  lblTotals = new QLabel(this);
+  lblTotals->setObjectName("lblTotals");
+
+  auto makeButton = [this](const char* name, const char* caption, const char* tip) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    b->installEventFilter(this);
+    return b;
+  };
+  cmdNew = makeButton("cmdNew", "&New", "Add a new entry.");
+  cmdEdit = makeButton("cmdEdit", "&Edit", "Edit the picks of the selected entry.");
+  cmdDelete = makeButton("cmdDelete", "&Delete", "Delete the selected entry.");
+  cmdCancel = makeButton("cmdCancel", "Close", "Exit this window.");
+  cmdHelp = makeButton("cmdHelp", "Help", "");
+  // Enter edits the selected entry, as a double-click does.
+  cmdEdit->setDefault(true);
+  connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
+  connect(cmdEdit, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
+  connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+
+  auto* buttons = new QVBoxLayout;
+  for (QPushButton* b : {cmdNew, cmdEdit, cmdDelete, cmdCancel, cmdHelp}) buttons->addWidget(b);
+  buttons->addStretch();
+  auto* top = new QHBoxLayout;
+  top->addWidget(lstEntries, 1);
+  top->addLayout(buttons);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(lblTotals);
+
+  setTabOrder(lstEntries, cmdNew);
+  setTabOrder(cmdNew, cmdEdit);
+  setTabOrder(cmdEdit, cmdDelete);
+  setTabOrder(cmdDelete, cmdCancel);
+  setTabOrder(cmdCancel, cmdHelp);
+  installEventFilter(this);
+
+  FormLoad();
+  adjustSize();
+  CenterFormInMain(this, ctx_.pool);
+  lstEntries->setFocus();
+}
+
+void frmSelectEntry::FormLoad() {
+  PoolState& s = ctx_.pool;
+  const int keep = SelectedEntry() ? SelectedEntry() : s.CurrentEntry;
+  lstEntries->clear();
+  const std::vector<EntryListItem> items = ListedEntries(s);
+  for (const EntryListItem& item : items) {
+    auto* row = new QTreeWidgetItem(
+        lstEntries, {Q(item.Name), QString::number(item.EntryNumber),
+                     Q(FormatAmount(static_cast<double>(item.Points))), item.Collected ? "Yes" : "No"});
+    row->setData(0, Qt::UserRole, item.Index);
+    row->setTextAlignment(1, Qt::AlignRight);
+    row->setTextAlignment(2, Qt::AlignRight);
+  }
+  SelectEntry(keep);
+  if (!lstEntries->currentItem() && lstEntries->topLevelItemCount() > 0)
+    lstEntries->setCurrentItem(lstEntries->topLevelItem(0));
+  ComputeCollectedTotals(s);
+  lblTotals->setText(QString("Entries: %1     Collected: %2     Owed: %3")
+                         .arg(items.size())
+                         .arg(Q(FormatMoney(s.CollectedTotal)))
+                         .arg(Q(FormatMoney(s.OwedTotal))));
+  const bool any = !items.empty();
+  cmdEdit->setEnabled(any);
+  cmdDelete->setEnabled(any);
+}
+
+void frmSelectEntry::SelectEntry(int entry) {
+  for (int i = 0; i < lstEntries->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* row = lstEntries->topLevelItem(i);
+    if (row->data(0, Qt::UserRole).toInt() == entry) {
+      lstEntries->setCurrentItem(row);
+      lstEntries->scrollToItem(row);
+    }
+  }
+}
+
+int frmSelectEntry::SelectedEntry() const {
+  QTreeWidgetItem* row = lstEntries->currentItem();
+  return row ? row->data(0, Qt::UserRole).toInt() : 0;
+}
+
+bool frmSelectEntry::EditorFree() {
+  if (ctx_.pool.EditEntryNumber <= 0) return true;
+  ctx_.prompts.Beep();
+  ctx_.prompts.Show(kEntryAlreadyOpenText, MsgIcon::Information);
+  return false;
+}
+
+void frmSelectEntry::cmdNew_Click() {
+  PoolState& s = ctx_.pool;
+  if (!EditorFree()) return;
+  PlaySoundEffect(s, ctx_.waves, "start");
+  const int e = AppendNewEntry(s);
+  s.EditEntryNumber = static_cast<int16_t>(e);
+  s.CurrentEntry = static_cast<int16_t>(e);
+  s.NewEntryMode = true;
+  s.CurrentBettor = 0;
+  s.DialogCancelled = false;
+  dialogs_->EntryHeader(ctx_, this);
+  s.EditEntryNumber = 0;
+  if (s.DialogCancelled) {
+    // Cancel at the header: the entry never was.
+    DiscardEntry(s, e);
+    s.NewEntryMode = false;
+    FormLoad();
+    return;
+  }
+  // NewEntryMode stays set: the editor takes the entry as a new one.
+  chosen_ = e;
+  accept();
+}
+
+void frmSelectEntry::cmdEdit_Click() {
+  PoolState& s = ctx_.pool;
+  const int e = SelectedEntry();
+  if (e == 0) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(kSelectEntryText);
+    return;
+  }
+  if (!EditorFree()) return;
+  PlaySoundEffect(s, ctx_.waves, "start");
+  s.NewEntryMode = false;
+  s.CurrentEntry = static_cast<int16_t>(e);
+  chosen_ = e;
+  accept();
+}
+
+void frmSelectEntry::cmdDelete_Click() {
+  PoolState& s = ctx_.pool;
+  const int e = SelectedEntry();
+  if (e == 0) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(kSelectEntryToDeleteText);
+    return;
+  }
+  if (e == s.EditEntryNumber) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(kEntryOpenInEditorText, MsgIcon::Information);
+    return;
+  }
+  EntryListItem item;
+  for (const EntryListItem& i : ListedEntries(s))
+    if (i.Index == e) item = i;
+  ctx_.prompts.Beep();
+  const MsgAnswer a = ctx_.prompts.Ask("Delete the entry " + EntryLabel(item) + "?",
+                                       MsgButtons::YesNo, MsgIcon::Question, 2);
+  s.SoundPlayed = 0;
+  if (a != MsgAnswer::Yes) {
+    PlaySoundEffect(s, ctx_.waves, "start");
+    return;
+  }
+  DeleteEntry(s, e);
+  PlaySoundEffect(s, ctx_.waves, "whoosh");
+  FormLoad();
+}
+
+void frmSelectEntry::cmdCancel_Click() {
+  PlaySoundEffect(ctx_.pool, ctx_.waves, "start");
+  chosen_ = 0;
+  done(Rejected);
+}
+
+void frmSelectEntry::reject() { cmdCancel_Click(); }
+
+void frmSelectEntry::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous()) ctx_.pool.SoundPlayed = 0;
+  chosen_ = 0;
+  event->accept();
+}
+
+void frmSelectEntry::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmSelectEntry"); }
+
+bool frmSelectEntry::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
+    ctx_.pool.SoundPlayed = 0;
+  if (watched == lstEntries && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Delete) {
+      cmdDelete_Click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void RunSelectEntry(AppContext& ctx, QWidget* owner, EntryDialogs* dialogs) {
+  frmSelectEntry dialog(ctx, owner);
+  if (dialogs) dialog.SetDialogs(dialogs);
+  dialog.exec();
+  const int e = dialog.chosenEntry();
+  if (e > 0) OpenEntryEditor(ctx, e, &dialog);
+}
+
+}  // namespace qb

@@ -1,0 +1,409 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/pool_file_writer.h"
+#include "core/prompts.h"
+#include "entries/logic/bettor_import.h"
+#include "entries/logic/entry_import.h"
+#include "import_pool.h"
+#include "pool_builder.h"
+
+namespace qb {
+namespace {
+
+using testing::AddBettor;
+using testing::AddEntry;
+
+// An open pool of 4 teams: 3 games, slots 1..4.
+PoolState FourTeamPool() {
+  PoolState s;
+  testing::MakeFourTeamPool(s);
+  s.Pool.TiebreakerUsed = true;
+  ClearImportPool(s);
+  return s;
+}
+
+void AddPicks(PoolState& s, int entry, std::initializer_list<int> picks) {
+  s.Picks.EnsureSize(s.NumGames + 1, entry + 1);
+  int g = 1;
+  for (int p : picks) s.Picks(g++, entry) = static_cast<int16_t>(p);
+}
+
+// The text of a pool file: the open pool's bracket with the participants and
+// entries `fill` adds.
+template <typename Fill>
+std::string FileFrom(const PoolState& pool, Fill fill) {
+  PoolState f = pool;
+  f.NumBettors = 0;
+  f.NumEntries = 0;
+  f.Bettors.assign(2, {});
+  f.Entries.assign(2, {});
+  fill(f);
+  return PoolFileText(f, PoolFileLayout::Full, std::tm{});
+}
+
+struct EntryImportTest : ::testing::Test {
+  PoolState s = FourTeamPool();
+  ScriptedPrompts prompts;
+
+  bool Read(const std::string& bytes, const std::string& name = "/in/a.qbp") {
+    return ReadImportBytes(s, bytes, name, prompts);
+  }
+};
+
+TEST_F(EntryImportTest, ReadsEntriesPicksAndParticipantsLookingNamesUpAcrossFiles) {
+  std::string first = FileFrom(s, [](PoolState& f) {
+    int ann = AddBettor(f, "Ann", "", "", "likes owls");
+    AddPicks(f, AddEntry(f, ann, 1, true), {1, 3, 3});
+    int cy = AddBettor(f, "Cy");
+    AddPicks(f, AddEntry(f, cy, 2), {2, 4, 0});
+  });
+  std::string second = FileFrom(s, [](PoolState& f) {
+    int ann = AddBettor(f, "Ann", "555", "ann@x.org", "other info");
+    AddPicks(f, AddEntry(f, ann, 2), {1, 4, 4});
+  });
+  ASSERT_TRUE(Read(first));
+  EXPECT_EQ(s.ImportBettorsBase, 0);
+  ASSERT_TRUE(Read(second));
+  EXPECT_EQ(s.ImportBettorsBase, 2);
+  EXPECT_TRUE(prompts.asked.empty());
+
+  ASSERT_EQ(s.NumImportEntries, 3);
+  ASSERT_EQ(s.NumImportBettors, 2);  // Ann once, though both files name her
+  const BettorRecord& ann = s.ImportBettors[1];
+  EXPECT_EQ(ann.Name, "Ann");
+  EXPECT_EQ(ann.Info, "likes owls");     // the first file's value stays
+  EXPECT_EQ(ann.EMail, "ann@x.org");     // an empty one is filled in
+  EXPECT_EQ(ann.Phone, "555");
+  EXPECT_EQ(s.ImportEntries[1].BettorIndex, 1);
+  EXPECT_EQ(s.ImportEntries[3].BettorIndex, 1);
+  EXPECT_EQ(s.ImportEntries[2].BettorName, "Cy");
+  EXPECT_TRUE(s.ImportEntries[1].Collected);
+  EXPECT_EQ(s.ImportEntries[3].EntryNumber, 2);
+  EXPECT_EQ(s.ImportPicks(2, 1), 3);
+  EXPECT_EQ(s.ImportPicks(3, 3), 4);
+  EXPECT_EQ(s.ImportPicks(3, 2), 0);
+}
+
+TEST_F(EntryImportTest, AnEntryWithoutANameOrAParticipantRecordGetsANameOnlyParticipant) {
+  std::string bytes =
+      "\"%Header`\",\"QuorvelBrakkon\",\"2001.1\",#2026-12-10 12:00:00#\r\n"
+      "\"%Parms `\",1,\"Office\",4,5,#FALSE#,0,#TRUE#,\"\",0,\"No\",0,0,#FALSE#,0,#FALSE#\r\n"
+      "\"%EntHdr`\",\"\",1,0,#FALSE#\r\n"
+      "\"%EntPck`\",1,3,1,\r\n"
+      "\"%EntHdr`\",\"Dee\",4,12.5,#TRUE#\r\n";
+  ASSERT_TRUE(Read(bytes));
+  ASSERT_EQ(s.NumImportEntries, 2);
+  EXPECT_EQ(s.ImportEntries[1].BettorName, "Unknown Participant");
+  EXPECT_EQ(s.ImportBettors[s.ImportEntries[1].BettorIndex].Name, "Unknown Participant");
+  EXPECT_EQ(s.ImportBettors[s.ImportEntries[2].BettorIndex].Name, "Dee");
+  EXPECT_FLOAT_EQ(s.ImportEntries[2].Tiebreaker, 12.5f);
+}
+
+TEST_F(EntryImportTest, EachFaultStopsTheImportWithItsMessage) {
+  const std::string header = "\"%Header`\",\"QuorvelBrakkon\",\"2001.1\",#2026-12-10#\r\n";
+  const std::string parms =
+      "\"%Parms `\",1,\"Office\",4,5,#FALSE#,0,#TRUE#,\"\",0,\"No\",0,0,#FALSE#,0,#FALSE#\r\n";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::string message;
+    MsgIcon icon;
+  } cases[] = {
+      {"another product", "\"%Header`\",\"Other\",\"2001.1\",#2026-12-10#\r\n" + parms,
+       "Not a Quorvel Brakkon file.  Cannot import file /in/a.qbp", MsgIcon::Exclamation},
+      {"no header", parms, "Not a Quorvel Brakkon file.  Cannot import file /in/a.qbp",
+       MsgIcon::Exclamation},
+      {"another team count",
+       header +
+           "\"%Parms `\",1,\"Office\",8,5,#FALSE#,0,#TRUE#,\"\",0,\"No\",0,0,#FALSE#,0,#FALSE#\r\n",
+       "Number of Teams/Players in import file\ndoes not equal that of open jackpot file.\n"
+       "File cannot be imported!",
+       MsgIcon::Critical},
+      {"no parameters at all", header + "\"%EntHdr`\",\"Ann\",1,0,#FALSE#\r\n",
+       "Number of Teams/Players in import file\ndoes not equal that of open jackpot file.\n"
+       "File cannot be imported!",
+       MsgIcon::Critical},
+      {"picks before any entry", header + parms + "\"%EntPck`\",1,3,1,\r\n",
+       "Invalid Entry record found!\nImport will be aborted!", MsgIcon::Critical},
+      {"a pick outside the bracket",
+       header + parms + "\"%EntHdr`\",\"Ann\",1,0,#FALSE#\r\n\"%EntPck`\",1,9,1,\r\n",
+       "Error in processing the %EntPck` record.\n\nSubscript out of range",
+       MsgIcon::Exclamation},
+      {"a team slot 0", header + parms + "\"%Team  `\",0,\"Owls\",1\r\n",
+       "Error in processing the %Team  ` record.\n\nSubscript out of range",
+       MsgIcon::Exclamation},
+      {"a number that is none", header + parms + "\"%EntHdr`\",\"Ann\",\"one\",0,#FALSE#\r\n",
+       "Error in processing the %EntHdr` record.\n\nType mismatch", MsgIcon::Exclamation},
+      {"a record cut short", header + parms + "\"%EntHdr`\",\"Ann\",1\r\n",
+       "Error in processing the %EntHdr` record.\n\nInput past end of file",
+       MsgIcon::Exclamation},
+  };
+  for (const Case& c : cases) {
+    PoolState fresh = FourTeamPool();
+    ScriptedPrompts p;
+    EXPECT_FALSE(ReadImportBytes(fresh, c.bytes, "/in/a.qbp", p)) << c.what;
+    ASSERT_EQ(p.asked.size(), 1u) << c.what;
+    EXPECT_EQ(p.asked[0].text, c.message) << c.what;
+    EXPECT_EQ(p.asked[0].icon, c.icon) << c.what;
+    EXPECT_GE(p.beeps, 1) << c.what;
+  }
+}
+
+TEST_F(EntryImportTest, PicksBeforeTheFirstEntryOfASecondFileStopTheImportToo) {
+  ASSERT_TRUE(Read(FileFrom(s, [](PoolState& f) { AddEntry(f, AddBettor(f, "Ann"), 1); })));
+  std::string second =
+      "\"%Header`\",\"QuorvelBrakkon\",\"2001.1\",#2026-12-10#\r\n"
+      "\"%Parms `\",1,\"Office\",4,5,#FALSE#,0,#TRUE#,\"\",0,\"No\",0,0,#FALSE#,0,#FALSE#\r\n"
+      "\"%EntPck`\",1,3,1,\r\n";
+  EXPECT_FALSE(Read(second, "/in/b.qbp"));
+  EXPECT_EQ(prompts.LastText(), "Invalid Entry record found!\nImport will be aborted!");
+}
+
+TEST_F(EntryImportTest, AnUnknownVersionAsksWithNoAsTheDefault) {
+  std::string bytes = FileFrom(s, [](PoolState& f) { AddEntry(f, AddBettor(f, "Ann"), 1); });
+  bytes.replace(bytes.find("2001.1"), 6, "2005.0");
+  EXPECT_FALSE(Read(bytes));  // nobody answers: the default, No
+  ASSERT_EQ(prompts.asked.size(), 1u);
+  EXPECT_EQ(prompts.asked[0].text,
+            "Software does not support the version specified in the file!\n"
+            "You could experience problems loading the file!\n"
+            "If it is a file from an earlier version of Quorvel Brakkon, \n"
+            "try opening it as the main pool file then saving it.\n"
+            "Do you wish to continue?");
+  EXPECT_EQ(prompts.asked[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(prompts.asked[0].defaultButton, 2);
+  EXPECT_EQ(s.NumImportEntries, 0);
+
+  prompts.Queue(MsgAnswer::Yes);
+  EXPECT_TRUE(Read(bytes));
+  EXPECT_EQ(s.NumImportEntries, 1);
+}
+
+TEST_F(EntryImportTest, AFileOfTheOldestLayoutIsReadWithItsShorterRecords) {
+  std::string bytes =
+      "\"%Header`\",\"QuorvelBrakkon\",\"1.0\",#1999-03-01#\r\n"
+      "\"%Parms `\",1,\"Office\",4,5,#FALSE#,0,#TRUE#,\"\",0,\"No\",0,0,#FALSE#\r\n"
+      "\"%Team  `\",1,\"Gators\",1\r\n"
+      "\"%EntHdr`\",\"Ann\",3,7\r\n"
+      "\"%EntPck`\",1,3,1,\r\n";
+  prompts.Queue(MsgAnswer::Yes);
+  ASSERT_TRUE(Read(bytes));
+  ASSERT_EQ(s.NumImportEntries, 1);
+  EXPECT_EQ(s.ImportEntries[1].EntryNumber, 3);
+  EXPECT_FALSE(s.ImportEntries[1].Collected);
+  EXPECT_EQ(s.ImportPicks(3, 1), 1);
+}
+
+TEST_F(EntryImportTest, ReadImportFileNamesAMissingFileAndAnEmptyChoice) {
+  s.ImportFileList = {""};
+  EXPECT_FALSE(ReadImportFile(s, 0, prompts));
+  EXPECT_EQ(prompts.LastText(), "No file selected");
+
+  const auto folder = std::filesystem::temp_directory_path() / "qb_entry_import_test";
+  std::filesystem::create_directories(folder);
+  s.ImportFolder = folder.string();
+  s.ImportFileList = {"missing.qbp", "there.qbp"};
+  EXPECT_FALSE(ReadImportFile(s, 0, prompts));
+  EXPECT_EQ(prompts.LastText().rfind("Unable to read file missing.qbp", 0), 0u);
+
+  std::ofstream(folder / "there.qbp", std::ios::binary)
+      << FileFrom(s, [](PoolState& f) { AddEntry(f, AddBettor(f, "Ann"), 1); });
+  EXPECT_TRUE(ReadImportFile(s, 1, prompts));  // a name in the folder
+  EXPECT_EQ(s.NumImportEntries, 1);
+  std::filesystem::remove_all(folder);
+}
+
+// ---------------------------------------------------------------- differences
+
+TEST_F(EntryImportTest, DifferencesAreListedUnderOneHeadingPerFile) {
+  std::string bytes = FileFrom(s, [](PoolState& f) {
+    f.Teams[2].Name = "Ravens";
+    f.Teams[3].Seed = 9;
+    f.Pool.CostPerEntry = Currency::FromDouble(2.5);
+    f.Pool.RoundPoints[2] = 3;
+  });
+  ASSERT_TRUE(Read(bytes));
+  EXPECT_EQ(s.LoadErrors,
+            (std::vector<std::string>{
+                "Errors below found in file /in/a.qbp",
+                "Team & Seed 2: 'Ravens, seed 2' in import file, 'Owls, seed 2' in current file",
+                "Team & Seed 3: 'Hawks, seed 9' in import file, 'Hawks, seed 3' in current file",
+                "Cost Per Share: '2.5' in import file, '5' in current file",
+                "Round Points 2: '3' in import file, '2' in current file",
+            }));
+  EXPECT_EQ(s.NumLoadErrors, 5);
+
+  // An entry file is compared on its bracket only, whatever the case of its name.
+  s.LoadErrors.clear();
+  ASSERT_TRUE(Read(bytes, "/in/Ann.QBI"));
+  ASSERT_EQ(s.LoadErrors.size(), 3u);
+  EXPECT_EQ(s.LoadErrors[0], "Errors below found in file /in/Ann.QBI");
+}
+
+TEST_F(EntryImportTest, AFileLikeThePoolAddsNoLineAndByeMatchesInAnyCase) {
+  s.Teams[4].Name = "Bye";
+  s.Teams[4].Seed = 0;
+  std::string bytes = FileFrom(s, [](PoolState& f) { f.Teams[4].Name = "BYE"; });
+  ASSERT_TRUE(Read(bytes));
+  EXPECT_TRUE(s.LoadErrors.empty());
+  EXPECT_EQ(s.NumLoadErrors, 0);
+}
+
+// ---------------------------------------------------------------- rows
+
+struct ImportRowsTest : EntryImportTest {
+  void SetUp() override {
+    int ann = AddBettor(s, "Ann");
+    int bob = AddBettor(s, "Bob");
+    AddPicks(s, AddEntry(s, ann, 1, /*collected=*/true), {1, 3, 1});
+    AddPicks(s, AddEntry(s, bob, 1), {2, 4, 4});
+    AddEntry(s, 0, 2);  // a deleted entry of nobody
+    ASSERT_TRUE(Read(FileFrom(s, [](PoolState& f) {
+      int ann = AddBettor(f, "Ann");
+      int bob = AddBettor(f, "Bob");
+      AddPicks(f, AddEntry(f, ann, 1, false), {2, 3, 3});
+      AddPicks(f, AddEntry(f, bob, 1, true), {2, 4, 2});
+      AddPicks(f, AddEntry(f, ann, 7, true), {1, 0, 0});
+    })));
+    rows = FillImportRows(s);
+    ASSERT_EQ(rows.size(), 3u);
+  }
+  std::vector<ImportEntryRow> rows;
+};
+
+TEST_F(ImportRowsTest, OneNewAcceptedRowPerEntryWithItsFigures) {
+  EXPECT_EQ(rows[0].nameEntry, "Ann / 1");
+  EXPECT_EQ(rows[0].accept, kAccept);
+  EXPECT_EQ(rows[0].replace, kNew);
+  EXPECT_EQ(rows[0].collected, kNo);
+  EXPECT_EQ(rows[1].collected, kYes);
+  EXPECT_EQ(rows[0].missingPicks, 0);
+  EXPECT_EQ(rows[2].missingPicks, 2);
+  EXPECT_EQ(rows[0].tiebreaker, kNo);
+  s.Pool.TiebreakerUsed = false;
+  EXPECT_EQ(FillImportRows(s)[0].tiebreaker, kUnknown);
+}
+
+TEST_F(ImportRowsTest, ReplaceNeedsALiveEntryOfThatNameAndNumber) {
+  EXPECT_EQ(ClickImportReplace(s, rows[2]),
+            "There is no Entry Number 7 for Ann on file\nCannot change to be a 'Replace'");
+  EXPECT_EQ(rows[2].replace, kNew);
+
+  // Bob's entry 1 stops counting once Bob is deleted.
+  s.Bettors[2] = BettorRecord{};
+  EXPECT_FALSE(ClickImportReplace(s, rows[1]).empty());
+  EXPECT_EQ(rows[1].replace, kNew);
+}
+
+TEST_F(ImportRowsTest, ACollectedPoolEntryShowsPreviouslyUntilTheRowIsNewAgain) {
+  ImportEntryRow& ann = rows[0];  // the file: not collected; the pool: collected
+  EXPECT_EQ(ClickImportReplace(s, ann), "");
+  EXPECT_EQ(ann.replace, kReplace);
+  EXPECT_EQ(ann.poolEntry, 1);
+  EXPECT_EQ(ann.collected, kPreviously);
+  EXPECT_EQ(ClickImportCollected(ann),
+            "This entry was already marked as collected\nand cannot be changed here.");
+  EXPECT_EQ(ann.collected, kPreviously);
+  MarkAllImportCollected(rows, false);
+  EXPECT_EQ(ann.collected, kPreviously);
+
+  // Back to new: the file's own value, not the replaced entry's payment.
+  ClickImportReplace(s, ann);
+  EXPECT_EQ(ann.replace, kNew);
+  EXPECT_EQ(ann.collected, kNo);
+
+  ImportEntryRow& bob = rows[1];  // the pool entry was not collected
+  EXPECT_EQ(bob.collected, kNo);  // marked so above
+  ClickImportCollected(bob);
+  EXPECT_EQ(bob.collected, kYes);
+  ClickImportReplace(s, bob);
+  EXPECT_EQ(bob.replace, kReplace);
+  EXPECT_EQ(bob.collected, kYes);  // the row's own choice stays
+  ClickImportCollected(bob);
+  EXPECT_EQ(bob.collected, kNo);
+}
+
+TEST_F(ImportRowsTest, TotalsCountTheRowsAndPriceTheShares) {
+  ClickImportReplace(s, rows[0]);  // Previously
+  ClickImportAccept(rows[2]);
+  EXPECT_EQ(rows[2].accept, kReject);
+  ImportTotals t = UpdateImportTotals(s, rows);
+  EXPECT_EQ(t.rejected, 1);
+  EXPECT_EQ(t.replacing, 1);
+  EXPECT_EQ(t.added, 1);
+  EXPECT_EQ(t.collected, 2);
+  EXPECT_EQ(t.cost, Currency::FromDouble(10));
+  EXPECT_EQ(t.collectedAmount, Currency::FromDouble(10));
+  MarkAllImportCollected(rows, true);
+  EXPECT_EQ(rows[2].collected, kYes);
+  EXPECT_TRUE(AnyImportAccepted(rows));
+  ClickImportAccept(rows[0]);
+  ClickImportAccept(rows[1]);
+  EXPECT_FALSE(AnyImportAccepted(rows));
+}
+
+TEST_F(ImportRowsTest, OnlyTheParticipantsOfAcceptedEntriesAreOffered) {
+  ClickImportAccept(rows[1]);  // Bob's only entry
+  MarkImportParticipants(s, rows);
+  EXPECT_TRUE(s.ImportBettors[1].ImportMark);
+  EXPECT_FALSE(s.ImportBettors[2].ImportMark);
+}
+
+TEST_F(ImportRowsTest, ApplyReplacesAndAppendsKeepingEveryPick) {
+  ClickImportReplace(s, rows[0]);  // over Ann's entry 1, which was collected
+  ClickImportReplace(s, rows[1]);  // over Bob's entry 1
+  s.PoolChanged = false;
+  EXPECT_EQ(ApplyImportRows(s, rows), 3);
+  EXPECT_TRUE(s.PoolChanged);
+  ASSERT_EQ(s.NumEntries, 4);
+  EXPECT_TRUE(s.Entries[1].Collected);  // "Previously" keeps the payment
+  EXPECT_EQ(s.Picks(1, 1), 2);
+  EXPECT_EQ(s.Picks(3, 1), 3);
+  EXPECT_TRUE(s.Entries[2].Collected);
+  EXPECT_EQ(s.Picks(3, 2), 2);
+  EXPECT_EQ(s.Entries[3].BettorIndex, 0);  // the deleted entry is untouched
+  const EntryRecord& added = s.Entries[4];
+  EXPECT_EQ(added.BettorIndex, 1);
+  EXPECT_EQ(added.EntryNumber, 7);
+  EXPECT_TRUE(added.Collected);
+  EXPECT_EQ(s.Picks(1, 4), 1);
+  EXPECT_EQ(s.Picks(2, 4), 0);
+  EXPECT_GE(s.Picks.MaxEntry(), 5);
+  EXPECT_EQ(s.NumBettors, 2);
+}
+
+TEST_F(ImportRowsTest, AnAppendedEntryFindsItsParticipantUnderTheNameTheImportGaveIt) {
+  // The participant import added Ann as "Ann*" beside another "Ann".
+  AddBettor(s, "Ann*");
+  s.ImportBettors[1].Name = "Ann*";
+  ClickImportAccept(rows[1]);
+  ApplyImportRows(s, rows);
+  ASSERT_EQ(s.NumEntries, 5);
+  EXPECT_EQ(s.Entries[4].BettorIndex, 3);
+  EXPECT_EQ(s.Entries[5].BettorIndex, 3);
+  EXPECT_EQ(s.Entries[5].BettorName, "Ann*");
+}
+
+TEST_F(ImportRowsTest, AReplaceWhoseEntryIsGoneIsAddedInstead) {
+  ClickImportReplace(s, rows[1]);
+  s.Entries[2].EntryNumber = 5;  // no longer Bob's entry 1
+  ClickImportAccept(rows[0]);
+  ClickImportAccept(rows[2]);
+  ApplyImportRows(s, rows);
+  ASSERT_EQ(s.NumEntries, 4);
+  EXPECT_EQ(s.Entries[2].EntryNumber, 5);
+  EXPECT_EQ(s.Entries[4].BettorIndex, 2);
+  EXPECT_EQ(s.Entries[4].EntryNumber, 1);
+}
+
+TEST_F(ImportRowsTest, ThePoolCannotGrowPastTheLargestEntryCount) {
+  EXPECT_EQ(CheckImportRows(s, rows), "");
+  s.NumEntries = 32766;
+  EXPECT_NE(CheckImportRows(s, rows), "");
+}
+
+}  // namespace
+}  // namespace qb
