@@ -103,6 +103,8 @@ void frmEditEntry::FormLoad() {
     s.DialogCancelled = true;
     unloaded_ = true;
   }
+  // A refused editor leaves no entry marked open.
+  if (unloaded_) s.EditEntryNumber = 0;
   s.CurrentEntry = static_cast<int16_t>(entry_);
   callerName_ = ctx_.EditEntryCaller ? ctx_.EditEntryCaller->objectName().toStdString() : "";
   caller_ = ctx_.EditEntryCaller;

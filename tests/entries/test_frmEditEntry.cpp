@@ -470,6 +470,7 @@ TEST_F(EditEntryRefusalTest, WithoutABracketOrAnEntryTheEditorRefusesToOpen) {
   s.DialogCancelled = false;
   w = OpenEditor(3);  // no such entry
   EXPECT_TRUE(s.DialogCancelled);
+  EXPECT_EQ(s.EditEntryNumber, 0) << "the next entry can still be opened";
   delete w.data();
 }
 
