@@ -84,6 +84,14 @@ void AppendLineBreaksAsCrLf(std::string& out, std::string_view text) {
 
 }  // namespace
 
+FieldReader::FieldReader(std::string_view bytes) : data_(bytes) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (data_.substr(0, 3) == kByteOrderMark) {
+    data_.remove_prefix(3);
+    utf8_ = true;
+  }
+}
+
 bool FieldReader::Next(std::string_view& field) {
   lastPos_ = pos_;
   lastAfterComma_ = afterComma_;
@@ -160,7 +168,7 @@ std::string FieldReader::ReadString() {
       lines += raw[i];
     }
   }
-  return Cp1252ToUtf8(lines);
+  return utf8_ ? lines : Cp1252ToUtf8(lines);
 }
 
 int16_t FieldReader::ReadInteger() { return ParseInteger(ReadRaw()); }
@@ -204,14 +212,6 @@ bool ParseBoolean(std::string_view text) {
   if (EqualsNoCase(t, "#TRUE#") || EqualsNoCase(t, "TRUE")) return true;
   if (EqualsNoCase(t, "#FALSE#") || EqualsNoCase(t, "FALSE")) return false;
   return ParseDecimal(t) != 0;  // older files hold flags as numbers
-}
-
-std::string WithoutDoubleQuotes(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '"') c = '\'';
-  }
-  return out;
 }
 
 void FieldWriter::Separate() {

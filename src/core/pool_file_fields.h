@@ -25,10 +25,11 @@ class FieldError : public std::runtime_error {
   bool atEnd;  // no field was left to read
 };
 
-// Reads fields from the bytes of a whole file (Windows-1252).
+// Reads fields from the bytes of a whole file: Windows-1252, or UTF-8 when
+// the file starts with the UTF-8 byte order mark (as text editors save it).
 class FieldReader {
  public:
-  explicit FieldReader(std::string_view bytes) : data_(bytes) {}
+  explicit FieldReader(std::string_view bytes);
 
   // The next field as it stands in the file (without its quotes); false at the end.
   bool Next(std::string_view& field);
@@ -47,6 +48,7 @@ class FieldReader {
 
  private:
   std::string_view data_;
+  bool utf8_ = false;
   size_t pos_ = 0;
   bool afterComma_ = false;  // a field follows even when the line ends
   std::string_view last_;
@@ -80,8 +82,5 @@ class FieldWriter {
   std::string& out_;
   bool first_ = true;
 };
-
-// Text as it is stored: each double quote replaced by an apostrophe.
-std::string WithoutDoubleQuotes(std::string_view text);
 
 }  // namespace qb

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDrag>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -96,15 +94,17 @@ void frmEditEntry::FormLoad() {
   PoolState& s = ctx_.pool;
   s.SoundPlayed = 1;
   entry_ = s.EditEntryNumber;
+  // Refused: the opener drops the window (it is still built, so nothing in
+  // it is missing until then).
   if (RefuseWithoutBracket()) {
     unloaded_ = true;
-    return;
-  }
-  if (entry_ < 1 || entry_ > s.NumEntries) {
+  } else if (entry_ < 1 || entry_ > s.NumEntries) {
     // Nothing to edit: the opener drops the window.
     s.DialogCancelled = true;
     unloaded_ = true;
   }
+  // A refused editor leaves no entry marked open.
+  if (unloaded_) s.EditEntryNumber = 0;
   s.CurrentEntry = static_cast<int16_t>(entry_);
   callerName_ = ctx_.EditEntryCaller ? ctx_.EditEntryCaller->objectName().toStdString() : "";
   caller_ = ctx_.EditEntryCaller;
@@ -241,7 +241,12 @@ void frmEditEntry::LoadTeamsAndPicks() {
     // A Bye slot has no team to drag.
     const bool bye = IsByeSlot(s, t);
     view_->SetDraggable({BracketPart::TeamName, t}, !bye);
-    if (QWidget* box = view_->Box(BracketPart::TeamName, t)) box->setEnabled(!bye);
+    // Greyed, yet still a place to drop a pick back onto.
+    if (QLineEdit* box = view_->Box(BracketPart::TeamName, t)) {
+      QPalette palette = box->palette();
+      palette.setColor(QPalette::Text, bye ? QColor(Qt::gray) : QColor(Qt::black));
+      box->setPalette(palette);
+    }
   }
   ShowBoard();
 }
@@ -313,7 +318,11 @@ void frmEditEntry::AdjustHeightForScoring() {
   QWidget* area = view_->widget();
   area->resize(area->width(), TwipsToPixels(HeightForScoring(*layout_, show)));
   // The window fits the drawing, kept on the screen; beyond that it scrolls.
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  const QSize frame = sub ? sub->size() - size() : QSize();
   SizeToBracket(this, layout_->width, HeightForScoring(*layout_, show));
+  // Inside the main window its frame follows.
+  if (sub) sub->resize(size() + frame);
 }
 
 void frmEditEntry::showEvent(QShowEvent* event) {
@@ -569,10 +578,11 @@ bool frmEditEntry::Unload() {
 void frmEditEntry::ReturnToCaller() {
   PoolState& s = ctx_.pool;
   if (callerName_ != "frmSelectEntry") {
-    if (caller_) {
-      caller_->activateWindow();
-      caller_->setFocus();
-    }
+    if (!caller_) return;
+    auto* sub = qobject_cast<QMdiSubWindow*>(caller_->parentWidget());
+    if (sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    caller_->activateWindow();
+    caller_->setFocus();
     return;
   }
   // Entries are entered one after the other: the selection comes back, once

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/payout.h"
 #include "core/text_format.h"
 
 namespace qb {
@@ -38,8 +39,11 @@ const char* YesNo(bool b) { return b ? "Yes" : "No"; }
 }  // namespace
 
 frmEntryParms::frmEntryParms(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
-  const PoolState& s = ctx.pool;
+  PoolState& s = ctx.pool;
   const PoolHeader& p = s.Pool;
+  // The prize money of the entries in the pool now.
+  std::array<Currency, kPayoutPlaces + 1> amounts{};
+  ComputePrizePool(s, p.PayoutPct, amounts, p.HoldbackAmt, p.PayoutRounding);
   setObjectName("frmEntryParms");
   setWindowTitle("Pool Parameters");
   setModal(true);
@@ -69,11 +73,11 @@ frmEntryParms::frmEntryParms(AppContext& ctx, QWidget* parent) : QDialog(parent)
     if (p.PayoutPct[place] <= 0) continue;
     AddRow(flxPayouts, {Q(Trim(OrdinalText(place))),
                         Q(FormatAmount(static_cast<double>(p.PayoutPct[place]))) + "%",
-                        Q(FormatMoney(s.PayoutAmt[place]))});
+                        Q(FormatMoney(amounts[place]))});
   }
   if (p.PayoutPct[0] > 0)
     AddRow(flxPayouts, {"Booby prize", Q(FormatAmount(static_cast<double>(p.PayoutPct[0]))) + "%",
-                        Q(FormatMoney(s.PayoutAmt[0]))});
+                        Q(FormatMoney(amounts[0]))});
   if (p.HoldbackAmt.Raw() != 0) form->addRow("Held back:", value("lblHoldback", Q(FormatMoney(p.HoldbackAmt))));
 
   auto* instructions = new QPlainTextEdit(Q(p.PoolInstructions), this);
@@ -99,7 +103,7 @@ frmEntryParms::frmEntryParms(AppContext& ctx, QWidget* parent) : QDialog(parent)
     instructions->hide();
   }
   layout->addWidget(cmdOK, 0, Qt::AlignRight);
-  resize(460, 520);
+  resize(460, 600);
   cmdOK->setFocus();
 }
 

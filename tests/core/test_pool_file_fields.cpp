@@ -68,6 +68,12 @@ TEST(FieldReader, StringsComeBackAsUtf8WithNewlines) {
   EXPECT_EQ(r.ReadString(), "a\nb\nc\nd");
 }
 
+TEST(FieldReader, AFileWithTheUtf8ByteOrderMarkIsReadAsUtf8) {
+  FieldReader r("\xEF\xBB\xBF\"%Header`\",\"Zo\xC3\xAB\"");
+  EXPECT_EQ(r.ReadRaw(), "%Header`");
+  EXPECT_EQ(r.ReadString(), "Zo\xC3\xAB");
+}
+
 struct NumberCase {
   const char* text;
   double value;        // expected when `error` is null

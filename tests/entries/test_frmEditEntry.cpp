@@ -80,10 +80,15 @@ TEST_F(EditEntryTest, ByeGamesHoldTheirTeamAndByeSlotsDoNotDrag) {
   AddPoolEntry(s, ann, 3);
   auto w = OpenEditor(3);
   EXPECT_EQ(Text(w, "txtWinner(4)"), "Team 7");
-  EXPECT_FALSE(w->findChild<QWidget*>("txtTeamName(8)")->isEnabled());
   // The Bye slot carries no team: the drop places nothing.
   EXPECT_TRUE(DropTeam(w, 8, "txtWinner(6)"));
   EXPECT_EQ(w->board()[6], 0);
+  // A pick dropped back on the Bye's name is taken back like on any team row.
+  DropTeam(w, 5, "txtWinner(6)");
+  ASSERT_EQ(w->board()[6], 5);
+  EXPECT_TRUE(DropWinner(w, 6, "txtTeamName(8)"));
+  EXPECT_EQ(w->board()[6], 0);
+  EXPECT_EQ(w->board()[4], 7) << "the Bye game keeps its team";
 }
 
 TEST_F(EditEntryTest, DropsPlaceThroughTheLogicWithTheirSoundsAndRescore) {
@@ -442,6 +447,31 @@ TEST_F(EditEntryTest, Pictures) {
   w->cmdFill_Click();
   w->show();
   EXPECT_TRUE(w->canvas()->grab().save(QString(dir) + "/editor32dual.png"));
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+using namespace qb::testing;
+
+class EditEntryRefusalTest : public ::testing::Test, public EditorFixtureBase {};
+
+TEST_F(EditEntryRefusalTest, WithoutABracketOrAnEntryTheEditorRefusesToOpen) {
+  s.DialogCancelled = false;
+  auto w = OpenEditor(1);  // no team count yet
+  EXPECT_TRUE(s.DialogCancelled);
+  EXPECT_EQ(tc.prompts.beeps, 1);
+  delete w.data();
+
+  MakeBracketPool(s, 8);
+  s.DialogCancelled = false;
+  w = OpenEditor(3);  // no such entry
+  EXPECT_TRUE(s.DialogCancelled);
+  EXPECT_EQ(s.EditEntryNumber, 0) << "the next entry can still be opened";
+  delete w.data();
 }
 
 }  // namespace

@@ -5,7 +5,10 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <QTableWidget>
+
 #include "entries/frmCopyEntry.h"
+#include "entries/frmEntryParms.h"
 #include "entries/frmSelectEntry.h"
 #include "entry_editor_support.h"
 #include "support/modal_answer.h"
@@ -222,6 +225,37 @@ TEST_F(StandardEntryDialogsTest, TheHeaderIsTheEntryHeaderDialogAndItsCancelIsRe
   StandardEntryDialogs().EntryHeader(tc.ctx, nullptr);
   EXPECT_TRUE(seen);
   EXPECT_TRUE(s.DialogCancelled);
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+using namespace qb::testing;
+
+class EntryParmsTest : public ::testing::Test, public EditorFixtureBase {};
+
+TEST_F(EntryParmsTest, ShowsThePoolsRulesWithThePrizeMoneyOfTheEntriesNow) {
+  MakeBracketPool(s, 8);
+  s.Pool.CostPerEntry = Currency::FromDouble(5);
+  s.Pool.PayoutRounding = -2;
+  s.Pool.PayoutPct[1] = 70;
+  s.Pool.PayoutPct[2] = 30;
+  int ann = AddPoolBettor(s, "Ann");
+  for (int n = 1; n <= 3; ++n) AddPoolEntry(s, ann, n);
+  frmEntryParms view(tc.ctx);
+  auto* rounds = view.findChild<QTableWidget*>("flxRounds");
+  ASSERT_EQ(rounds->rowCount(), 3);
+  EXPECT_EQ(rounds->item(2, 1)->text(), "30.00");
+  auto* payouts = view.findChild<QTableWidget*>("flxPayouts");
+  ASSERT_EQ(payouts->rowCount(), 2);
+  EXPECT_EQ(payouts->item(0, 0)->text(), "1st");
+  EXPECT_EQ(payouts->item(0, 2)->text(), "$10.50");
+  EXPECT_EQ(payouts->item(1, 2)->text(), "$4.50");
+  EXPECT_EQ(view.findChild<QLabel*>("lblCostPerEntry")->text(), "$5.00");
+  EXPECT_FALSE(s.PoolChanged);
 }
 
 }  // namespace

@@ -1,0 +1,121 @@
+// The road of a new entry through the program's own windows: Edit > Input/Edit
+// Entry, New, the entry header, the editor in the main window, OK, and the
+// entry selection back for the next entry.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "core/bracket.h"
+#include "entries/frmEditEntry.h"
+#include "entries/frmEntryHeader.h"
+#include "entries/frmSelectEntry.h"
+#include "shell/window_table.h"
+#include "shell_fixture.h"
+#include "support/modal_answer.h"
+
+namespace qb {
+namespace {
+
+class EntryRoadTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    main = std::make_unique<frmMain>(t.ctx, StandardWindows());
+    main->MDIForm_Load();
+    main->resize(1000, 700);
+    PoolState& p = t.pool;
+    p.Pool.NumTeams = 8;
+    for (int n = 1; n <= 8; ++n) {
+      p.Teams[n].Name = "Team " + std::to_string(n);
+      p.Teams[n].Seed = static_cast<int16_t>(n);
+    }
+    SetupBracketFromParameters(p, t.prompts);
+    main->EnableFileCommands();
+    main->AdjustMenuForParameters();
+  }
+  frmEditEntry* Editor() {
+    for (QMdiSubWindow* sub : main->findChild<QMdiArea*>()->subWindowList())
+      if (auto* e = qobject_cast<frmEditEntry*>(sub->widget())) return e;
+    return nullptr;
+  }
+  static void Flush() {
+    for (int i = 0; i < 3; ++i) {
+      QApplication::processEvents();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+};
+
+TEST_F(EntryRoadTest, ANewEntryGoesFromTheSelectionThroughTheEditorAndBack) {
+  test::OnNextModal<frmSelectEntry>([](frmSelectEntry* selection) {
+    test::OnNextModal<frmEntryHeader>([](frmEntryHeader* header) {
+      QTest::keyClicks(header->findChild<QComboBox*>("comEntryName"), "Carol");
+      auto* number = header->findChild<QLineEdit*>("txtBettorEntryNbr");
+      number->setText("1");
+      QTest::mouseClick(header->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    });
+    QTest::mouseClick(selection->findChild<QPushButton*>("cmdNew"), Qt::LeftButton);
+  });
+  main->MenuItem("mnuEditEntry")->trigger();
+
+  frmEditEntry* editor = Editor();
+  ASSERT_NE(editor, nullptr);
+  PoolState& p = t.pool;
+  ASSERT_EQ(p.NumEntries, 1);
+  EXPECT_EQ(p.Bettors[p.Entries[1].BettorIndex].Name, "Carol");
+  EXPECT_EQ(editor->windowTitle().toStdString().rfind("Edit Entry #1 for Carol", 0), 0u);
+  EXPECT_EQ(p.EditEntryNumber, 1);
+
+  // View > Show Entry Scoring Summary cuts the scoring frames off and back.
+  auto* frame = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+  const int full = frame->height();
+  main->MenuItem("mnuViewShowScoring")->trigger();
+  const int cut = frame->height();
+  EXPECT_LT(cut, full);
+  main->MenuItem("mnuViewShowScoring")->trigger();
+  EXPECT_GT(frame->height(), cut);
+  EXPECT_GE(editor->height(), editor->canvas()->height());
+
+  editor->cmdFill_Click();
+  // The next selection shows the new entry; closing it ends the road.
+  std::vector<std::string> listed;
+  test::OnNextModal<frmSelectEntry>([&listed](frmSelectEntry* selection) {
+    auto* list = selection->findChild<QTreeWidget*>("lstEntries");
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      listed.push_back(list->topLevelItem(i)->text(0).toStdString());
+    selection->reject();
+  });
+  main->MenuItem("mnuEditOK")->trigger();
+  Flush();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(p.Picks(7, 1), 1);
+  EXPECT_TRUE(p.PoolChanged);
+  EXPECT_EQ(p.EditEntryNumber, 0);
+  EXPECT_EQ(listed, std::vector<std::string>{"Carol"});
+}
+
+TEST_F(EntryRoadTest, TheEditorsCloseBoxAsksOnceAndANewEntryClosedUnsavedIsGone) {
+  test::OnNextModal<frmSelectEntry>([](frmSelectEntry* selection) {
+    test::OnNextModal<frmEntryHeader>([](frmEntryHeader* header) {
+      QTest::keyClicks(header->findChild<QComboBox*>("comEntryName"), "Dan");
+      header->findChild<QLineEdit*>("txtBettorEntryNbr")->setText("1");
+      QTest::mouseClick(header->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    });
+    QTest::mouseClick(selection->findChild<QPushButton*>("cmdNew"), Qt::LeftButton);
+  });
+  main->MenuItem("mnuEditEntry")->trigger();
+  frmEditEntry* editor = Editor();
+  ASSERT_NE(editor, nullptr);
+  editor->cmdFill_Click();
+  t.prompts.Queue(MsgAnswer::No);  // keep your changes?
+  ASSERT_TRUE(qobject_cast<QMdiSubWindow*>(editor->parentWidget())->close());
+  Flush();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_EQ(t.pool.NumEntries, 0);
+  EXPECT_EQ(t.pool.EditEntryNumber, 0);
+}
+
+}  // namespace
+}  // namespace qb
