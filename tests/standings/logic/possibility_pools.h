@@ -66,7 +66,7 @@ inline void DecideThrough(PoolState& s, int last) {
   }
 }
 
-// Builds a pool by the spec; the same seed gives the same pool.
+// Builds a pool from the recipe; the same seed gives the same pool.
 inline PoolState MakeRandomPool(const PoolSpec& spec, uint32_t seed) {
   std::mt19937 rng(seed);
   auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
