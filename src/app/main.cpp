@@ -12,9 +12,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/qt_wave_player.h"
 #include "shell/frmMain.h"
-#include "shell/frmSplash.h"
-#include "shell/frmStartup.h"
-#include "shell/logic/startup.h"
+#include "shell/startup.h"
 #include "shell/window_table.h"
 
 int main(int argc, char** argv) {
@@ -38,33 +36,11 @@ int main(int argc, char** argv) {
   QDir().mkpath(data);
   pool.DownloadPath = QDir(data).filePath("QBDownload.qbp").toStdString();
 
-  qb::WindowTable windows = qb::StandardWindows();
-
-  pool.SoundStatus = qb::ReadSoundOption(settings);
-  qb::LoadPrinterSettings(pool, settings);
-  // Shows the splash until it closes, clears the sound-played count and pauses.
-  qb::frmSplash::Run(ctx);
-
-  qb::frmMain main(ctx, windows);
-  ctx.main = &main;
+  qb::frmMain main(ctx, qb::StandardWindows());
   prompts.SetFallbackParent(&main);
   files.SetFallbackParent(&main);
   QApplication::setWindowIcon(main.windowIcon());
-  main.MDIForm_Load();
-  pool.PoolChanged = false;
-  pool.NumEntries = 0;
-  qb::FillSeedMethodNames(pool);
-  main.show();
-  qb::StartupChoice choice = qb::frmStartup::Ask(ctx, &main);
-  switch (choice.kind) {
-    case qb::StartupChoice::Kind::Cancelled: break;
-    case qb::StartupChoice::Kind::RecentFile: main.InitialOpen(choice.path); break;
-    case qb::StartupChoice::Kind::MoreFiles: main.RunCommand("mnuFileOpen"); break;
-    case qb::StartupChoice::Kind::NewFile: main.RunCommand("mnuFileNew"); break;
-    case qb::StartupChoice::Kind::DownloadBracket:
-      main.RunCommand("mnuToolsDownloadBracket");
-      break;
-  }
+  qb::StartProgram(ctx, main);
 
   int rc = app.exec();
   waves.FinishPlaying();  // the "shutdown" sound is not cut off

@@ -812,7 +812,13 @@ void frmMain::SetEntryPopupItemVisible(const std::string& item, bool visible) {
     it->second->setVisible(visible);
 }
 
-void frmMain::PopupEntryMenu(QWidget* over) { mnuEntryPopUp_->popup(QCursor::pos()); }
+void frmMain::PopupEntryMenu(QWidget* over) {
+  QPoint at = QCursor::pos();
+  // Asked for from the keyboard: over the window rather than where the mouse is.
+  if (over && !over->rect().contains(over->mapFromGlobal(at)))
+    at = over->mapToGlobal(over->rect().center());
+  mnuEntryPopUp_->popup(at);
+}
 
 bool frmMain::ShowEntryScoringChecked() const {
   return items_.at("mnuViewShowScoring")->isChecked();

@@ -313,3 +313,34 @@ TEST(RealWindows, EntryEditorInTheMainWindow) {
 
 }  // namespace
 }  // namespace qb
+
+#include "shell/startup.h"
+
+namespace qb {
+namespace {
+
+TEST_F(FileCommandsTest, StartupChoicesReachTheirCommands) {
+  RunStartupChoice(*main, StartupChoice{StartupChoice::Kind::Cancelled, ""});
+  EXPECT_FALSE(main->PoolOpen());
+  EXPECT_TRUE(t.files.titles.empty());
+  RunStartupChoice(*main, StartupChoice{StartupChoice::Kind::RecentFile, Path("office.qbp")});
+  EXPECT_TRUE(main->PoolOpen());
+  EXPECT_EQ(t.pool.PoolFilePath, Path("office.qbp"));
+  RunStartupChoice(*main, StartupChoice{StartupChoice::Kind::NewFile, ""});
+  EXPECT_EQ(log, (std::vector<std::string>{"dialog frmParms"}));
+  EXPECT_EQ(t.pool.PoolFilePath, "");
+  t.files.Queue(std::nullopt);
+  RunStartupChoice(*main, StartupChoice{StartupChoice::Kind::MoreFiles, ""});
+  EXPECT_EQ(t.files.titles, (std::vector<std::string>{"Open"}));
+  // the download from a fresh start: no pool, no question
+  t.prompts.Queue(MsgAnswer::OK);
+  main->RunCommand("mnuFileClose");
+  log.clear();
+  size_t asked = t.prompts.asked.size();
+  RunStartupChoice(*main, StartupChoice{StartupChoice::Kind::DownloadBracket, ""});
+  EXPECT_EQ(log, (std::vector<std::string>{"dialog frmDownload"}));
+  EXPECT_EQ(t.prompts.asked.size(), asked);
+}
+
+}  // namespace
+}  // namespace qb
