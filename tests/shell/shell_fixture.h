@@ -1,13 +1,13 @@
 #pragma once
 // A main window over test doubles, with small child windows that record the
 // commands forwarded to them.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -54,9 +54,9 @@ class ShellTest : public ::testing::Test {
   // Windows known to the test main window; the rest stay unavailable.
   WindowTable TestWindows() {
     WindowTable t;
-    for (const char* name : {"frmSetup", "frmEnterResults", "frmEditEntry", "frmPrintForm",
-                             "frmDisplayRank", "frmPossibilities", "frmPoolAnalysis",
-                             "frmListBettors"}) {
+    for (const char* name :
+         {"frmSetup", "frmEnterResults", "frmEditEntry", "frmPrintForm", "frmDisplayRank",
+          "frmPossibilities", "frmPoolAnalysis", "frmListBettors"}) {
       std::string n = name;
       t.children[n] = [this, n](AppContext& c) -> ChildWindow* {
         auto* child = new TestChild(c, n, &log);
@@ -64,8 +64,8 @@ class ShellTest : public ::testing::Test {
         return child;
       };
     }
-    for (const char* name : {"frmParms", "frmSelectEntry", "frmDownload", "frmErrors",
-                             "frmImportEntries"}) {
+    for (const char* name :
+         {"frmParms", "frmSelectEntry", "frmDownload", "frmErrors", "frmImportEntries"}) {
       std::string n = name;
       t.dialogs[n] = [this, n](AppContext& c, QWidget*) {
         log.push_back("dialog " + n);

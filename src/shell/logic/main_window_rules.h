@@ -14,8 +14,7 @@ namespace qb {
 inline constexpr const char* kProductName = "Quorvel Brakkon";
 // Host of the web site for downloads and report uploads, as the captions show it.
 inline constexpr const char* kWebSiteName = "quorvelbrakkon.example";
-inline constexpr const char* kPoolFileFilter =
-    "Quorvel Brakkon Files (*.qbp);;All (*)";
+inline constexpr const char* kPoolFileFilter = "Quorvel Brakkon Files (*.qbp);;All (*)";
 
 // ---- caption
 
