@@ -1055,9 +1055,7 @@ void frmMain::mnuFileSaveAs_Click() {
   QString folder = pool.PoolFilePath.empty()
                        ? QDir::currentPath()
                        : QFileInfo(QString::fromStdString(pool.PoolFilePath)).path();
-  std::string proposal =
-      pool.Pool.PoolName.empty() ? std::string(kProductName) + " file" : pool.Pool.PoolName;
-  std::string start = (folder + "/").toStdString() + proposal + ".qbp";
+  std::string start = (folder + "/").toStdString() + SaveAsProposal(pool.Pool.PoolName);
   auto name = ctx_.files.GetSaveFileName("Save As", kPoolFileFilter, start);
   if (!name || name->empty()) {
     pool.DialogCancelled = true;

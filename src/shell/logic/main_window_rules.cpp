@@ -63,6 +63,13 @@ std::string PlacementText(int twips) {
   return std::to_string(twips);
 }
 
+std::string SaveAsProposal(const std::string& poolName) {
+  std::string name = poolName.empty() ? std::string(kProductName) + " file" : poolName;
+  for (char& c : name)
+    if (c == '/' || c == '\\') c = '-';
+  return name + ".qbp";
+}
+
 // ---- recent files
 
 bool SameFileNameIgnoringCase(const std::string& a, const std::string& b) {

@@ -37,6 +37,10 @@ void ApplyPlacementLimits(MainPlacement& p);
 // A twips value as the settings store it.
 std::string PlacementText(int twips);
 
+// File name Save As proposes for a pool: its name (with no folder separators
+// in it) and ".qbp", or the product's default name.
+std::string SaveAsProposal(const std::string& poolName);
+
 // ---- recent files
 
 inline constexpr int kRecentFileCount = 4;

@@ -15,6 +15,12 @@ TEST(MainCaption, NoPoolAndNamedPool) {
   EXPECT_EQ(MainCaption(pool), "Quorvel Brakkon - Office   (File ID =-3)");
 }
 
+TEST(SaveAsProposal, PoolNameOrDefault) {
+  EXPECT_EQ(SaveAsProposal(""), "Quorvel Brakkon file.qbp");
+  EXPECT_EQ(SaveAsProposal("Office"), "Office.qbp");
+  EXPECT_EQ(SaveAsProposal("A/B\\C"), "A-B-C.qbp");  // stays in the folder shown
+}
+
 struct PlacementCase {
   const char* left;
   const char* top;
