@@ -19,14 +19,14 @@ PoolState& PoolWith(int entries) {
   static std::map<int, std::unique_ptr<PoolState>> cache;
   auto& slot = cache[entries];
   if (!slot) {
-    testing::PoolSpec spec;
-    spec.teams = 64;
-    spec.openGames = 15;
-    spec.entries = entries;
-    spec.deletedShare = 0;
-    spec.paidPlaces = 3;
-    spec.booby = true;
-    slot = std::make_unique<PoolState>(testing::MakeRandomPool(spec, 2024));
+    testing::PoolRecipe recipe;
+    recipe.teams = 64;
+    recipe.openGames = 15;
+    recipe.entries = entries;
+    recipe.deletedShare = 0;
+    recipe.paidPlaces = 3;
+    recipe.booby = true;
+    slot = std::make_unique<PoolState>(testing::MakeRandomPool(recipe, 2024));
   }
   return *slot;
 }

@@ -13,7 +13,7 @@
 
 namespace qb::testing {
 
-struct PoolSpec {
+struct PoolRecipe {
   int teams = 16;
   int entries = 20;
   int openGames = 6;          // open games among the last 15 (fewer if not that many)
@@ -67,7 +67,7 @@ inline void DecideThrough(PoolState& s, int last) {
 }
 
 // Builds a pool from the recipe; the same seed gives the same pool.
-inline PoolState MakeRandomPool(const PoolSpec& spec, uint32_t seed) {
+inline PoolState MakeRandomPool(const PoolRecipe& recipe, uint32_t seed) {
   std::mt19937 rng(seed);
   auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   auto chance = [&](double p) { return std::uniform_real_distribution<double>(0, 1)(rng) < p; };
@@ -75,27 +75,27 @@ inline PoolState MakeRandomPool(const PoolSpec& spec, uint32_t seed) {
   PoolState s;
   ClearPool(s);
   PoolHeader& p = s.Pool;
-  p.NumTeams = static_cast<int16_t>(spec.teams);
-  p.RePair = spec.rePair;
+  p.NumTeams = static_cast<int16_t>(recipe.teams);
+  p.RePair = recipe.rePair;
   const float factors[] = {1, 2, 0.5f, 0.1f, 1.5f};
   for (int r = 1; r <= kMaxRounds; ++r) {
-    p.RoundPoints[r] = spec.wholePoints ? static_cast<float>(1 << (r - 1))
+    p.RoundPoints[r] = recipe.wholePoints ? static_cast<float>(1 << (r - 1))
                                         : static_cast<float>(uniform(1, 40)) / 4.0f + 0.1f * r;
-    p.SeedMethod[r] = static_cast<float>(spec.seedMethod >= 0 ? spec.seedMethod : uniform(0, 5));
-    p.SeedFactor[r] = spec.seedFactor > 0 ? spec.seedFactor : factors[uniform(0, 4)];
+    p.SeedMethod[r] = static_cast<float>(recipe.seedMethod >= 0 ? recipe.seedMethod : uniform(0, 5));
+    p.SeedFactor[r] = recipe.seedFactor > 0 ? recipe.seedFactor : factors[uniform(0, 4)];
   }
   for (int place = 0; place <= kPayoutPlaces; ++place) p.PayoutPct[place] = 0;
-  for (int place = 1; place <= spec.paidPlaces; ++place) p.PayoutPct[place] = 10;
-  p.PayoutPct[0] = spec.booby ? 5 : 0;
+  for (int place = 1; place <= recipe.paidPlaces; ++place) p.PayoutPct[place] = 10;
+  p.PayoutPct[0] = recipe.booby ? 5 : 0;
 
   int slots = 4;
-  while (slots < spec.teams) slots *= 2;
+  while (slots < recipe.teams) slots *= 2;
   // Byes: one per game, in either slot, spread over the first round.
   std::vector<int> games(slots / 2);
   for (int g = 0; g < slots / 2; ++g) games[g] = g + 1;
   std::shuffle(games.begin(), games.end(), rng);
   std::vector<bool> bye(slots + 1, false);
-  for (int b = 0; b < slots - spec.teams; ++b) bye[2 * games[b] - (chance(0.5) ? 1 : 0)] = true;
+  for (int b = 0; b < slots - recipe.teams; ++b) bye[2 * games[b] - (chance(0.5) ? 1 : 0)] = true;
   for (int t = 1; t <= slots; ++t) {
     s.Teams[t].Number = static_cast<int16_t>(t);
     s.Teams[t].Name = bye[t] ? (chance(0.5) ? "Bye" : "bye") : "Team " + std::to_string(t);
@@ -122,7 +122,7 @@ inline PoolState MakeRandomPool(const PoolSpec& spec, uint32_t seed) {
     std::vector<int> path;
     for (int x = g; x != 0; x = parent(x))
       if (!open[x]) path.push_back(x);
-    if (marked + static_cast<int>(path.size()) > spec.openGames) continue;
+    if (marked + static_cast<int>(path.size()) > recipe.openGames) continue;
     for (int x : path) open[x] = true;
     marked += static_cast<int>(path.size());
   }
@@ -141,7 +141,7 @@ inline PoolState MakeRandomPool(const PoolSpec& spec, uint32_t seed) {
     }
     if (r == 1 && (bye[a] || bye[b])) {
       winner[g] = bye[a] ? b : a;
-      p.Results[g] = spec.storeByeResults ? winner[g] : 0;
+      p.Results[g] = recipe.storeByeResults ? winner[g] : 0;
     } else if (open[g] || a == 0 || b == 0) {
       p.Results[g] = winner[g] = 0;
     } else {
@@ -176,20 +176,20 @@ inline PoolState MakeRandomPool(const PoolSpec& spec, uint32_t seed) {
     return picks;
   };
   std::vector<std::vector<int16_t>> templates;
-  for (int t = 0; t < spec.templates; ++t) templates.push_back(randomPicks());
+  for (int t = 0; t < recipe.templates; ++t) templates.push_back(randomPicks());
 
-  s.NumEntries = static_cast<int16_t>(spec.entries);
-  s.Entries.assign(spec.entries + 1, EntryRecord{});
-  s.Bettors.assign(spec.entries + 1, BettorRecord{});
-  s.NumBettors = static_cast<int16_t>(spec.entries);
-  s.Picks.Resize(n + 1, spec.entries + 1);
-  for (int e = 1; e <= spec.entries; ++e) {
-    s.Bettors[e].Name = "Player " + std::to_string(uniform(1, std::max(2, spec.entries / 2)));
+  s.NumEntries = static_cast<int16_t>(recipe.entries);
+  s.Entries.assign(recipe.entries + 1, EntryRecord{});
+  s.Bettors.assign(recipe.entries + 1, BettorRecord{});
+  s.NumBettors = static_cast<int16_t>(recipe.entries);
+  s.Picks.Resize(n + 1, recipe.entries + 1);
+  for (int e = 1; e <= recipe.entries; ++e) {
+    s.Bettors[e].Name = "Player " + std::to_string(uniform(1, std::max(2, recipe.entries / 2)));
     EntryRecord& rec = s.Entries[e];
-    rec.BettorIndex = static_cast<int16_t>(chance(spec.deletedShare) ? 0 : e);
+    rec.BettorIndex = static_cast<int16_t>(chance(recipe.deletedShare) ? 0 : e);
     rec.EntryNumber = static_cast<int16_t>(uniform(1, 3));
     const std::vector<int16_t> picks =
-        templates.empty() ? randomPicks() : templates[uniform(0, spec.templates - 1)];
+        templates.empty() ? randomPicks() : templates[uniform(0, recipe.templates - 1)];
     for (int g = 1; g <= n; ++g) s.Picks(g, e) = picks[g];
   }
   return s;

@@ -133,11 +133,11 @@ TEST(BuildScenarioTable, ScenariosFollowTheBinaryCounter) {
 
 TEST(BuildScenarioTable, EveryScenarioIsAConsistentBracket) {
   for (uint32_t seed = 1; seed <= 12; ++seed) {
-    testing::PoolSpec spec;
-    spec.teams = 4 + static_cast<int>(seed * 5 % 61);
-    spec.openGames = 8;
-    spec.entries = 0;
-    PoolState s = testing::MakeRandomPool(spec, seed);
+    testing::PoolRecipe recipe;
+    recipe.teams = 4 + static_cast<int>(seed * 5 % 61);
+    recipe.openGames = 8;
+    recipe.entries = 0;
+    PoolState s = testing::MakeRandomPool(recipe, seed);
     ScriptedPrompts prompts;
     OpenGameList open = CountOpenGames(s, prompts);
     ASSERT_FALSE(s.DialogCancelled);

@@ -237,11 +237,11 @@ TEST(ComputeScenarios, ByeGamesAreDecidedAndNeverScored) {
 }
 
 TEST(TakePossibilitiesSnapshot, PointsAlreadyWonAreThoseOfTheStandings) {
-  testing::PoolSpec spec;
-  spec.teams = 27;
-  spec.entries = 30;
-  spec.seedMethod = 4;
-  PoolState s = testing::MakeRandomPool(spec, 99);
+  testing::PoolRecipe recipe;
+  recipe.teams = 27;
+  recipe.entries = 30;
+  recipe.seedMethod = 4;
+  PoolState s = testing::MakeRandomPool(recipe, 99);
   PossibilitiesSnapshot snap = Snapshot(s);
   ScoreAllEntries(s);
   for (const PossibilitiesEntry& e : snap.Entries) EXPECT_EQ(e.Points, s.Entries[e.Index].Points);

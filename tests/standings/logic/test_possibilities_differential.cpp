@@ -9,8 +9,8 @@ namespace {
 
 // The fast engine against the reference on seeded random pools. Any
 // difference names the pool's seed, so it can be replayed alone.
-void ExpectSameCounts(const testing::PoolSpec& spec, uint32_t seed) {
-  PoolState s = testing::MakeRandomPool(spec, seed);
+void ExpectSameCounts(const testing::PoolRecipe& recipe, uint32_t seed) {
+  PoolState s = testing::MakeRandomPool(recipe, seed);
   ScriptedPrompts prompts;
   OpenGameList open = CountOpenGames(s, prompts);
   ASSERT_FALSE(s.DialogCancelled) << "seed " << seed;
@@ -37,46 +37,46 @@ void ExpectSameCounts(const testing::PoolSpec& spec, uint32_t seed) {
 
 struct Family {
   const char* name;
-  testing::PoolSpec spec;
+  testing::PoolRecipe recipe;
   int pools;
 };
 
 // Each family varies one thing; within it every pool draws its own bracket
 // size, payouts, seed methods and factors from its seed.
 TEST(PossibilitiesDifferential, FastEngineEqualsTheReference) {
-  testing::PoolSpec base;
+  testing::PoolRecipe base;
   base.entries = 40;
   base.openGames = 7;
 
   std::vector<Family> families;
   families.push_back({"mixed", base, 60});
-  testing::PoolSpec ties = base;
+  testing::PoolRecipe ties = base;
   ties.templates = 3;
   ties.entries = 30;
   families.push_back({"heavy ties", ties, 25});
-  testing::PoolSpec fractions = base;
+  testing::PoolRecipe fractions = base;
   fractions.wholePoints = false;
   families.push_back({"fractional points", fractions, 25});
-  testing::PoolSpec tenths = base;
+  testing::PoolRecipe tenths = base;
   tenths.seedFactor = 0.1f;
   families.push_back({"factor 0.1", tenths, 25});
-  testing::PoolSpec halves = base;
+  testing::PoolRecipe halves = base;
   halves.seedFactor = 0.5f;
   families.push_back({"factor 0.5", halves, 25});
-  testing::PoolSpec rePair = base;
+  testing::PoolRecipe rePair = base;
   rePair.rePair = true;
   families.push_back({"re-paired", rePair, 25});
-  testing::PoolSpec deleted = base;
+  testing::PoolRecipe deleted = base;
   deleted.deletedShare = 0.6;
   families.push_back({"many deleted", deleted, 15});
-  testing::PoolSpec byes = base;
+  testing::PoolRecipe byes = base;
   byes.storeByeResults = true;
   families.push_back({"Bye results stored", byes, 15});
-  testing::PoolSpec large = base;
+  testing::PoolRecipe large = base;
   large.openGames = 15;
   large.entries = 12;
   families.push_back({"fifteen open games", large, 4});
-  testing::PoolSpec few = base;
+  testing::PoolRecipe few = base;
   few.openGames = 2;
   few.entries = 150;
   families.push_back({"many entries", few, 10});
@@ -86,34 +86,34 @@ TEST(PossibilitiesDifferential, FastEngineEqualsTheReference) {
     SCOPED_TRACE(f.name);
     for (int i = 0; i < f.pools; ++i) {
       ++seed;
-      testing::PoolSpec spec = f.spec;
+      testing::PoolRecipe recipe = f.recipe;
       std::mt19937 pick(seed);
-      spec.teams = std::uniform_int_distribution<int>(4, 64)(pick);
-      spec.paidPlaces = std::uniform_int_distribution<int>(0, 5)(pick);
-      spec.booby = pick() % 2 == 0;
-      if (spec.seedMethod < 0 && pick() % 4 == 0) spec.seedMethod = static_cast<int>(pick() % 6);
-      ExpectSameCounts(spec, seed);
+      recipe.teams = std::uniform_int_distribution<int>(4, 64)(pick);
+      recipe.paidPlaces = std::uniform_int_distribution<int>(0, 5)(pick);
+      recipe.booby = pick() % 2 == 0;
+      if (recipe.seedMethod < 0 && pick() % 4 == 0) recipe.seedMethod = static_cast<int>(pick() % 6);
+      ExpectSameCounts(recipe, seed);
       if (::testing::Test::HasFatalFailure()) return;
     }
   }
 }
 
 TEST(PossibilitiesDifferential, EverySeedMethodWithWholeAndFractionalFactors) {
-  testing::PoolSpec spec;
-  spec.entries = 30;
-  spec.openGames = 7;
+  testing::PoolRecipe recipe;
+  recipe.entries = 30;
+  recipe.openGames = 7;
   uint32_t seed = 5000;
   for (int method = 0; method <= 5; ++method) {
     for (float factor : {1.0f, 2.0f, 0.5f, 0.1f}) {
       SCOPED_TRACE(::testing::Message() << "method " << method << ", factor " << factor);
-      spec.seedMethod = method;
-      spec.seedFactor = factor;
+      recipe.seedMethod = method;
+      recipe.seedFactor = factor;
       for (int i = 0; i < 2; ++i) {
-        spec.teams = 8 + 28 * i + method;
-        spec.paidPlaces = (method + i) % 6;
-        spec.booby = i == 0;
-        spec.rePair = method % 2 == 1 && i == 1;
-        ExpectSameCounts(spec, ++seed);
+        recipe.teams = 8 + 28 * i + method;
+        recipe.paidPlaces = (method + i) % 6;
+        recipe.booby = i == 0;
+        recipe.rePair = method % 2 == 1 && i == 1;
+        ExpectSameCounts(recipe, ++seed);
         if (::testing::Test::HasFatalFailure()) return;
       }
     }
@@ -123,15 +123,15 @@ TEST(PossibilitiesDifferential, EverySeedMethodWithWholeAndFractionalFactors) {
 TEST(PossibilitiesDifferential, EveryEntryTiedInEveryScenario) {
   // Copies of one entry: the fast engine's classes and the reference's full
   // selection must still agree.
-  testing::PoolSpec spec;
-  spec.entries = 60;
-  spec.templates = 1;
-  spec.deletedShare = 0;
-  spec.openGames = 9;
+  testing::PoolRecipe recipe;
+  recipe.entries = 60;
+  recipe.templates = 1;
+  recipe.deletedShare = 0;
+  recipe.openGames = 9;
   for (int paid = 0; paid <= 5; ++paid) {
-    spec.paidPlaces = paid;
-    spec.booby = paid % 2 == 1;
-    ExpectSameCounts(spec, 77 + paid);
+    recipe.paidPlaces = paid;
+    recipe.booby = paid % 2 == 1;
+    ExpectSameCounts(recipe, 77 + paid);
   }
 }
 
