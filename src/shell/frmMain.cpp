@@ -239,7 +239,7 @@ void frmMain::BuildMenus() {
   auto addMenu = [this](const char* name, const char* caption, const std::vector<ItemDef>& defs) {
     QMenu* m = menuBar()->addMenu(QString::fromUtf8(caption));
     m->setObjectName(name);
-    m->setSeparatorsCollapsible(false);
+    m->setSeparatorsCollapsible(true);  // the unused recent-file place shows one line
     for (const auto& d : defs) AddItem(m, d.name, d.caption);
     return m;
   };

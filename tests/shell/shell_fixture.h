@@ -10,6 +10,7 @@
 #include <QMenuBar>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,10 @@ class TestChild : public ChildWindow {
     resize(200, 120);
   }
   std::string windowName() const override { return name_; }
-  void cmdOK_Click() override { Log("cmdOK_Click"); }
+  void cmdOK_Click() override {
+    Log("cmdOK_Click");
+    if (throwOnOK) throw std::runtime_error("Subscript out of range");
+  }
   void cmdCancel_Click() override { Log("cmdCancel_Click"); }
   void cmdFill_Click() override { Log("cmdFill_Click"); }
   void PrintPreview() override { Log("PrintPreview"); }
@@ -42,6 +46,7 @@ class TestChild : public ChildWindow {
     return !refuseClose;
   }
   bool refuseClose = false;
+  bool throwOnOK = false;
 
  private:
   void Log(const std::string& what) { log_->push_back(name_ + "." + what); }

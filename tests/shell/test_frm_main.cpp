@@ -680,3 +680,23 @@ TEST_F(ShellTest, ClickingABottomButtonForwardsAndKeepsTheFocus) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, AnErrorInAForwardedCommandGoesToTheOneReport) {
+  MakeMain();
+  OpenCompletePool();
+  TestChild* setup = Open("frmSetup");
+  setup->throwOnOK = true;
+  main->RunCommand("cmdQBOK");
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_NE(t.prompts.LastText().find("The system has detected an unexpected error."),
+            std::string::npos);
+  EXPECT_NE(t.prompts.LastText().find("Subscript out of range"), std::string::npos);
+  EXPECT_EQ(t.prompts.beeps, 3);
+  EXPECT_EQ(main->ActiveWindowName(), "frmSetup");  // the window stays
+}
+
+}  // namespace
+}  // namespace qb
