@@ -245,14 +245,13 @@ void frmMain::BuildMenus() {
   };
   addMenu("mnuFile", "&File", kFileItems);
   addMenu("mnuEdit", "&Edit", kEditItems);
-  QMenu* view = addMenu("mnuView", "&View", kViewItems);
+  addMenu("mnuView", "&View", kViewItems);
   for (const auto& d : kViewItems) items_[d.name]->setCheckable(true);
   items_["mnuViewToolbar"]->setChecked(true);
   items_["mnuViewStatusBar"]->setChecked(true);
   items_["mnuViewBottomToolbar"]->setChecked(true);
   items_["mnuViewShowScoring"]->setChecked(true);
   items_["mnuViewShowScoring"]->setVisible(false);
-  (void)view;
   const std::string site = kWebSiteName;
   const std::string internet = "&Send Reports to " + site;
   addMenu("mnuReports", "&Reports",
