@@ -276,6 +276,8 @@ void frmMain::BuildMenus() {
               {{"mnuWindowCascade", "&Cascade"}, {"mnuWindowArrangeIcons", "&Arrange Icons"}});
   connect(mnuWindow_, &QMenu::aboutToShow, this, &frmMain::RebuildWindowMenu);
   addMenu("mnuHelp", "&Help", kHelpItems);
+  // F1 asks for the help of the window in front, as on any desktop program.
+  items_["mnuHelpWindow"]->setShortcut(QKeySequence::HelpContents);
 }
 
 void frmMain::BuildTopToolbar() {

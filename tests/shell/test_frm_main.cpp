@@ -510,6 +510,11 @@ TEST_F(ShellTest, HelpShowsTheTopicOrSaysThereIsNone) {
   Open("frmSetup");
   main->RunCommand("tbToolBar:Help");
   EXPECT_EQ(t.help.topics, (std::vector<std::string>{"frmSetup#0"}));
+  main->show();
+  main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+  QTest::keyClick(main.get(), Qt::Key_F1);
+  EXPECT_EQ(t.help.topics.size(), 2u);
   t.help.available = false;
   main->RunCommand("mnuHelpContents");
   EXPECT_EQ(t.prompts.beeps, 1);
