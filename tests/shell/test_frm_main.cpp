@@ -406,6 +406,8 @@ struct SaveQuestionCase {
   bool goesOn;
 };
 
+void PrintTo(const SaveQuestionCase& c, std::ostream* os) { *os << c.command; }
+
 class SaveQuestion : public ShellTest, public ::testing::WithParamInterface<SaveQuestionCase> {};
 
 // Cancel, and a Yes whose save fails, keep the pool; No goes on.
