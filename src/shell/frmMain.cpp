@@ -31,7 +31,9 @@ namespace qb {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+int Px(int twips) {
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 struct ItemDef {
   const char* name;  // nullptr: separator
@@ -131,15 +133,14 @@ QIcon ToolIcon(QStyle* style, const std::string& key) {
     QColor colour;
   };
   static const Badge badges[] = {
-      {"Print", "Pr", QColor(90, 90, 90)},        {"Parms", "P", QColor(30, 110, 170)},
+      {"Print", "Pr", QColor(90, 90, 90)},           {"Parms", "P", QColor(30, 110, 170)},
       {"SetupBrackets", "[]", QColor(30, 110, 170)}, {"EditBettor", "Pa", QColor(40, 140, 70)},
-      {"EditEntry", "E", QColor(40, 140, 70)},     {"EnterResults", "R", QColor(40, 140, 70)},
-      {"ListBettors", "Li", QColor(170, 100, 20)}, {"PoolAnalysis", "An", QColor(170, 100, 20)},
-      {"DisplayRank", "1", QColor(170, 100, 20)},  {"Possibilities", "Po", QColor(170, 100, 20)},
-      {"Help", "?", QColor(30, 110, 170)},
-      {"CreateEmails", "@", QColor(120, 60, 150)}, {"UploadRpts", "^", QColor(120, 60, 150)},
-      {"InetDownload", "v", QColor(120, 60, 150)}, {"AcceptEntry", "+E", QColor(150, 50, 50)},
-      {"ImportBettors", "+P", QColor(150, 50, 50)},
+      {"EditEntry", "E", QColor(40, 140, 70)},       {"EnterResults", "R", QColor(40, 140, 70)},
+      {"ListBettors", "Li", QColor(170, 100, 20)},   {"PoolAnalysis", "An", QColor(170, 100, 20)},
+      {"DisplayRank", "1", QColor(170, 100, 20)},    {"Possibilities", "Po", QColor(170, 100, 20)},
+      {"Help", "?", QColor(30, 110, 170)},           {"CreateEmails", "@", QColor(120, 60, 150)},
+      {"UploadRpts", "^", QColor(120, 60, 150)},     {"InetDownload", "v", QColor(120, 60, 150)},
+      {"AcceptEntry", "+E", QColor(150, 50, 50)},    {"ImportBettors", "+P", QColor(150, 50, 50)},
   };
   QPixmap pm(32, 32);
   pm.fill(Qt::transparent);
@@ -238,20 +239,19 @@ void frmMain::BuildMenus() {
   auto addMenu = [this](const char* name, const char* caption, const std::vector<ItemDef>& defs) {
     QMenu* m = menuBar()->addMenu(QString::fromUtf8(caption));
     m->setObjectName(name);
-    m->setSeparatorsCollapsible(false);
+    m->setSeparatorsCollapsible(true);  // the unused recent-file place shows one line
     for (const auto& d : defs) AddItem(m, d.name, d.caption);
     return m;
   };
   addMenu("mnuFile", "&File", kFileItems);
   addMenu("mnuEdit", "&Edit", kEditItems);
-  QMenu* view = addMenu("mnuView", "&View", kViewItems);
+  addMenu("mnuView", "&View", kViewItems);
   for (const auto& d : kViewItems) items_[d.name]->setCheckable(true);
   items_["mnuViewToolbar"]->setChecked(true);
   items_["mnuViewStatusBar"]->setChecked(true);
   items_["mnuViewBottomToolbar"]->setChecked(true);
   items_["mnuViewShowScoring"]->setChecked(true);
   items_["mnuViewShowScoring"]->setVisible(false);
-  (void)view;
   const std::string site = kWebSiteName;
   const std::string internet = "&Send Reports to " + site;
   addMenu("mnuReports", "&Reports",
@@ -271,10 +271,13 @@ void frmMain::BuildMenus() {
            {nullptr, nullptr},
            {"mnuToolsDownloadBracket", bracket.c_str()},
            {"mnuToolsDownloadResults", results.c_str()}});
-  mnuWindow_ = addMenu("mnuWindow", "&Window",
-                       {{"mnuWindowCascade", "&Cascade"}, {"mnuWindowArrangeIcons", "&Arrange Icons"}});
+  mnuWindow_ =
+      addMenu("mnuWindow", "&Window",
+              {{"mnuWindowCascade", "&Cascade"}, {"mnuWindowArrangeIcons", "&Arrange Icons"}});
   connect(mnuWindow_, &QMenu::aboutToShow, this, &frmMain::RebuildWindowMenu);
   addMenu("mnuHelp", "&Help", kHelpItems);
+  // F1 asks for the help of the window in front, as on any desktop program.
+  items_["mnuHelpWindow"]->setShortcut(QKeySequence::HelpContents);
 }
 
 void frmMain::BuildTopToolbar() {
@@ -438,8 +441,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
       if (!isMaximized() && !isMinimized()) {
         ctx_.settings.SaveSetting("Settings", "MainLeft", PlacementText(x() * kTwipsPerPixel));
         ctx_.settings.SaveSetting("Settings", "MainTop", PlacementText(y() * kTwipsPerPixel));
-        ctx_.settings.SaveSetting("Settings", "MainWidth",
-                                  PlacementText(width() * kTwipsPerPixel));
+        ctx_.settings.SaveSetting("Settings", "MainWidth", PlacementText(width() * kTwipsPerPixel));
         ctx_.settings.SaveSetting("Settings", "MainHeight",
                                   PlacementText(height() * kTwipsPerPixel));
       }
@@ -492,7 +494,8 @@ void frmMain::RunCommand(const std::string& name) {
   ctx_.pool.SoundPlayed = 0;
   // A command asked for while its item is disabled (the start-up chooser's
   // download before the download window exists) only beeps.
-  QAction* item = name.rfind("tbToolBar:", 0) == 0 ? ToolbarButton(name.substr(10)) : MenuItem(name);
+  QAction* item =
+      name.rfind("tbToolBar:", 0) == 0 ? ToolbarButton(name.substr(10)) : MenuItem(name);
   if (item && !item->isEnabled()) {
     ctx_.prompts.Beep();
     return;
@@ -509,7 +512,9 @@ void frmMain::ReportError(const std::exception& e) {
   ReportUnexpectedError(ctx_, this, false, e, "frmMain");
 }
 
-void frmMain::PlaySound(const char* name) { qb::PlaySoundEffect(ctx_.pool, ctx_.waves, name); }
+void frmMain::PlaySound(const char* name) {
+  qb::PlaySoundEffect(ctx_.pool, ctx_.waves, name);
+}
 
 void frmMain::PlaySoundEffect(const std::string& name) {
   qb::PlaySoundEffect(ctx_.pool, ctx_.waves, name);
@@ -532,8 +537,7 @@ void frmMain::Dispatch(const std::string& name) {
   if (name.rfind("mnuFileMRU", 0) == 0) return mnuFileMRU_Click(name.back() - '0');
   if (name == "mnuFilePrint") return mnuFilePrint_Click();
   const auto forwarded = ForwardedCommands();
-  if (std::find(forwarded.begin(), forwarded.end(), name) != forwarded.end())
-    return Forward(name);
+  if (std::find(forwarded.begin(), forwarded.end(), name) != forwarded.end()) return Forward(name);
 
   using Handler = void (frmMain::*)();
   static const std::map<std::string, Handler> handlers = {
@@ -602,16 +606,35 @@ void frmMain::Forward(const std::string& command) {
 
 void frmMain::RunRole(ChildWindow* child, ChildRole role) {
   switch (role) {
-    case ChildRole::None: break;
-    case ChildRole::OK: child->cmdOK_Click(); break;
-    case ChildRole::Cancel: child->cmdCancel_Click(); break;
-    case ChildRole::Fill: child->cmdFill_Click(); break;
-    case ChildRole::PrintPreview: child->PrintPreview(); break;
-    case ChildRole::Print: child->cmdPrint_Click(); break;
-    case ChildRole::EntryHeader: child->cmdEntryHeader_Click(); break;
-    case ChildRole::ShowParms: child->cmdShowParms_Click(); break;
-    case ChildRole::ClearPicks: child->ClearPicks(); break;
-    case ChildRole::CopyEntry: child->CopyEntry(); break;
+    case ChildRole::None:
+      break;
+    case ChildRole::OK:
+      child->cmdOK_Click();
+      break;
+    case ChildRole::Cancel:
+      child->cmdCancel_Click();
+      break;
+    case ChildRole::Fill:
+      child->cmdFill_Click();
+      break;
+    case ChildRole::PrintPreview:
+      child->PrintPreview();
+      break;
+    case ChildRole::Print:
+      child->cmdPrint_Click();
+      break;
+    case ChildRole::EntryHeader:
+      child->cmdEntryHeader_Click();
+      break;
+    case ChildRole::ShowParms:
+      child->cmdShowParms_Click();
+      break;
+    case ChildRole::ClearPicks:
+      child->ClearPicks();
+      break;
+    case ChildRole::CopyEntry:
+      child->CopyEntry();
+      break;
     case ChildRole::Close:
       if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget())) {
         sub->setProperty("qbNoQuery", true);
@@ -620,7 +643,9 @@ void frmMain::RunRole(ChildWindow* child, ChildRole role) {
         child->close();
       }
       break;
-    case ChildRole::FilePrint: mnuFilePrint_Click(); break;
+    case ChildRole::FilePrint:
+      mnuFilePrint_Click();
+      break;
   }
 }
 
@@ -654,8 +679,8 @@ void frmMain::ApplyCommandStates() {
     action->setEnabled(CommandAllowed(name, state) && Available(name));
   }
   for (auto& [key, action] : buttons_) {
-    std::string command = key == "InetDownload" ? "mnuToolsDownloadBracket"
-                                                : ToolbarCommand(key, state.numTeams);
+    std::string command =
+        key == "InetDownload" ? "mnuToolsDownloadBracket" : ToolbarCommand(key, state.numTeams);
     action->setEnabled(CommandAllowed(key, state) && Available(command));
   }
   buttons_["InetDownload"]->setToolTip(QString::fromStdString(InetDownloadToolTip(poolOpen_)));
@@ -671,9 +696,13 @@ void frmMain::DisableFileCommands() {
   ApplyCommandStates();
 }
 
-void frmMain::AdjustMenuForParameters() { ApplyCommandStates(); }
+void frmMain::AdjustMenuForParameters() {
+  ApplyCommandStates();
+}
 
-void frmMain::AdjustMenuForActiveWindow() { ApplyCommandStates(); }
+void frmMain::AdjustMenuForActiveWindow() {
+  ApplyCommandStates();
+}
 
 bool frmMain::CheckBracketComplete() {
   auto message = BracketIncompleteMessage(ctx_.pool);
@@ -798,9 +827,13 @@ void frmMain::ApplyBottomToolbar() {
   tbQBToolbar_->show();
 }
 
-void frmMain::SetPreviewButtons() { ApplyBottomToolbar(); }
+void frmMain::SetPreviewButtons() {
+  ApplyBottomToolbar();
+}
 
-void frmMain::HideBottomToolbar() { tbQBToolbar_->hide(); }
+void frmMain::HideBottomToolbar() {
+  tbQBToolbar_->hide();
+}
 
 void frmMain::SetSaveCancelMenu(bool editing) {
   items_["mnuEntryPopUpOK"]->setText("OK - Save and Exit");
@@ -933,8 +966,9 @@ void frmMain::mnuHelpWindow_Click() {
 void frmMain::SaveFileChanges(bool& changed, MsgAnswer& answer) {
   if (!changed) return;
   ctx_.prompts.Beep();
-  answer = ctx_.prompts.Ask("Do you wish to save the changes to file:\n\r" + ctx_.pool.Pool.PoolName,
-                            MsgButtons::YesNoCancel, MsgIcon::None);
+  answer =
+      ctx_.prompts.Ask("Do you wish to save the changes to file:\n\r" + ctx_.pool.Pool.PoolName,
+                       MsgButtons::YesNoCancel, MsgIcon::None);
   if (answer == MsgAnswer::Yes) mnuFileSave_Click();
 }
 
@@ -976,7 +1010,8 @@ void frmMain::mnuFileNew_Click() {
 void frmMain::mnuFileOpen_Click() {
   PlaySound("start");
   if (!CloseChildrenAndOfferToSave()) return;
-  std::string start = QFileInfo(QString::fromStdString(ctx_.pool.PoolFilePath)).path().toStdString();
+  std::string start =
+      QFileInfo(QString::fromStdString(ctx_.pool.PoolFilePath)).path().toStdString();
   auto name = ctx_.files.GetOpenFileName("Open", kPoolFileFilter,
                                          ctx_.pool.PoolFilePath.empty() ? "" : start);
   if (!name || name->empty()) return;
@@ -1021,9 +1056,7 @@ void frmMain::mnuFileSaveAs_Click() {
   QString folder = pool.PoolFilePath.empty()
                        ? QDir::currentPath()
                        : QFileInfo(QString::fromStdString(pool.PoolFilePath)).path();
-  std::string proposal = pool.Pool.PoolName.empty() ? std::string(kProductName) + " file"
-                                                    : pool.Pool.PoolName;
-  std::string start = (folder + "/").toStdString() + proposal + ".qbp";
+  std::string start = (folder + "/").toStdString() + SaveAsProposal(pool.Pool.PoolName);
   auto name = ctx_.files.GetSaveFileName("Save As", kPoolFileFilter, start);
   if (!name || name->empty()) {
     pool.DialogCancelled = true;
@@ -1094,9 +1127,9 @@ void frmMain::mnuToolsAcceptEntry_Click() {
   if (CheckBracketComplete()) return;
   PlaySound("start");
   PoolState& pool = ctx_.pool;
-  auto files = ctx_.files.GetOpenFileNames(
-      "Bring in Entries from another File",
-      "Quorvel Brakkon Files (*.qbp *.qbe *.qbi);;All (*)", "");
+  auto files =
+      ctx_.files.GetOpenFileNames("Bring in Entries from another File",
+                                  "Quorvel Brakkon Files (*.qbp *.qbe *.qbi);;All (*)", "");
   if (files.empty()) return;
   pool.ImportFileList = files;
   pool.NumImportFiles = static_cast<int16_t>(files.size());

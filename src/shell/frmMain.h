@@ -137,7 +137,6 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   void PlaySound(const char* name);
   void ReportError(const std::exception& e);
 
-  void mnuEditOK_Click() { Forward("mnuEditOK"); }
   void mnuEditParms_Click();
   void mnuViewToggle(const std::string& name);
   void mnuWindowCascade_Click();

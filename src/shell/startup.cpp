@@ -7,11 +7,20 @@ namespace qb {
 
 void RunStartupChoice(frmMain& main, const StartupChoice& choice) {
   switch (choice.kind) {
-    case StartupChoice::Kind::Cancelled: break;
-    case StartupChoice::Kind::RecentFile: main.InitialOpen(choice.path); break;
-    case StartupChoice::Kind::MoreFiles: main.RunCommand("mnuFileOpen"); break;
-    case StartupChoice::Kind::NewFile: main.RunCommand("mnuFileNew"); break;
-    case StartupChoice::Kind::DownloadBracket: main.RunCommand("mnuToolsDownloadBracket"); break;
+    case StartupChoice::Kind::Cancelled:
+      break;
+    case StartupChoice::Kind::RecentFile:
+      main.InitialOpen(choice.path);
+      break;
+    case StartupChoice::Kind::MoreFiles:
+      main.RunCommand("mnuFileOpen");
+      break;
+    case StartupChoice::Kind::NewFile:
+      main.RunCommand("mnuFileNew");
+      break;
+    case StartupChoice::Kind::DownloadBracket:
+      main.RunCommand("mnuToolsDownloadBracket");
+      break;
   }
 }
 

@@ -34,6 +34,11 @@ WindowTable::ChildFactory Child() {
 
 }  // namespace
 
+// Still to come, each enabling its menu items once listed here:
+//   children: frmDisplayRank, frmPossibilities, frmPoolAnalysis, frmListBettors,
+//             frmPrintForm
+//   dialogs:  frmPageSetup, frmDownload, frmEMailReports, and "PrintToFile" (File >
+//             Print to Comma-Delimited File: the export of the active report grid)
 WindowTable StandardWindows() {
   WindowTable t;
   t.children["frmSetup"] = Child<frmSetup>();

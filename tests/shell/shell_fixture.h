@@ -1,15 +1,16 @@
 #pragma once
 // A main window over test doubles, with small child windows that record the
 // commands forwarded to them.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,10 @@ class TestChild : public ChildWindow {
     resize(200, 120);
   }
   std::string windowName() const override { return name_; }
-  void cmdOK_Click() override { Log("cmdOK_Click"); }
+  void cmdOK_Click() override {
+    Log("cmdOK_Click");
+    if (throwOnOK) throw std::runtime_error("Subscript out of range");
+  }
   void cmdCancel_Click() override { Log("cmdCancel_Click"); }
   void cmdFill_Click() override { Log("cmdFill_Click"); }
   void PrintPreview() override { Log("PrintPreview"); }
@@ -42,6 +46,7 @@ class TestChild : public ChildWindow {
     return !refuseClose;
   }
   bool refuseClose = false;
+  bool throwOnOK = false;
 
  private:
   void Log(const std::string& what) { log_->push_back(name_ + "." + what); }
@@ -54,9 +59,9 @@ class ShellTest : public ::testing::Test {
   // Windows known to the test main window; the rest stay unavailable.
   WindowTable TestWindows() {
     WindowTable t;
-    for (const char* name : {"frmSetup", "frmEnterResults", "frmEditEntry", "frmPrintForm",
-                             "frmDisplayRank", "frmPossibilities", "frmPoolAnalysis",
-                             "frmListBettors"}) {
+    for (const char* name :
+         {"frmSetup", "frmEnterResults", "frmEditEntry", "frmPrintForm", "frmDisplayRank",
+          "frmPossibilities", "frmPoolAnalysis", "frmListBettors"}) {
       std::string n = name;
       t.children[n] = [this, n](AppContext& c) -> ChildWindow* {
         auto* child = new TestChild(c, n, &log);
@@ -64,8 +69,8 @@ class ShellTest : public ::testing::Test {
         return child;
       };
     }
-    for (const char* name : {"frmParms", "frmSelectEntry", "frmDownload", "frmErrors",
-                             "frmImportEntries"}) {
+    for (const char* name :
+         {"frmParms", "frmSelectEntry", "frmDownload", "frmErrors", "frmImportEntries"}) {
       std::string n = name;
       t.dialogs[n] = [this, n](AppContext& c, QWidget*) {
         log.push_back("dialog " + n);

@@ -1,7 +1,7 @@
 #include <QFile>
 #include <QPushButton>
-#include <QToolBar>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include <filesystem>
 #include <fstream>
@@ -251,8 +251,8 @@ TEST(SettingsFile, PlacementAndRecentFilesComeBack) {
   TestContext t;
   {
     QtSettingsStore store(ini);
-    AppContext ctx{t.pool, t.prompts, t.files, store, t.waves, t.help, t.clock, t.random,
-                   nullptr, {}, {}};
+    AppContext ctx{t.pool,  t.prompts, t.files, store, t.waves, t.help,
+                   t.clock, t.random,  nullptr, {},    {}};
     frmMain main(ctx, WindowTable{});
     main.MDIForm_Load();
     main.show();
@@ -264,8 +264,8 @@ TEST(SettingsFile, PlacementAndRecentFilesComeBack) {
   }
   QtSettingsStore store(ini);
   EXPECT_EQ(store.GetSetting("Settings", "MainWidth", ""), "9600");
-  AppContext ctx{t.pool, t.prompts, t.files, store, t.waves, t.help, t.clock, t.random,
-                 nullptr, {}, {}};
+  AppContext ctx{t.pool,  t.prompts, t.files, store, t.waves, t.help,
+                 t.clock, t.random,  nullptr, {},    {}};
   frmMain main(ctx, WindowTable{});
   main.MDIForm_Load();
   EXPECT_EQ(main.size(), QSize(640, 420));

@@ -17,7 +17,9 @@ std::vector<std::string> MenuTexts(QMenu* menu) {
   return out;
 }
 
-QMenu* Menu(frmMain& m, const char* name) { return m.findChild<QMenu*>(name); }
+QMenu* Menu(frmMain& m, const char* name) {
+  return m.findChild<QMenu*>(name);
+}
 
 TEST_F(ShellTest, MenusInOrder) {
   MakeMain();
@@ -42,9 +44,9 @@ TEST_F(ShellTest, MenusInOrder) {
                "&Create Pool File without Entries", "-", "Download Bracket from " + site,
                "Download Results from " + site}));
   EXPECT_EQ(MenuTexts(Menu(*main, "mnuWindow")), (V{"&Cascade", "&Arrange Icons"}));
-  EXPECT_EQ(MenuTexts(Menu(*main, "mnuHelp")),
-            (V{"&Overview", "&Window Help", "&Search For Help On...", "-",
-               "&About Quorvel Brakkon"}));
+  EXPECT_EQ(
+      MenuTexts(Menu(*main, "mnuHelp")),
+      (V{"&Overview", "&Window Help", "&Search For Help On...", "-", "&About Quorvel Brakkon"}));
   EXPECT_EQ(MenuTexts(main->EntryPopupMenu()),
             (V{"OK - Save and Exit", "CANCEL - Exit without Saving", "-", "Edit Entry Info",
                "Fill with Higher Seeds", "Show Pool Parameters", "Print", "Clear All Picks",
@@ -65,11 +67,12 @@ TEST_F(ShellTest, ToolbarsAndStatusBar) {
     else
       keys.push_back(a->data().toString().toStdString());
   }
-  EXPECT_EQ(keys, (std::vector<std::string>{
-                      "MRU", "New", "Open", "Save", "Print", "Parms", "SetupBrackets",
-                      "EditBettor", "EditEntry", "EnterResults", "ListBettors", "PoolAnalysis",
-                      "DisplayRank", "Possibilities", "CreateEmails", "UploadRpts", "InetDownload",
-                      "AcceptEntry", "ImportBettors", "Help"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{
+                "MRU",         "New",           "Open",        "Save",          "Print",
+                "Parms",       "SetupBrackets", "EditBettor",  "EditEntry",     "EnterResults",
+                "ListBettors", "PoolAnalysis",  "DisplayRank", "Possibilities", "CreateEmails",
+                "UploadRpts",  "InetDownload",  "AcceptEntry", "ImportBettors", "Help"}));
   EXPECT_EQ(separators, 5);
   EXPECT_EQ(main->ToolbarButton("MRU")->toolTip(), "Open Most Recently Used File");
   EXPECT_EQ(main->ToolbarButton("InetDownload")->toolTip().toStdString(),
@@ -185,9 +188,9 @@ TEST_F(ShellTest, EnablingByPoolStateAndWindowsThatExist) {
   EXPECT_TRUE(Enabled("mnuReportsDisplayRankings"));
   EXPECT_TRUE(ButtonEnabled("DisplayRank"));
   // windows not part of the program stay disabled whatever the state
-  for (const char* item : {"mnuEditBettors", "mnuEditOptions", "mnuReportsEmail",
-                           "mnuFilePageSetup", "mnuFileBackup", "mnuHelpAbout",
-                           "mnuToolsImportBettors", "mnuFilePrintToFile"})
+  for (const char* item :
+       {"mnuEditBettors", "mnuEditOptions", "mnuReportsEmail", "mnuFilePageSetup", "mnuFileBackup",
+        "mnuHelpAbout", "mnuToolsImportBettors", "mnuFilePrintToFile"})
     EXPECT_FALSE(Enabled(item)) << item;
   EXPECT_FALSE(ButtonEnabled("EditBettor"));
   EXPECT_FALSE(ButtonEnabled("CreateEmails"));
@@ -251,10 +254,10 @@ TEST_F(ShellTest, ForwardingGoesToTheActiveWindowByName) {
   main->RunCommand("mnuEntryPopUpCopyEntry");
   main->RunCommand("cmdQBPrintPreview");
   main->RunCommand("mnuEntryPopUpPrint");
-  EXPECT_EQ(log, (std::vector<std::string>{"frmEditEntry.cmdOK_Click",
-                                           "frmEditEntry.cmdShowParms_Click",
-                                           "frmEditEntry.CopyEntry", "frmEditEntry.PrintPreview",
-                                           "frmEditEntry.PrintPreview"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"frmEditEntry.cmdOK_Click", "frmEditEntry.cmdShowParms_Click",
+                                      "frmEditEntry.CopyEntry", "frmEditEntry.PrintPreview",
+                                      "frmEditEntry.PrintPreview"}));
   EXPECT_EQ(t.pool.OutputMode, "Print");
   // the pop-up's editor items do nothing while another window is active
   Open("frmSetup");
@@ -270,9 +273,9 @@ TEST_F(ShellTest, ForwardingGoesToTheActiveWindowByName) {
   main->RunCommand("mnuEntryPopUpFill");
   main->RunCommand("mnuEditOK");
   main->RunCommand("mnuEntryPopUpCancel");
-  EXPECT_EQ(log, (std::vector<std::string>{"frmPrintForm.cmdPrint_Click",
-                                           "frmPrintForm.cmdFill_Click",
-                                           "frmPrintForm.cmdCancel_Click"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"frmPrintForm.cmdPrint_Click", "frmPrintForm.cmdFill_Click",
+                                      "frmPrintForm.cmdCancel_Click"}));
 }
 
 TEST_F(ShellTest, EditOkClosesAReportWindowTheBottomOkDoesNot) {
@@ -403,6 +406,8 @@ struct SaveQuestionCase {
   bool goesOn;
 };
 
+void PrintTo(const SaveQuestionCase& c, std::ostream* os) { *os << c.command; }
+
 class SaveQuestion : public ShellTest, public ::testing::WithParamInterface<SaveQuestionCase> {};
 
 // Cancel, and a Yes whose save fails, keep the pool; No goes on.
@@ -507,6 +512,11 @@ TEST_F(ShellTest, HelpShowsTheTopicOrSaysThereIsNone) {
   Open("frmSetup");
   main->RunCommand("tbToolBar:Help");
   EXPECT_EQ(t.help.topics, (std::vector<std::string>{"frmSetup#0"}));
+  main->show();
+  main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+  QTest::keyClick(main.get(), Qt::Key_F1);
+  EXPECT_EQ(t.help.topics.size(), 2u);
   t.help.available = false;
   main->RunCommand("mnuHelpContents");
   EXPECT_EQ(t.prompts.beeps, 1);
@@ -673,6 +683,26 @@ TEST_F(ShellTest, ClickingABottomButtonForwardsAndKeepsTheFocus) {
   EXPECT_EQ(log, (std::vector<std::string>{"frmSetup.cmdOK_Click"}));
   EXPECT_EQ(t.pool.SoundPlayed, 0);  // a click is a new user action
   EXPECT_EQ(main->BottomButton("cmdQBOK")->focusPolicy(), Qt::NoFocus);
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, AnErrorInAForwardedCommandGoesToTheOneReport) {
+  MakeMain();
+  OpenCompletePool();
+  TestChild* setup = Open("frmSetup");
+  setup->throwOnOK = true;
+  main->RunCommand("cmdQBOK");
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_NE(t.prompts.LastText().find("The system has detected an unexpected error."),
+            std::string::npos);
+  EXPECT_NE(t.prompts.LastText().find("Subscript out of range"), std::string::npos);
+  EXPECT_EQ(t.prompts.beeps, 3);
+  EXPECT_EQ(main->ActiveWindowName(), "frmSetup");  // the window stays
 }
 
 }  // namespace

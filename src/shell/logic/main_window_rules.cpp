@@ -59,7 +59,16 @@ MainPlacement RestoreMainPlacement(const std::string& left, const std::string& t
   return p;
 }
 
-std::string PlacementText(int twips) { return std::to_string(twips); }
+std::string PlacementText(int twips) {
+  return std::to_string(twips);
+}
+
+std::string SaveAsProposal(const std::string& poolName) {
+  std::string name = poolName.empty() ? std::string(kProductName) + " file" : poolName;
+  for (char& c : name)
+    if (c == '/' || c == '\\') c = '-';
+  return name + ".qbp";
+}
 
 // ---- recent files
 
@@ -106,9 +115,7 @@ struct ForwardRow {
 const std::vector<ForwardRow>& ForwardTable() {
   using R = ChildRole;
   static const std::vector<ForwardRow> table = {
-      {"cmdQBOK",
-       true,
-       {{"frmSetup", R::OK}, {"frmEnterResults", R::OK}, {"frmEditEntry", R::OK}}},
+      {"cmdQBOK", true, {{"frmSetup", R::OK}, {"frmEnterResults", R::OK}, {"frmEditEntry", R::OK}}},
       {"cmdQBCancel",
        true,
        {{"frmSetup", R::Cancel},
@@ -220,22 +227,37 @@ bool IsEditingWindow(const std::string& w) {
 
 const std::vector<std::string>& FileCommandButtons() {
   static const std::vector<std::string> v = {
-      "Save",         "Print",        "Parms",       "SetupBrackets", "UploadRpts",
-      "AcceptEntry",  "ImportBettors", "EditEntry",  "EnterResults",  "PoolAnalysis",
-      "DisplayRank",  "Possibilities", "EditBettor", "CreateEmails",  "ListBettors"};
+      "Save",        "Print",         "Parms",      "SetupBrackets", "UploadRpts",
+      "AcceptEntry", "ImportBettors", "EditEntry",  "EnterResults",  "PoolAnalysis",
+      "DisplayRank", "Possibilities", "EditBettor", "CreateEmails",  "ListBettors"};
   return v;
 }
 
 const std::vector<std::string>& FileCommandMenus() {
-  static const std::vector<std::string> v = {
-      "mnuFileClose",         "mnuFilePageSetup",          "mnuFilePrint",
-      "mnuFilePrintToFile",   "mnuFileSave",               "mnuFileSaveAs",
-      "mnuFileBackup",        "mnuWindowCascade",          "mnuToolsAcceptEntry",
-      "mnuToolsImportBettors", "mnuToolsCreateEntry",      "mnuReportsInternet",
-      "mnuReportsPoolAnalysis", "mnuReportsDisplayRankings", "mnuEditResults",
-      "mnuEditEntry",         "mnuEditParms",              "mnuReportsPossible",
-      "mnuEditSetup",         "mnuEditBettors",            "mnuEditOK",
-      "mnuEditCancel",        "mnuReportsListBettors",     "mnuToolsDownloadResults"};
+  static const std::vector<std::string> v = {"mnuFileClose",
+                                             "mnuFilePageSetup",
+                                             "mnuFilePrint",
+                                             "mnuFilePrintToFile",
+                                             "mnuFileSave",
+                                             "mnuFileSaveAs",
+                                             "mnuFileBackup",
+                                             "mnuWindowCascade",
+                                             "mnuToolsAcceptEntry",
+                                             "mnuToolsImportBettors",
+                                             "mnuToolsCreateEntry",
+                                             "mnuReportsInternet",
+                                             "mnuReportsPoolAnalysis",
+                                             "mnuReportsDisplayRankings",
+                                             "mnuEditResults",
+                                             "mnuEditEntry",
+                                             "mnuEditParms",
+                                             "mnuReportsPossible",
+                                             "mnuEditSetup",
+                                             "mnuEditBettors",
+                                             "mnuEditOK",
+                                             "mnuEditCancel",
+                                             "mnuReportsListBettors",
+                                             "mnuToolsDownloadResults"};
   return v;
 }
 
@@ -247,11 +269,17 @@ const std::vector<std::string>& BracketCommandButtons() {
 }
 
 const std::vector<std::string>& BracketCommandMenus() {
-  static const std::vector<std::string> v = {
-      "mnuToolsAcceptEntry",    "mnuToolsImportBettors",     "mnuToolsCreateEntry",
-      "mnuReportsPoolAnalysis", "mnuReportsDisplayRankings", "mnuEditResults",
-      "mnuEditEntry",           "mnuReportsPossible",        "mnuReportsInternet",
-      "mnuEditOK",              "mnuEditCancel"};
+  static const std::vector<std::string> v = {"mnuToolsAcceptEntry",
+                                             "mnuToolsImportBettors",
+                                             "mnuToolsCreateEntry",
+                                             "mnuReportsPoolAnalysis",
+                                             "mnuReportsDisplayRankings",
+                                             "mnuEditResults",
+                                             "mnuEditEntry",
+                                             "mnuReportsPossible",
+                                             "mnuReportsInternet",
+                                             "mnuEditOK",
+                                             "mnuEditCancel"};
   return v;
 }
 
@@ -260,8 +288,7 @@ const std::vector<std::string>& ActiveWindowCommands() {
   return v;
 }
 
-CommandState CommandStateOf(const PoolState& pool, bool poolOpen,
-                            const std::string& activeWindow) {
+CommandState CommandStateOf(const PoolState& pool, bool poolOpen, const std::string& activeWindow) {
   CommandState s;
   s.poolOpen = poolOpen;
   s.numTeams = pool.Pool.NumTeams;
@@ -319,8 +346,7 @@ const std::vector<ToolbarButton>& TopToolbarButtons() {
       {"UploadRpts", "", 4, "mnuReportsInternet"},
       {"InetDownload", "", 5, ""},
       {"AcceptEntry", "Bring in Entries from another File", 5, "mnuToolsAcceptEntry"},
-      {"ImportBettors", "Bring in Participant Info from another File", 5,
-       "mnuToolsImportBettors"},
+      {"ImportBettors", "Bring in Participant Info from another File", 5, "mnuToolsImportBettors"},
       {"Help", "Help", 6, "mnuHelpWindow"},
   };
   return v;
@@ -406,13 +432,15 @@ std::string RequiredWindow(const std::string& command) {
 
 std::optional<std::string> BracketIncompleteMessage(const PoolState& pool) {
   if (pool.Pool.NumTeams == 0)
-    return std::string("Number of Teams/Players must be set. \r\n"
-                       "Please set this parameter using 'Jackpot Parameters'");
+    return std::string(
+        "Number of Teams/Players must be set. \r\n"
+        "Please set this parameter using 'Jackpot Parameters'");
   int teams = std::clamp<int>(pool.Pool.NumTeams, 0, kMaxSlots);
   for (int n = 1; n <= teams; ++n)
     if (pool.Teams[n].Name.empty())
-      return std::string("All of the teams have not been entered.\r\n"
-                         "Please complete using 'Bracket Setup'");
+      return std::string(
+          "All of the teams have not been entered.\r\n"
+          "Please complete using 'Bracket Setup'");
   return std::nullopt;
 }
 

@@ -14,8 +14,7 @@ namespace qb {
 inline constexpr const char* kProductName = "Quorvel Brakkon";
 // Host of the web site for downloads and report uploads, as the captions show it.
 inline constexpr const char* kWebSiteName = "quorvelbrakkon.example";
-inline constexpr const char* kPoolFileFilter =
-    "Quorvel Brakkon Files (*.qbp);;All (*)";
+inline constexpr const char* kPoolFileFilter = "Quorvel Brakkon Files (*.qbp);;All (*)";
 
 // ---- caption
 
@@ -37,6 +36,10 @@ MainPlacement RestoreMainPlacement(const std::string& left, const std::string& t
 void ApplyPlacementLimits(MainPlacement& p);
 // A twips value as the settings store it.
 std::string PlacementText(int twips);
+
+// File name Save As proposes for a pool: its name (with no folder separators
+// in it) and ".qbp", or the product's default name.
+std::string SaveAsProposal(const std::string& poolName);
 
 // ---- recent files
 

@@ -24,10 +24,10 @@ std::string ReadSoundOption(const SettingsStore& settings) {
 
 void LoadPrinterSettings(PoolState& pool, const SettingsStore& settings) {
   int size = 0;
-  pool.PrintFontSize = ReadInt(settings.GetSetting("Printer", "FontSize", "8"), size) &&
-                               size >= 2 && size <= 72
-                           ? static_cast<int16_t>(size)
-                           : 8;
+  pool.PrintFontSize =
+      ReadInt(settings.GetSetting("Printer", "FontSize", "8"), size) && size >= 2 && size <= 72
+          ? static_cast<int16_t>(size)
+          : 8;
   int orientation = 0;
   pool.PrintOrientation =
       ReadInt(settings.GetSetting("Printer", "Orientation", "2"), orientation) &&

@@ -15,6 +15,12 @@ TEST(MainCaption, NoPoolAndNamedPool) {
   EXPECT_EQ(MainCaption(pool), "Quorvel Brakkon - Office   (File ID =-3)");
 }
 
+TEST(SaveAsProposal, PoolNameOrDefault) {
+  EXPECT_EQ(SaveAsProposal(""), "Quorvel Brakkon file.qbp");
+  EXPECT_EQ(SaveAsProposal("Office"), "Office.qbp");
+  EXPECT_EQ(SaveAsProposal("A/B\\C"), "A-B-C.qbp");  // stays in the folder shown
+}
+
 struct PlacementCase {
   const char* left;
   const char* top;
@@ -49,11 +55,14 @@ TEST(MainPlacement, DefaultsAndLimits) {
 TEST(RecentFiles, NewestFirstNoDuplicatesFourKept) {
   RecentFiles r("/data/QBDownload.qbp");
   for (const char* f : {"/p/a.qbp", "/p/b.qbp", "/p/c.qbp", "/p/d.qbp"}) r.Add(f);
-  EXPECT_EQ(r.items(), (std::array<std::string, 4>{"/p/d.qbp", "/p/c.qbp", "/p/b.qbp", "/p/a.qbp"}));
+  EXPECT_EQ(r.items(),
+            (std::array<std::string, 4>{"/p/d.qbp", "/p/c.qbp", "/p/b.qbp", "/p/a.qbp"}));
   r.Add("/p/b.qbp");  // moves up, no duplicate
-  EXPECT_EQ(r.items(), (std::array<std::string, 4>{"/p/b.qbp", "/p/d.qbp", "/p/c.qbp", "/p/a.qbp"}));
+  EXPECT_EQ(r.items(),
+            (std::array<std::string, 4>{"/p/b.qbp", "/p/d.qbp", "/p/c.qbp", "/p/a.qbp"}));
   r.Add("/p/e.qbp");  // the oldest falls off
-  EXPECT_EQ(r.items(), (std::array<std::string, 4>{"/p/e.qbp", "/p/b.qbp", "/p/d.qbp", "/p/c.qbp"}));
+  EXPECT_EQ(r.items(),
+            (std::array<std::string, 4>{"/p/e.qbp", "/p/b.qbp", "/p/d.qbp", "/p/c.qbp"}));
 }
 
 TEST(RecentFiles, DownloadedBracketNeverEntersWhateverItsCase) {
@@ -123,7 +132,8 @@ PoolState PoolWithTeams(int numTeams, int numSlots, int emptySlot) {
   PoolState s;
   s.Pool.NumTeams = static_cast<int16_t>(numTeams);
   s.NumSlots = static_cast<int16_t>(numSlots);
-  for (int n = 1; n <= numSlots; ++n) s.Teams[n].Name = n <= numTeams ? "T" + std::to_string(n) : "Bye";
+  for (int n = 1; n <= numSlots; ++n)
+    s.Teams[n].Name = n <= numTeams ? "T" + std::to_string(n) : "Bye";
   if (emptySlot > 0) s.Teams[emptySlot].Name.clear();
   return s;
 }
@@ -175,11 +185,16 @@ TEST(Enabling, PrintCommandsFollowTheActiveWindowKind) {
     bool print, filePrint, toFile;
   };
   const Case cases[] = {
-      {"frmDisplayRank", true, true, true},   {"frmPossibilities", true, true, true},
-      {"frmPoolAnalysis", true, true, true},  {"frmListBettors", true, true, true},
-      {"frmSetup", true, true, false},        {"frmEditEntry", true, true, false},
-      {"frmEnterResults", true, true, false}, {"frmPrintForm", true, true, false},
-      {"frmEntriesWithPick", false, false, false}, {"", false, false, false},
+      {"frmDisplayRank", true, true, true},
+      {"frmPossibilities", true, true, true},
+      {"frmPoolAnalysis", true, true, true},
+      {"frmListBettors", true, true, true},
+      {"frmSetup", true, true, false},
+      {"frmEditEntry", true, true, false},
+      {"frmEnterResults", true, true, false},
+      {"frmPrintForm", true, true, false},
+      {"frmEntriesWithPick", false, false, false},
+      {"", false, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.window);
@@ -201,8 +216,7 @@ TEST(Toolbar, ButtonsRunTheirMenuCommands) {
   EXPECT_EQ(ToolbarCommand("UploadRpts", 0), "mnuReportsInternet");
   EXPECT_EQ(ToolbarCommand("Nope", 0), "");
   EXPECT_EQ(InetDownloadToolTip(true), std::string("Download results from ") + kWebSiteName);
-  EXPECT_EQ(InetDownloadToolTip(false),
-            std::string("Download bracket file from ") + kWebSiteName);
+  EXPECT_EQ(InetDownloadToolTip(false), std::string("Download bracket file from ") + kWebSiteName);
 }
 
 TEST(CheckBracketComplete, Messages) {

@@ -22,8 +22,8 @@ TEST(StartupSettings, PrinterSettingsKeptOnlyInRange) {
     const char* orientation;
     int16_t expectedSize, expectedOrientation;
   };
-  const Case cases[] = {{"12", "1", 12, 1}, {"2", "2", 2, 2},    {"72", "1", 72, 1},
-                        {"1", "0", 8, 2},   {"73", "3", 8, 2},   {"ten", "", 8, 2},
+  const Case cases[] = {{"12", "1", 12, 1},  {"2", "2", 2, 2},     {"72", "1", 72, 1},
+                        {"1", "0", 8, 2},    {"73", "3", 8, 2},    {"ten", "", 8, 2},
                         {"9.5", "1x", 8, 2}, {" 10 ", " 1", 10, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.size) + "/" + c.orientation);
