@@ -269,7 +269,8 @@ void BracketView::StartDrag(BoxRef ref, QWidget* widget) {
 }
 
 void BracketView::AutoScroll(QWidget* over, QPoint pos) {
-  QPoint p = viewport()->mapFrom(over, pos);
+  // The box or canvas lies inside the viewport: map up to it.
+  QPoint p = over->mapTo(viewport(), pos);
   auto step = [](int at, int size) {
     if (at < kAutoScrollMargin) return -kAutoScrollStep;
     if (at > size - kAutoScrollMargin) return kAutoScrollStep;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -83,6 +84,31 @@ TEST(BracketView, TakesOnlyItsOwnDrags) {
   QDropEvent drop(QPointF(1, 1), Qt::MoveAction, mine.get(), Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(view.widget(), &drop);
   EXPECT_EQ(dropped.count(), 1);
+}
+
+// A drag passing over a box, and over the canvas near the edge of a small view,
+// is checked and scrolls the view instead of failing.
+TEST(BracketView, DragMovingOverTheBracketScrollsNearTheEdge) {
+  BracketView view;
+  view.SetBracketGeometry(ComputeBracketGeometry({32, 5}));
+  view.resize(200, 150);
+  view.show();
+  std::unique_ptr<QMimeData> mine(view.DragData({P::TeamName, 3}));
+
+  QLineEdit* box = view.Box(P::Winner, 1);
+  ASSERT_NE(box, nullptr);
+  QDragMoveEvent overBox(QPoint(5, 5), Qt::MoveAction, mine.get(), Qt::LeftButton,
+                         Qt::NoModifier);
+  // Straight to the view's filter: the application hands drag moves only to a live drag.
+  QObject& filter = view;
+  filter.eventFilter(box, &overBox);
+  EXPECT_EQ(view.verticalScrollBar()->value(), 0);  // well inside the view
+
+  const QPoint nearBottom = view.widget()->mapFrom(view.viewport(), QPoint(50, 145));
+  QDragMoveEvent overCanvas(nearBottom, Qt::MoveAction, mine.get(), Qt::LeftButton,
+                            Qt::NoModifier);
+  filter.eventFilter(view.widget(), &overCanvas);
+  EXPECT_GT(view.verticalScrollBar()->value(), 0);
 }
 
 TEST(BracketView, ReportsMouseAndKeys) {
