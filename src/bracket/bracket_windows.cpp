@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 
@@ -79,8 +80,13 @@ bool BracketWindow::event(QEvent* e) {
               Qt::UniqueConnection);
     }
   } else if (e->type() == QEvent::Show && !placed_) {
-    // After the main window has placed the frame.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->move(0, 0);
+    // After the main window has placed the frame. A bracket larger than the
+    // client area scrolls inside the window, so the frame stays within reach.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+      sub->move(0, 0);
+      if (QMdiArea* area = sub->mdiArea())
+        sub->resize(sub->size().boundedTo(area->viewport()->size()));
+    }
     placed_ = true;
   } else if (e->type() == QEvent::WindowActivate) {
     Form_Activate();
