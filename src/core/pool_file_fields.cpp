@@ -109,6 +109,7 @@ bool FieldReader::Next(std::string_view& field) {
     if (close == std::string_view::npos) {
       field = data_.substr(start);
       pos_ = n;
+      endedInsideQuotes_ = true;
     } else {
       field = data_.substr(start, close - start);
       pos_ = close + 1;

@@ -37,6 +37,8 @@ class FieldReader {
   void Unread();
   // The field returned last, as text (for messages).
   std::string_view Last() const { return last_; }
+  // True once a quoted field ran to the end of the file: the file was cut short.
+  bool EndedInsideQuotes() const { return endedInsideQuotes_; }
 
   // Typed reads; each throws FieldError.
   std::string_view ReadRaw();
@@ -54,6 +56,7 @@ class FieldReader {
   std::string_view last_;
   size_t lastPos_ = 0;
   bool lastAfterComma_ = false;
+  bool endedInsideQuotes_ = false;
 };
 
 // Parsers of one field's text, shared with the typed reads.

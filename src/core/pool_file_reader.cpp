@@ -87,7 +87,11 @@ class RecordReader {
     std::string_view tag;
     while (r_.Next(tag)) {
       const Rec rec = RecordOf(tag, v1_);
-      if (rec == Rec::None) continue;  // also the empty last field of a line
+      if (rec == Rec::None) {
+        // A tag cut off by the end of the file: the records after it are lost.
+        ReportCutShort(tag);
+        continue;  // also the empty last field of a line
+      }
       if (rec != Rec::Parms2 && rec != Rec::Parms3) ++counter_;
       badValue_.clear();
       try {
@@ -95,6 +99,7 @@ class RecordReader {
       } catch (const FieldError& e) {
         if (v1_) return ShowProcessingError(s_, svc_, tag, e.what());
         AddLoadError(tag, e.what());
+        cutReported_ = cutReported_ || r_.EndedInsideQuotes();
         if (rec == Rec::Parms) parmsCutShort_ = true;
         // A record cut short: the field that failed may be the next record's tag.
         if (!e.atEnd && IsAnyTag(r_.Last())) r_.Unread();
@@ -106,6 +111,8 @@ class RecordReader {
         if (v1_) return ShowProcessingError(s_, svc_, tag, badValue_);
         AddLoadError(tag, badValue_);
       }
+      // The record's last text ran to the end of the file: it and what followed are cut off.
+      ReportCutShort(tag);
     }
     if (parmsCutShort_) {
       // The bracket still has the shape of the parameters before the damaged
@@ -128,6 +135,12 @@ class RecordReader {
   }
 
  private:
+  void ReportCutShort(std::string_view tag) {
+    if (v1_ || cutReported_ || !r_.EndedInsideQuotes()) return;
+    cutReported_ = true;
+    AddLoadError(tag, kInputPastEnd);
+  }
+
   void AddLoadError(std::string_view tag, const std::string& description) {
     s_.LoadErrors.push_back("Header record # " + std::to_string(counter_) + " " +
                             std::string(tag) + " - " + description);
@@ -361,6 +374,7 @@ class RecordReader {
   long counter_ = 0;
   std::string badValue_;  // why a value of the record was refused
   bool parmsCutShort_ = false;
+  bool cutReported_ = false;  // the end of the file inside a text is told once
   bool multiplyByRound_ = false;
   std::unordered_map<std::string, int16_t> bettorIndex_;
 };

@@ -275,6 +275,32 @@ TEST_F(PoolFileReader, ARecordCutShortBeforeATextIsReportedAndTheNextOneRead) {
   EXPECT_EQ(s.Picks(3, 1), 3);
 }
 
+// A copy cut off inside a text (a tag or a record's last text) would otherwise
+// read as a whole smaller pool.
+TEST_F(PoolFileReader, AFileCutOffInsideATextIsALoadError) {
+  struct Case {
+    std::string tail;
+    std::string error;
+  };
+  const std::vector<Case> cases{
+      {"\"%Te", "Header record # 5 %Te - Input past end of file"},
+      {"\"%Bettor`\",\"Ann\",\"\",\"\",\"55",
+       "Header record # 6 %Bettor` - Input past end of file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tail);
+    host.shownErrors.clear();
+    ASSERT_TRUE(Read(kHeader + kParms4 + "\"%Team  `\",1,\"A\",1\r\n\"%Team  `\",2,\"B\",4\r\n" +
+                     "\"%Team  `\",3,\"C\",2\r\n\"%Team  `\",4,\"D\",3\r\n" + c.tail));
+    ASSERT_EQ(host.shownErrors.size(), 1u);
+    EXPECT_EQ(host.shownErrors[0], std::vector<std::string>{c.error});
+  }
+  // A file whose last line merely lacks its line end is whole.
+  host.shownErrors.clear();
+  ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 + "\"%Bettor`\",\"Ann\",\"\",\"\",\"55\""));
+  EXPECT_TRUE(host.shownErrors.empty());
+}
+
 TEST_F(PoolFileReader, PicksOutsideTheBracketAreLoadErrors) {
   ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 + "\"%EntHdr`\",\"Ann\",1,1,#TRUE#\r\n" +
                    "\"%EntPck`\",5,-3,2,\r\n"));
