@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -703,6 +704,27 @@ TEST_F(ShellTest, AnErrorInAForwardedCommandGoesToTheOneReport) {
   EXPECT_NE(t.prompts.LastText().find("Subscript out of range"), std::string::npos);
   EXPECT_EQ(t.prompts.beeps, 3);
   EXPECT_EQ(main->ActiveWindowName(), "frmSetup");  // the window stays
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, StatusTextTakesTheBarAndGivesItBack) {
+  MakeMain();
+  main->show();
+  main->SetStatusText("Calculating Scenario 5 of 64");
+  EXPECT_EQ(main->statusBar()->currentMessage(), "Calculating Scenario 5 of 64");
+  main->SetStatusText("");
+  EXPECT_EQ(main->statusBar()->currentMessage(), "");
+  // a click on the panel refreshes the caption
+  t.pool.Pool.PoolName = "Office";
+  auto* panel = main->findChild<QLabel*>("sbStatusBarPanel1");
+  ASSERT_NE(panel, nullptr);
+  QTest::mouseClick(panel, Qt::LeftButton);
+  EXPECT_TRUE(main->windowTitle().startsWith("Quorvel Brakkon - Office"));
 }
 
 }  // namespace
