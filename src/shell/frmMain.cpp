@@ -739,6 +739,9 @@ void frmMain::ShowChild(ChildWindow* child) {
       sub->resize(wanted.width() + m.left() + m.right(),
                   wanted.height() + m.top() + m.bottom() + title);
     }
+    // Never larger than the client area, so its frame and edges stay in reach.
+    QSize room = mdi_->viewport()->size();
+    if (mdi_->isVisible() && !room.isEmpty()) sub->resize(sub->size().boundedTo(room));
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     sub->installEventFilter(this);

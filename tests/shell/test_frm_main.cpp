@@ -729,3 +729,27 @@ TEST_F(ShellTest, StatusTextTakesTheBarAndGivesItBack) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+TEST_F(ShellTest, AChildLargerThanTheClientAreaIsFittedIntoIt) {
+  MakeMain();
+  OpenCompletePool();
+  main->resize(600, 400);
+  main->show();
+  QApplication::processEvents();
+  TestChild* rank = Open("frmDisplayRank");
+  ASSERT_NE(rank, nullptr);
+  rank->parentWidget()->resize(2000, 2000);  // as a window that sized itself too large would
+  main->mdiArea()->removeSubWindow(rank->parentWidget());
+  rank->setParent(nullptr);
+  rank->resize(2000, 1500);
+  main->ShowChild(rank);
+  QSize room = main->mdiArea()->viewport()->size();
+  EXPECT_LE(rank->parentWidget()->width(), room.width());
+  EXPECT_LE(rank->parentWidget()->height(), room.height());
+}
+
+}  // namespace
+}  // namespace qb
