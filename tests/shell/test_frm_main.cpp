@@ -314,11 +314,13 @@ TEST_F(ShellTest, AChildClosingItselfTakesItsFrame) {
   MakeMain();
   OpenCompletePool();
   TestChild* setup = Open("frmSetup");
+  log.clear();
   setup->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QApplication::processEvents();
   EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
   EXPECT_EQ(main->ActiveChild(), nullptr);
+  EXPECT_TRUE(log.empty());  // it decided itself: not asked again
 }
 
 TEST_F(ShellTest, BottomToolbarFollowsTheActiveWindow) {
