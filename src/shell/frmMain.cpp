@@ -668,7 +668,7 @@ void frmMain::tbToolBar_ButtonClick(const std::string& key) {
 // ---------------------------------------------------------------- enabling
 
 bool frmMain::Available(const std::string& command) const {
-  std::string needs = RequiredWindow(command);
+  std::string needs = RequiredWindow(command, ActiveWindowName());
   return needs.empty() || windows_.Has(needs);
 }
 
@@ -683,6 +683,7 @@ void frmMain::ApplyCommandStates() {
         key == "InetDownload" ? "mnuToolsDownloadBracket" : ToolbarCommand(key, state.numTeams);
     action->setEnabled(CommandAllowed(key, state) && Available(command));
   }
+  items_["mnuEntryPopUpPrint"]->setEnabled(Available("mnuEntryPopUpPrint"));
   buttons_["InetDownload"]->setToolTip(QString::fromStdString(InetDownloadToolTip(poolOpen_)));
 }
 
@@ -826,6 +827,7 @@ void frmMain::ApplyBottomToolbar() {
     QPushButton* button = bottom_[b.name];
     button->setText(QString::fromUtf8(b.caption));
     button->setVisible(b.visible);
+    button->setEnabled(Available(b.name));
   }
   tbQBToolbar_->show();
 }

@@ -400,7 +400,10 @@ bool OffersScoringSummary(const std::string& w) {
 
 // ---- windows behind the commands
 
-std::string RequiredWindow(const std::string& command) {
+std::string RequiredWindow(const std::string& command, const std::string& activeWindow) {
+  static const std::vector<std::string> printCommands = {
+      "Print", "mnuFilePrint", "mnuEntryPopUpPrint", "cmdQBPrintPreview"};
+  if (IsEditingWindow(activeWindow) && In(command, printCommands)) return "frmPrintForm";
   static const std::map<std::string, std::string> needs = {
       {"mnuEditParms", "frmParms"},
       {"Parms", "frmParms"},

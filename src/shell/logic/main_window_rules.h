@@ -147,8 +147,9 @@ bool OffersScoringSummary(const std::string& activeWindow);
 
 // The window (or command of another part of the program) a menu item needs;
 // "" when it needs none. Items whose window is not part of the program yet
-// stay disabled.
-std::string RequiredWindow(const std::string& command);
+// stay disabled. Printing from an editing window goes through the print
+// form, so there the print commands need it.
+std::string RequiredWindow(const std::string& command, const std::string& activeWindow = {});
 
 // ---- guards
 

@@ -207,6 +207,15 @@ TEST(Enabling, PrintCommandsFollowTheActiveWindowKind) {
   EXPECT_FALSE(CommandAllowed("mnuFilePrint", CommandStateOf(pool, false, "frmDisplayRank")));
 }
 
+TEST(Enabling, PrintingFromAnEditingWindowNeedsThePrintForm) {
+  for (const char* w : {"frmSetup", "frmEnterResults", "frmEditEntry"})
+    for (const char* c : {"Print", "mnuFilePrint", "mnuEntryPopUpPrint", "cmdQBPrintPreview"})
+      EXPECT_EQ(RequiredWindow(c, w), "frmPrintForm") << w << " " << c;
+  EXPECT_EQ(RequiredWindow("mnuFilePrint", "frmDisplayRank"), "");
+  EXPECT_EQ(RequiredWindow("mnuFilePrint", "frmPrintForm"), "");
+  EXPECT_EQ(RequiredWindow("mnuEditParms", "frmEditEntry"), "frmParms");
+}
+
 TEST(Toolbar, ButtonsRunTheirMenuCommands) {
   EXPECT_EQ(TopToolbarButtons().size(), 20u);
   EXPECT_EQ(ToolbarCommand("InetDownload", 0), "mnuToolsDownloadBracket");
