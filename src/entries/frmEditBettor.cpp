@@ -49,7 +49,9 @@ class SelectAllFilter : public QObject {
   QLineEdit* edit_;
 };
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -59,7 +61,9 @@ void ClearSoundPlayedOnInput(QWidget* window, PoolState& pool) {
   for (QWidget* w : window->findChildren<QWidget*>()) w->installEventFilter(filter);
 }
 
-void SelectAllOnFocus(QLineEdit* edit) { edit->installEventFilter(new SelectAllFilter(edit)); }
+void SelectAllOnFocus(QLineEdit* edit) {
+  edit->installEventFilter(new SelectAllFilter(edit));
+}
 
 void ShowWindowHelp(AppContext& ctx, int helpContext, const std::string& windowName) {
   if (ctx.main)
@@ -80,7 +84,8 @@ frmEditBettor::frmEditBettor(AppContext& ctx, QWidget* parent) : QDialog(parent)
     connect(e, &QLineEdit::textChanged, this, [this] { SetChanged(); });
     return e;
   };
-  txtBettorName = makeEdit("txtBettorName", "Enter the name of the person who turned in the entry.");
+  txtBettorName =
+      makeEdit("txtBettorName", "Enter the name of the person who turned in the entry.");
   txtBettorPhone = makeEdit("txtBettorPhone", "Enter the phone number of the participant.");
   txtBettorEmail = makeEdit("txtBettorEmail", "Enter the e-mail address of the participant.");
   txtBettorInfo =
@@ -100,32 +105,19 @@ frmEditBettor::frmEditBettor(AppContext& ctx, QWidget* parent) : QDialog(parent)
   lblCollectedTotal = makeTotal("lblCollectedTotal");
   lblOwedTotal = makeTotal("lblOwedTotal");
 
-  auto makeButton = [this](const char* name, const char* caption, const char* tip) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
-  };
-  cmdOK = makeButton("cmdOK", "OK", "Save information and close the window.");
-  cmdCancel = makeButton("cmdCancel", "Cancel", "Close the window without saving the information.");
-  cmdHelp = makeButton("cmdHelp", "Help", "");
+  cmdOK = MakeButton(this, "cmdOK", "OK", "Save information and close the window.",
+                     [this] { cmdOK_Click(); });
+  cmdCancel =
+      MakeButton(this, "cmdCancel", "Cancel", "Close the window without saving the information.",
+                 [this] { cmdCancel_Click(); });
+  cmdHelp = MakeButton(this, "cmdHelp", "Help", "", [this] { cmdHelp_Click(); });
   cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-  connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
 
   auto* fields = new QGridLayout;
-  auto addRow = [&](int row, const char* caption, QWidget* w) {
-    auto* label = new QLabel(caption, this);
-    label->setBuddy(w);
-    fields->addWidget(label, row, 0);
-    fields->addWidget(w, row, 1, 1, 3);
-  };
-  addRow(0, "Participant &Name:", txtBettorName);
-  addRow(1, "&Phone:", txtBettorPhone);
-  addRow(2, "&E-mail:", txtBettorEmail);
-  addRow(3, "Add'l &Info:", txtBettorInfo);
+  AddLabeledRow(fields, 0, "Participant &Name:", txtBettorName, 3);
+  AddLabeledRow(fields, 1, "&Phone:", txtBettorPhone, 3);
+  AddLabeledRow(fields, 2, "&E-mail:", txtBettorEmail, 3);
+  AddLabeledRow(fields, 3, "Add'l &Info:", txtBettorInfo, 3);
   fields->addWidget(new QLabel("Number of Entries:", this), 4, 0);
   fields->addWidget(lblEntryTotal, 4, 1);
   fields->addWidget(new QLabel("Cost of Entries:", this), 4, 2);
@@ -195,9 +187,9 @@ bool frmEditBettor::SaveBettor() {
     return false;
   }
   const bool adding = s.CurrentBettor == 0;
-  s.CurrentBettor = static_cast<int16_t>(qb::StoreBettor(
-      s, s.CurrentBettor, name, txtBettorPhone->text().toStdString(),
-      txtBettorEmail->text().toStdString(), txtBettorInfo->text().toStdString()));
+  s.CurrentBettor = static_cast<int16_t>(
+      qb::StoreBettor(s, s.CurrentBettor, name, txtBettorPhone->text().toStdString(),
+                      txtBettorEmail->text().toStdString(), txtBettorInfo->text().toStdString()));
   // A participant added with the name handed over, untouched, is a change too.
   if (changed_ || adding) {
     s.PoolChanged = true;
@@ -246,7 +238,9 @@ void frmEditBettor::cmdCancel_Click() {
   done(ctx_.pool.DialogCancelled ? Rejected : Accepted);
 }
 
-void frmEditBettor::reject() { cmdCancel_Click(); }
+void frmEditBettor::reject() {
+  cmdCancel_Click();
+}
 
 void frmEditBettor::closeEvent(QCloseEvent* event) {
   if (closing_) {
@@ -263,6 +257,8 @@ void frmEditBettor::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void frmEditBettor::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmEditBettor"); }
+void frmEditBettor::cmdHelp_Click() {
+  ShowWindowHelp(ctx_, kHelpContext, "frmEditBettor");
+}
 
 }  // namespace qb

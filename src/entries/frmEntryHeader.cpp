@@ -23,7 +23,9 @@ namespace qb {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 bool TypesText(const QKeyEvent* key) {
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
@@ -76,36 +78,22 @@ frmEntryHeader::frmEntryHeader(AppContext& ctx, QWidget* parent) : QDialog(paren
   txtAddlInfo->setObjectName("txtAddlInfo");
   txtAddlInfo->setReadOnly(true);
 
-  auto makeButton = [this](const char* name, const char* caption, const char* tip) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
-  };
-  cmdEditBettor = makeButton("cmdEditBettor", "Edit Participant Info",
-                             "Edit the person's name, phone, email address, etc.");
-  cmdOK = makeButton("cmdOK", "OK", "Save the information shown for the entry.");
-  cmdCancel = makeButton("cmdCancel", "Cancel", "Close window without saving any changes.");
-  cmdHelp = makeButton("cmdHelp", "Help", "");
+  cmdEditBettor = MakeButton(this, "cmdEditBettor", "Edit Participant Info",
+                             "Edit the person's name, phone, email address, etc.",
+                             [this] { cmdEditBettor_Click(); });
+  cmdOK = MakeButton(this, "cmdOK", "OK", "Save the information shown for the entry.",
+                     [this] { cmdOK_Click(); });
+  cmdCancel = MakeButton(this, "cmdCancel", "Cancel", "Close window without saving any changes.",
+                         [this] { cmdCancel_Click(); });
+  cmdHelp = MakeButton(this, "cmdHelp", "Help", "", [this] { cmdHelp_Click(); });
   cmdOK->setDefault(true);
-  connect(cmdEditBettor, &QPushButton::clicked, this, [this] { cmdEditBettor_Click(); });
-  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-  connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
 
   auto* fields = new QGridLayout;
-  auto addRow = [&](int row, const char* caption, QWidget* w) {
-    auto* label = new QLabel(caption, this);
-    label->setBuddy(w);
-    fields->addWidget(label, row, 0);
-    fields->addWidget(w, row, 1);
-  };
-  addRow(0, "&Name:", comEntryName);
-  addRow(1, "Entry N&br:", txtBettorEntryNbr);
-  addRow(2, "Phone:", lblPhone);
-  addRow(3, "E-Mail:", lblEmail);
-  addRow(4, "Add'l Info:", txtAddlInfo);
+  AddLabeledRow(fields, 0, "&Name:", comEntryName);
+  AddLabeledRow(fields, 1, "Entry N&br:", txtBettorEntryNbr);
+  AddLabeledRow(fields, 2, "Phone:", lblPhone);
+  AddLabeledRow(fields, 3, "E-Mail:", lblEmail);
+  AddLabeledRow(fields, 4, "Add'l Info:", txtAddlInfo);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdEditBettor);
@@ -145,7 +133,8 @@ void frmEntryHeader::FormLoad() {
     loading_ = false;
     return;
   }
-  for (const BettorListItem& item : ListedBettors(s)) comEntryName->addItem(Q(item.Name), item.Index);
+  for (const BettorListItem& item : ListedBettors(s))
+    comEntryName->addItem(Q(item.Name), item.Index);
   comEntryName->setCurrentIndex(-1);
   comEntryName->setEditText("");
 
@@ -292,7 +281,9 @@ void frmEntryHeader::cmdCancel_Click() {
   done(Rejected);
 }
 
-void frmEntryHeader::reject() { cmdCancel_Click(); }
+void frmEntryHeader::reject() {
+  cmdCancel_Click();
+}
 
 void frmEntryHeader::closeEvent(QCloseEvent* event) {
   event->accept();
@@ -305,6 +296,8 @@ void frmEntryHeader::closeEvent(QCloseEvent* event) {
   setResult(Rejected);
 }
 
-void frmEntryHeader::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmEntryHeader"); }
+void frmEntryHeader::cmdHelp_Click() {
+  ShowWindowHelp(ctx_, kHelpContext, "frmEntryHeader");
+}
 
 }  // namespace qb

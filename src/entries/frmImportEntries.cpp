@@ -12,6 +12,7 @@
 #include "core/text_format.h"
 #include "entries/frmEditBettor.h"
 #include "entries/frmImportBettors.h"
+#include "platform/control_helpers.h"
 #include "platform/grid_view.h"
 #include "platform/main_window_api.h"
 #include "platform/twips.h"
@@ -20,7 +21,9 @@ namespace qb {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 constexpr int kColName = 0, kColAccept = 1, kColReplace = 2, kColUnused = 3, kColTiebreaker = 4,
               kColMissing = 5, kColCollected = 6;
@@ -29,8 +32,7 @@ constexpr const char* kCanceled = "Import canceled.  Please click on Close to co
 
 }  // namespace
 
-frmImportEntries::frmImportEntries(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx) {
+frmImportEntries::frmImportEntries(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName("frmImportEntries");
   setWindowTitle("Summary of Entries to be Imported");
   setModal(true);
@@ -53,7 +55,7 @@ frmImportEntries::frmImportEntries(AppContext& ctx, QWidget* parent)
   g.SetFixedRows(1);
   g.SetFixedCols(0);
   const char* headers[] = {"Name / Entry Nbr", "Accept / Reject", "New / Replace",
-                           "Not used anymore", "Tie- breaker?",    "Missing Picks",
+                           "Not used anymore", "Tie- breaker?",   "Missing Picks",
                            "Collected?"};
   // The column nothing fills any more stays out of sight.
   const int widths[] = {2400, 1000, 1000, 0, 1000, 1000, 1200};
@@ -77,10 +79,12 @@ frmImportEntries::frmImportEntries(AppContext& ctx, QWidget* parent)
   lblCostTotal = makeTotal("lblCostTotal");
   lblCollectedAmount = makeTotal("lblCollectedAmount");
   auto* totals = new QGridLayout;
-  const std::pair<const char*, QLabel*> figures[] = {
-      {"Rejected:", lblRejectedTotal},   {"Replacing:", lblReplaceTotal},
-      {"New:", lblNewTotal},             {"Collected:", lblCollectedTotal},
-      {"Cost of entries:", lblCostTotal}, {"Amount collected:", lblCollectedAmount}};
+  const std::pair<const char*, QLabel*> figures[] = {{"Rejected:", lblRejectedTotal},
+                                                     {"Replacing:", lblReplaceTotal},
+                                                     {"New:", lblNewTotal},
+                                                     {"Collected:", lblCollectedTotal},
+                                                     {"Cost of entries:", lblCostTotal},
+                                                     {"Amount collected:", lblCollectedAmount}};
   for (int i = 0; i < 6; ++i) {
     const int row = i < 4 ? 0 : 1, col = (i % 4) * 2;
     totals->addWidget(new QLabel(figures[i].first, this), row, col);
@@ -88,23 +92,13 @@ frmImportEntries::frmImportEntries(AppContext& ctx, QWidget* parent)
   }
   totals->setColumnStretch(8, 1);
 
-  auto makeButton = [this](const char* name, const char* caption) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-  };
-  cmdMarkCollected = makeButton("cmdMarkCollected", "Mark all collected");
-  cmdMarkNotCollected = makeButton("cmdMarkNotCollected", "Mark all not collected");
-  cmdOK = makeButton("cmdOK", "OK");
-  cmdCancel = makeButton("cmdCancel", "Cancel");
-  cmdHelp = makeButton("cmdHelp", "Help");
-  connect(cmdMarkCollected, &QPushButton::clicked, this, [this] { cmdMarkCollected_Click(); });
-  connect(cmdMarkNotCollected, &QPushButton::clicked, this,
-          [this] { cmdMarkNotCollected_Click(); });
-  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-  connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+  cmdMarkCollected = MakeButton(this, "cmdMarkCollected", "Mark all collected", "",
+                                [this] { cmdMarkCollected_Click(); });
+  cmdMarkNotCollected = MakeButton(this, "cmdMarkNotCollected", "Mark all not collected", "",
+                                   [this] { cmdMarkNotCollected_Click(); });
+  cmdOK = MakeButton(this, "cmdOK", "OK", "", [this] { cmdOK_Click(); });
+  cmdCancel = MakeButton(this, "cmdCancel", "Cancel", "", [this] { cmdCancel_Click(); });
+  cmdHelp = MakeButton(this, "cmdHelp", "Help", "", [this] { cmdHelp_Click(); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdMarkCollected);
   buttons->addWidget(cmdMarkNotCollected);
@@ -285,9 +279,13 @@ void frmImportEntries::cmdOK_Click() {
   done(Accepted);
 }
 
-void frmImportEntries::cmdCancel_Click() { done(Rejected); }
+void frmImportEntries::cmdCancel_Click() {
+  done(Rejected);
+}
 
-void frmImportEntries::reject() { cmdCancel_Click(); }
+void frmImportEntries::reject() {
+  cmdCancel_Click();
+}
 
 void frmImportEntries::done(int result) {
   if (result != Accepted) ctx_.pool.DialogCancelled = true;
@@ -295,6 +293,8 @@ void frmImportEntries::done(int result) {
   QDialog::done(result);
 }
 
-void frmImportEntries::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmImportEntries"); }
+void frmImportEntries::cmdHelp_Click() {
+  ShowWindowHelp(ctx_, kHelpContext, "frmImportEntries");
+}
 
 }  // namespace qb

@@ -42,25 +42,19 @@ frmSelectBettor::frmSelectBettor(AppContext& ctx, QWidget* parent) : QDialog(par
   lstBettors->setMinimumSize(260, 300);
   connect(lstBettors, &QListWidget::itemDoubleClicked, this, [this] { cmdEdit_Click(); });
 
-  auto makeButton = [this](const char* name, const char* caption, const char* tip) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
-  };
-  cmdNew = makeButton("cmdNew", "&New", "Add a new participant to the file.");
-  cmdEdit = makeButton("cmdEdit", "&Edit", "Edit the information for the selected participant.");
-  cmdDelete = makeButton("cmdDelete", "&Delete", "Delete the selected participant from the file.");
-  cmdCancel = makeButton("cmdCancel", "Close", "Exit this window.");
-  cmdHelp = makeButton("cmdHelp", "Help", "");
+  cmdNew = MakeButton(this, "cmdNew", "&New", "Add a new participant to the file.",
+                      [this] { cmdNew_Click(); });
+  cmdEdit =
+      MakeButton(this, "cmdEdit", "&Edit", "Edit the information for the selected participant.",
+                 [this] { cmdEdit_Click(); });
+  cmdDelete =
+      MakeButton(this, "cmdDelete", "&Delete", "Delete the selected participant from the file.",
+                 [this] { cmdDelete_Click(); });
+  cmdCancel =
+      MakeButton(this, "cmdCancel", "Close", "Exit this window.", [this] { cmdCancel_Click(); });
+  cmdHelp = MakeButton(this, "cmdHelp", "Help", "", [this] { cmdHelp_Click(); });
   // Enter edits the selected name, as a double-click does.
   cmdEdit->setDefault(true);
-  connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
-  connect(cmdEdit, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
-  connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-  connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
 
   auto* buttons = new QVBoxLayout;
   for (QPushButton* b : {cmdNew, cmdEdit, cmdDelete, cmdCancel, cmdHelp}) buttons->addWidget(b);
@@ -162,7 +156,9 @@ void frmSelectBettor::cmdCancel_Click() {
   done(Rejected);
 }
 
-void frmSelectBettor::reject() { cmdCancel_Click(); }
+void frmSelectBettor::reject() {
+  cmdCancel_Click();
+}
 
 void frmSelectBettor::closeEvent(QCloseEvent* event) {
   if (event->spontaneous()) ctx_.pool.SoundPlayed = 0;
@@ -170,6 +166,8 @@ void frmSelectBettor::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void frmSelectBettor::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmSelectBettor"); }
+void frmSelectBettor::cmdHelp_Click() {
+  ShowWindowHelp(ctx_, kHelpContext, "frmSelectBettor");
+}
 
 }  // namespace qb

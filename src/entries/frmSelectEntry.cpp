@@ -26,7 +26,9 @@ namespace qb {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -49,26 +51,18 @@ frmSelectEntry::frmSelectEntry(AppContext& ctx, QWidget* parent)
   lblTotals = new QLabel(this);
   lblTotals->setObjectName("lblTotals");
 
-  auto makeButton = [this](const char* name, const char* caption, const char* tip) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    b->installEventFilter(this);
-    return b;
-  };
-  cmdNew = makeButton("cmdNew", "&New", "Add a new entry.");
-  cmdEdit = makeButton("cmdEdit", "&Edit", "Edit the picks of the selected entry.");
-  cmdDelete = makeButton("cmdDelete", "&Delete", "Delete the selected entry.");
-  cmdCancel = makeButton("cmdCancel", "Close", "Exit this window.");
-  cmdHelp = makeButton("cmdHelp", "Help", "");
+  cmdNew = MakeButton(this, "cmdNew", "&New", "Add a new entry.", [this] { cmdNew_Click(); });
+  cmdEdit = MakeButton(this, "cmdEdit", "&Edit", "Edit the picks of the selected entry.",
+                       [this] { cmdEdit_Click(); });
+  cmdDelete = MakeButton(this, "cmdDelete", "&Delete", "Delete the selected entry.",
+                         [this] { cmdDelete_Click(); });
+  cmdCancel =
+      MakeButton(this, "cmdCancel", "Close", "Exit this window.", [this] { cmdCancel_Click(); });
+  cmdHelp = MakeButton(this, "cmdHelp", "Help", "", [this] { cmdHelp_Click(); });
   // Enter edits the selected entry, as a double-click does.
   cmdEdit->setDefault(true);
-  connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
-  connect(cmdEdit, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
-  connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-  connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+  for (QPushButton* b : {cmdNew, cmdEdit, cmdDelete, cmdCancel, cmdHelp})
+    b->installEventFilter(this);
 
   auto* buttons = new QVBoxLayout;
   for (QPushButton* b : {cmdNew, cmdEdit, cmdDelete, cmdCancel, cmdHelp}) buttons->addWidget(b);
@@ -99,9 +93,9 @@ void frmSelectEntry::FormLoad() {
   lstEntries->clear();
   const std::vector<EntryListItem> items = ListedEntries(s);
   for (const EntryListItem& item : items) {
-    auto* row = new QTreeWidgetItem(
-        lstEntries, {Q(item.Name), QString::number(item.EntryNumber),
-                     Q(FormatAmount(static_cast<double>(item.Points))), item.Collected ? "Yes" : "No"});
+    auto* row = new QTreeWidgetItem(lstEntries, {Q(item.Name), QString::number(item.EntryNumber),
+                                                 Q(FormatAmount(static_cast<double>(item.Points))),
+                                                 item.Collected ? "Yes" : "No"});
     row->setData(0, Qt::UserRole, item.Index);
     row->setTextAlignment(1, Qt::AlignRight);
     row->setTextAlignment(2, Qt::AlignRight);
@@ -216,7 +210,9 @@ void frmSelectEntry::cmdCancel_Click() {
   done(Rejected);
 }
 
-void frmSelectEntry::reject() { cmdCancel_Click(); }
+void frmSelectEntry::reject() {
+  cmdCancel_Click();
+}
 
 void frmSelectEntry::closeEvent(QCloseEvent* event) {
   if (event->spontaneous()) ctx_.pool.SoundPlayed = 0;
@@ -224,7 +220,9 @@ void frmSelectEntry::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void frmSelectEntry::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmSelectEntry"); }
+void frmSelectEntry::cmdHelp_Click() {
+  ShowWindowHelp(ctx_, kHelpContext, "frmSelectEntry");
+}
 
 bool frmSelectEntry::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)

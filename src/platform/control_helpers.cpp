@@ -1,22 +1,57 @@
 #include "platform/control_helpers.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QEventLoop>
-#include <QTimer>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "core/pool_state.h"
 #include "core/prompts.h"
 #include "platform/twips.h"
 
 namespace qb {
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& toolTip, std::function<void()> onClick) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(name);
+  b->setToolTip(toolTip);
+  b->setAutoDefault(false);
+  if (onClick) QObject::connect(b, &QPushButton::clicked, parent, std::move(onClick));
+  return b;
+}
+
+OkCancelHelp MakeOkCancelHelp(QWidget* parent) {
+  OkCancelHelp r{};
+  r.box = new QDialogButtonBox(parent);
+  r.ok = r.box->addButton("OK", QDialogButtonBox::AcceptRole);
+  r.ok->setObjectName("cmdOK");
+  r.ok->setDefault(true);
+  r.cancel = r.box->addButton("Cancel", QDialogButtonBox::RejectRole);
+  r.cancel->setObjectName("cmdCancel");
+  r.help = r.box->addButton("Help", QDialogButtonBox::HelpRole);
+  r.help->setObjectName("cmdHelp");
+  return r;
+}
+
+void AddLabeledRow(QGridLayout* grid, int row, const QString& caption, QWidget* control,
+                   int columnSpan) {
+  auto* label = new QLabel(caption, control->parentWidget());
+  label->setBuddy(control);
+  grid->addWidget(label, row, 0);
+  grid->addWidget(control, row, 1, 1, columnSpan);
+}
 
 void SelectAllText(QWidget* box) {
   if (auto* e = qobject_cast<QLineEdit*>(box)) {
@@ -108,7 +143,8 @@ void ComboTypeAhead(QComboBox* combo, int key) {
     case Qt::Key_Backtab:
     case Qt::Key_Escape:
       return;
-    default: break;
+    default:
+      break;
   }
   // Our own completion replaces the combo box's, which would fight it.
   if (combo->completer()) combo->setCompleter(nullptr);
@@ -149,7 +185,8 @@ bool DropCopyComboText(Prompts& prompts, QComboBox* target, const QComboBox* sou
   if (target->isEditable()) {
     target->setEditText(source->currentText());
   } else {
-    const int i = target->findText(source->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int i =
+        target->findText(source->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (i < 0) {
       prompts.Beep();
       return false;

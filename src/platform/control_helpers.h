@@ -2,7 +2,11 @@
 // Small helpers the windows share for their text boxes, lists and placement.
 #include <QSize>
 #include <QString>
+#include <functional>
 
+class QDialogButtonBox;
+class QGridLayout;
+class QPushButton;
 class QWidget;
 class QComboBox;
 class QListWidget;
@@ -19,6 +23,24 @@ void SelectAllText(QWidget* box);
 // When the text is longer than the limit: beeps, cuts it to the limit and puts
 // the caret back where it was (or at the end of what is left). True when cut.
 bool LimitTextLength(Prompts& prompts, QWidget* box, int limit);
+
+// --- buttons and rows of a dialog
+// A button named for its control, running onClick. It never becomes the
+// default by taking the focus, so Enter runs the dialog's one default button.
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& toolTip, std::function<void()> onClick);
+// OK (the default), Cancel and Help in a button box, named cmdOK, cmdCancel, cmdHelp.
+struct OkCancelHelp {
+  QDialogButtonBox* box;
+  QPushButton* ok;
+  QPushButton* cancel;
+  QPushButton* help;
+};
+OkCancelHelp MakeOkCancelHelp(QWidget* parent);
+// A caption with its control as buddy: the caption in column 0, the control
+// from column 1 over columnSpan columns.
+void AddLabeledRow(QGridLayout* grid, int row, const QString& caption, QWidget* control,
+                   int columnSpan = 1);
 
 // --- lists and combo boxes
 // Item data is kept under Qt::UserRole.

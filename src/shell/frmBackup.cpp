@@ -15,6 +15,7 @@
 
 #include "core/pool_file_writer.h"
 #include "core/sound_effects.h"
+#include "platform/control_helpers.h"
 #include "platform/main_window_api.h"
 #include "platform/twips.h"
 
@@ -42,14 +43,7 @@ frmBackup::frmBackup(AppContext& ctx, PoolWriter writer, QWidget* parent)
   form->addRow("File:", lblFileName_);
   form->addRow("Copy to folder:", folderRow);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* cmdOK = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-  cmdOK->setObjectName("cmdOK");
-  cmdOK->setDefault(true);
-  auto* cmdCancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-  cmdCancel->setObjectName("cmdCancel");
-  auto* cmdHelp = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-  cmdHelp->setObjectName("cmdHelp");
+  auto [buttons, cmdOK, cmdCancel, cmdHelp] = MakeOkCancelHelp(this);
   connect(cmdBrowse, &QPushButton::clicked, this, &frmBackup::cmdBrowse_Click);
   connect(cmdOK, &QPushButton::clicked, this, &frmBackup::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmBackup::cmdCancel_Click);
@@ -105,8 +99,7 @@ void frmBackup::cmdOK_Click() {
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
     ctx_.prompts.Beep();
     ctx_.prompts.Show(folder.isEmpty() ? std::string("Please choose the folder for the copy.")
-                                       : "The folder " + folder.toStdString() +
-                                             " does not exist.",
+                                       : "The folder " + folder.toStdString() + " does not exist.",
                       MsgIcon::Exclamation);
     txtFolder_->setFocus();
     return;
@@ -117,9 +110,10 @@ void frmBackup::cmdOK_Click() {
       QFileInfo(target).absoluteFilePath() ==
           QFileInfo(QString::fromStdString(ctx_.pool.PoolFilePath)).absoluteFilePath()) {
     ctx_.prompts.Beep();
-    ctx_.prompts.Show("This is the folder of the pool file itself.\r\n"
-                      "Please choose another folder for the copy.",
-                      MsgIcon::Exclamation);
+    ctx_.prompts.Show(
+        "This is the folder of the pool file itself.\r\n"
+        "Please choose another folder for the copy.",
+        MsgIcon::Exclamation);
     return;
   }
   if (QFileInfo::exists(target)) {

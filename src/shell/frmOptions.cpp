@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/sound_effects.h"
+#include "platform/control_helpers.h"
 #include "platform/main_window_api.h"
 
 namespace qb {
@@ -29,17 +30,12 @@ frmOptions::frmOptions(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_
   soundLayout->addWidget(optSoundOff_);
 
   const std::string& status = ctx.pool.SoundStatus;
-  (status == "Off" ? optSoundOff_ : status == "Click" ? optSoundClick_ : optSoundOn_)
+  (status == "Off"     ? optSoundOff_
+   : status == "Click" ? optSoundClick_
+                       : optSoundOn_)
       ->setChecked(true);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* cmdOK = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-  cmdOK->setObjectName("cmdOK");
-  cmdOK->setDefault(true);
-  auto* cmdCancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-  cmdCancel->setObjectName("cmdCancel");
-  auto* cmdHelp = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-  cmdHelp->setObjectName("cmdHelp");
+  auto [buttons, cmdOK, cmdCancel, cmdHelp] = MakeOkCancelHelp(this);
   connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
   connect(cmdHelp, &QPushButton::clicked, this, &frmOptions::cmdHelp_Click);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/sound_effects.h"
+#include "platform/control_helpers.h"
 #include "platform/main_window_api.h"
 #include "platform/twips.h"
 
@@ -55,14 +56,7 @@ frmStartup::frmStartup(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_
       "Start a new pool from a bracket file on the web site");
   lstChoices_->setCurrentRow(0);
 
-  auto* buttons = new QDialogButtonBox(this);
-  auto* cmdOK = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-  cmdOK->setObjectName("cmdOK");
-  cmdOK->setDefault(true);
-  auto* cmdCancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-  cmdCancel->setObjectName("cmdCancel");
-  auto* cmdHelp = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-  cmdHelp->setObjectName("cmdHelp");
+  auto [buttons, cmdOK, cmdCancel, cmdHelp] = MakeOkCancelHelp(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblPrompt);
