@@ -31,15 +31,22 @@ namespace qb {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 const char* ColourOf(PickState state) {
   switch (state) {
-    case PickState::Correct: return "#a8e6a0";
-    case PickState::Wrong: return "#f4a3a3";
-    case PickState::Open: return "#ffff80";
-    case PickState::Bye: return "#d8d8d8";
-    case PickState::Empty: break;
+    case PickState::Correct:
+      return "#a8e6a0";
+    case PickState::Wrong:
+      return "#f4a3a3";
+    case PickState::Open:
+      return "#ffff80";
+    case PickState::Bye:
+      return "#d8d8d8";
+    case PickState::Empty:
+      break;
   }
   return "#80ffff";
 }
@@ -86,9 +93,13 @@ frmEditEntry::~frmEditEntry() {
   if (!unloaded_ && ctx_.pool.EditEntryNumber == entry_) ctx_.pool.EditEntryNumber = 0;
 }
 
-QWidget* frmEditEntry::canvas() const { return view_->widget(); }
+QWidget* frmEditEntry::canvas() const {
+  return view_->widget();
+}
 
-QWidget* frmEditEntry::OwnerWindow() { return MainWindowWidget(ctx_, this); }
+QWidget* frmEditEntry::OwnerWindow() {
+  return MainWindowWidget(ctx_, this);
+}
 
 void frmEditEntry::FormLoad() {
   PoolState& s = ctx_.pool;
@@ -260,7 +271,8 @@ void frmEditEntry::ShowBoard() {
     view_->SetText({BracketPart::WinnerSeed, g},
                    picked ? QString::number(s.Teams[t].Seed) : QString(" "));
     // A Bye game's box is locked; an empty box has nothing to drag.
-    view_->SetDraggable({BracketPart::Winner, g}, picked && !s.ByeGame[g]);
+    view_->SetDraggable({BracketPart::Winner, g},
+                        DraggedTeam(s, board_, {DragSource::Winner, g}) > 0);
     if (QWidget* box = view_->Box(BracketPart::Winner, g)) box->setProperty("Tag", t);
   }
 }
@@ -362,9 +374,9 @@ bool frmEditEntry::eventFilter(QObject* watched, QEvent* e) {
 void frmEditEntry::ShowEntryPopupMenu() {
   if (!ctx_.main) return;
   // Another window may have hidden some of them.
-  for (const char* item : {"mnuEntryPopUpOK", "mnuEntryPopUpEntryInfo", "mnuEntryPopUpShowParms",
-                           "mnuEntryPopUpFill", "mnuEntryPopUpClear", "mnuEntryPopUpCopyEntry",
-                           "mnuEntryPopUpBar1"})
+  for (const char* item :
+       {"mnuEntryPopUpOK", "mnuEntryPopUpEntryInfo", "mnuEntryPopUpShowParms", "mnuEntryPopUpFill",
+        "mnuEntryPopUpClear", "mnuEntryPopUpCopyEntry", "mnuEntryPopUpBar1"})
     ctx_.main->SetEntryPopupItemVisible(item, true);
   ctx_.main->SetSaveCancelMenu(true);
   ctx_.main->PopupEntryMenu(this);

@@ -23,7 +23,9 @@ int PathGameInRound(const PoolState& s, int team, int r) {
   return s.RoundEnd[r - 1] + ((team + (1 << r) - 1) >> r);
 }
 
-int SameGameKey(int team, int round) { return (team + (1 << round) - 1) >> round; }
+int SameGameKey(int team, int round) {
+  return (team + (1 << round) - 1) >> round;
+}
 
 bool IsBye(const PoolState& s, int game) {
   return game >= 1 && game <= kMaxGames && s.ByeGame[game];
@@ -108,8 +110,8 @@ PlaceOutcome PlacePick(const PoolState& s, PickBoard& board, int team, int targe
       if (IsBye(s, g)) continue;
       int gr = s.GameRound[g];
       if (!(gr == targetRound || !roundByRound)) continue;
-      bool movesInRound = board[g] == team && gr == targetRound && g != targetGame &&
-                          targetRound == sourceRound;
+      bool movesInRound =
+          board[g] == team && gr == targetRound && g != targetGame && targetRound == sourceRound;
       bool pulledBack =
           board[g] == team && targetRound < sourceRound && gr >= targetRound && g != targetGame;
       bool replacedLater = board[g] == old && gr > targetRound;
@@ -149,8 +151,11 @@ int16_t DraggedTeam(const PoolState& s, const PickBoard& board, DragSource sourc
     if (source.index < 1 || source.index > s.NumSlots || IsByeSlot(s, source.index)) return 0;
     return static_cast<int16_t>(source.index);
   }
-  if (source.index < 1 || source.index > s.NumGames) return 0;
-  return std::max<int16_t>(board[source.index], 0);
+  // A Bye game's box is locked: its team cannot be dragged out of it.
+  if (source.index < 1 || source.index > s.NumGames || IsBye(s, source.index)) return 0;
+  const int16_t team = board[source.index];
+  // A "Bye" read from a file is shown, yet carries no team.
+  return team > 0 && !IsByeSlot(s, team) ? team : 0;
 }
 
 int RoundOfSource(const PoolState& s, DragSource source) {
@@ -174,7 +179,7 @@ PickDropOutcome DropOnWinner(const PoolState& s, PickBoard& board, DragSource so
 }
 
 PickDropOutcome DropOnRoundHeading(const PoolState& s, PickBoard& board, DragSource source,
-                               int heading) {
+                                   int heading) {
   PickDropOutcome out;
   out.changed = true;
   int round = heading > s.NumRounds ? 2 * s.NumRounds - heading : heading;
@@ -222,6 +227,8 @@ void FillWithHigherSeeds(const PoolState& s, PickBoard& board) {
   }
 }
 
-void ClearAllPicks(const PoolState& s, PickBoard& board) { board = EmptyBoard(s); }
+void ClearAllPicks(const PoolState& s, PickBoard& board) {
+  board = EmptyBoard(s);
+}
 
 }  // namespace qb

@@ -41,7 +41,8 @@ struct DragSource {
   int index;
 };
 
-// The team a drag carries; 0 when it carries none (an empty box, a Bye slot).
+// The team a drag carries; 0 when it carries none (an empty box, a Bye slot,
+// the locked box of a Bye game).
 int16_t DraggedTeam(const PoolState& s, const PickBoard& board, DragSource source);
 // Round of a drag source: a winner box gives its game's round, the team column 0.
 int RoundOfSource(const PoolState& s, DragSource source);
@@ -56,7 +57,7 @@ PickDropOutcome DropOnWinner(const PoolState& s, PickBoard& board, DragSource so
 // heading: index of the round heading, above NumRounds for the right half of
 // a dual-sided bracket.
 PickDropOutcome DropOnRoundHeading(const PoolState& s, PickBoard& board, DragSource source,
-                               int heading);
+                                   int heading);
 PickDropOutcome DropOnTeamColumn(const PoolState& s, PickBoard& board, DragSource source);
 
 // "Fill with Higher Seeds": every empty box gets the better seed of its two

@@ -147,6 +147,11 @@ TEST(PickBoardByes, ByeGamesHoldTheirTeamAndNeverChange) {
   DropOnTeamColumn(s, b, {DragSource::Winner, 4});
   EXPECT_EQ(b[4], 7);
   EXPECT_EQ(DraggedTeam(s, b, {DragSource::TeamName, 8}), 0);
+  // The locked box carries nothing either, nor a "Bye" read from a file.
+  EXPECT_EQ(DraggedTeam(s, b, {DragSource::Winner, 4}), 0);
+  b[6] = 8;
+  EXPECT_EQ(DraggedTeam(s, b, {DragSource::Winner, 6}), 0);
+  b[6] = 0;
   ClearAllPicks(s, b);
   EXPECT_EQ(b[4], 7);
   EXPECT_EQ(b[1], 0);
@@ -187,9 +192,12 @@ TEST(PlacePickFixed, RandomDropsKeepEveryPickBackedByItsFeeder) {
       int game = 1 + rng() % s.NumGames;
       DragSource src = (rng() % 2) ? DragSource{DragSource::TeamName, 1 + int(rng() % slots)}
                                    : DragSource{DragSource::Winner, 1 + int(rng() % s.NumGames)};
-      if (what == 0) DropOnTeamColumn(s, b, src);
-      else if (what == 1) DropOnRoundHeading(s, b, src, 1 + rng() % s.NumRounds);
-      else DropOnWinner(s, b, src, game);
+      if (what == 0)
+        DropOnTeamColumn(s, b, src);
+      else if (what == 1)
+        DropOnRoundHeading(s, b, src, 1 + rng() % s.NumRounds);
+      else
+        DropOnWinner(s, b, src, game);
       for (int g = 1; g <= s.NumGames; ++g) {
         int t = b[g];
         if (t == 0) continue;
@@ -198,6 +206,57 @@ TEST(PlacePickFixed, RandomDropsKeepEveryPickBackedByItsFeeder) {
         if (r > 1) {
           int feeder = s.RoundEnd[r - 2] + ((t + (1 << (r - 1)) - 1) >> (r - 1));
           ASSERT_EQ(b[feeder], t) << "slots " << slots << " step " << step << " game " << g;
+        }
+      }
+    }
+  }
+}
+
+// Random drops with Byes in the re-paired and round-by-round modes: no team
+// stands twice in one round when re-paired, a re-paired pick without round by
+// round is backed by the team's pick in the round before, and the Bye games
+// keep their team.
+TEST(PlacePick, RandomDropsKeepTheRulesOfEveryMode) {
+  struct Mode {
+    bool rePair, roundByRound;
+  };
+  for (Mode m : {Mode{true, false}, Mode{true, true}, Mode{false, true}}) {
+    for (int slots : {8, 16, 32}) {
+      PoolState s = MakePool(slots, m.rePair, m.roundByRound);
+      MakeBye(s, 2);
+      MakeBye(s, slots - 1);
+      std::mt19937 rng(99 + slots + 2 * m.rePair + m.roundByRound);
+      PickBoard b = EmptyBoard(s);
+      const PickBoard start = b;
+      for (int step = 0; step < 3000; ++step) {
+        int what = rng() % 4;
+        int game = 1 + rng() % s.NumGames;
+        DragSource src = (rng() % 2) ? DragSource{DragSource::TeamName, 1 + int(rng() % slots)}
+                                     : DragSource{DragSource::Winner, 1 + int(rng() % s.NumGames)};
+        int heading = 1 + rng() % (2 * s.NumRounds);
+        if (what == 0)
+          DropOnTeamColumn(s, b, src);
+        else if (what == 1)
+          DropOnRoundHeading(s, b, src, heading);
+        else
+          DropOnWinner(s, b, src, game);
+        const std::string at = "slots " + std::to_string(slots) + " step " + std::to_string(step) +
+                               (m.rePair ? " re-paired" : "") +
+                               (m.roundByRound ? " round by round" : "");
+        for (int g = 1; g <= s.NumGames; ++g) {
+          if (s.ByeGame[g]) {
+            ASSERT_EQ(b[g], start[g]) << at;
+          }
+          const int t = b[g];
+          ASSERT_FALSE(t != 0 && IsByeSlot(s, t)) << at;
+          if (t == 0 || !m.rePair) continue;
+          const int r = s.GameRound[g];
+          for (int h = g + 1; h <= s.RoundEnd[r]; ++h) ASSERT_NE(b[h], t) << at << " game " << g;
+          if (r > 1 && !m.roundByRound) {
+            bool backed = false;
+            for (int h = s.RoundEnd[r - 2] + 1; h <= s.RoundEnd[r - 1]; ++h) backed |= b[h] == t;
+            ASSERT_TRUE(backed) << at << " game " << g;
+          }
         }
       }
     }
