@@ -534,6 +534,8 @@ void frmEditEntry::SaveEntry() {
 void frmEditEntry::DiscardNewEntry() {
   if (!newEntry_) return;
   DiscardEntry(ctx_.pool, entry_);
+  // The pool may have been saved with the entry in it while it was open.
+  ctx_.pool.PoolChanged = true;
   newEntry_ = false;
   entry_ = 0;
 }

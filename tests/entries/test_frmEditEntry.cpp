@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -5,7 +6,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QtTest/QTest>
-#include <gtest/gtest.h>
 
 #include "core/bracket.h"
 #include "entry_editor_support.h"
@@ -241,8 +241,10 @@ TEST_F(EditEntryTest, ANewEntryClosedUnsavedIsTakenOutAgainButASavedOneStays) {
   auto w = OpenEditor(e);
   EXPECT_TRUE(w->isNewEntry());
   EXPECT_FALSE(s.NewEntryMode);
+  s.PoolChanged = false;  // File > Save wrote the pool with the new entry in it
   w->cmdCancel_Click();
   EXPECT_EQ(s.NumEntries, 2);
+  EXPECT_TRUE(s.PoolChanged) << "the file no longer matches the pool";
 
   // Closed with changes, answered No, while an entry before it... stays intact.
   e = AddPoolEntry(s, ann, 3);
@@ -405,8 +407,7 @@ TEST_F(EditEntryTest, ScoringFramesFollowTheViewMenu) {
   main.showScoring = false;
   w->AdjustHeightForScoring();
   EXPECT_LT(w->canvas()->height(), full);
-  EXPECT_LT(w->canvas()->height(),
-            w->findChild<QWidget*>("fraScoring")->geometry().bottom());
+  EXPECT_LT(w->canvas()->height(), w->findChild<QWidget*>("fraScoring")->geometry().bottom());
   main.showScoring = true;
   w->AdjustHeightForScoring();
   EXPECT_GE(w->canvas()->height(), w->findChild<QWidget*>("fraStats")->geometry().bottom());
