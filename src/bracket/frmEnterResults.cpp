@@ -255,7 +255,7 @@ void frmEnterResults::PrintPreview() {
   }
   if (changed_) {
     MsgAnswer answer =
-        ctx_.prompts.Ask(kSaveBeforePreviewText, MsgButtons::YesNoCancel, MsgIcon::Question);
+        ctx_.prompts.Ask(kSaveBeforePreviewText, MsgButtons::YesNoCancel, MsgIcon::None);
     if (answer == MsgAnswer::Cancel) return;
     if (answer == MsgAnswer::Yes) {
       previewing_ = true;

@@ -151,7 +151,7 @@ int frmSetup::ConfirmTeamChange() {
   MsgAnswer a = ctx_.prompts.Ask(
       "WARNING!  Entries have already been entered!\r\n"
       "Are you sure you want to change the teams/players?",
-      MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+      MsgButtons::YesNoCancel, MsgIcon::None);
   confirmAnswer_ = a == MsgAnswer::Yes ? 6 : a == MsgAnswer::No ? 7 : 2;
   return confirmAnswer_;
 }
@@ -173,8 +173,7 @@ bool frmSetup::Save() {
         if (name != NameText(j)) continue;
         prompts.Beep();
         prompts.Show("Duplicate team names '" + name.toStdString() +
-                         "' not allowed.  Please correct.",
-                     MsgIcon::Exclamation);
+                         "' not allowed.  Please correct.");
         view_->SetColour({BracketPart::TeamName, i}, kDuplicate);
         view_->SetColour({BracketPart::TeamName, j}, kDuplicate);
         return false;
@@ -187,7 +186,7 @@ bool frmSetup::Save() {
   if (incomplete) {
     prompts.Beep();
     if (prompts.Ask("Bracket not completed.  Save anyway?", MsgButtons::YesNo,
-                    MsgIcon::Question) == MsgAnswer::No)
+                    MsgIcon::None) == MsgAnswer::No)
       return false;
   }
 
@@ -195,7 +194,7 @@ bool frmSetup::Save() {
   for (int g = 1; g <= slots_ / 2; ++g) {
     if (IsBye(NameText(2 * g - 1)) && IsBye(NameText(2 * g))) {
       prompts.Beep();
-      prompts.Show(kTooManyByes, MsgIcon::Exclamation);
+      prompts.Show(kTooManyByes);
       return false;
     }
   }
@@ -206,11 +205,11 @@ bool frmSetup::Save() {
       if (prompts.Ask("Number of 'Bye' games not consistent with \n\r"
                       "number of teams/players specified when setting jackpot parameters\n\r"
                       "Change number of teams/players parameter?",
-                      MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::No)
+                      MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::No)
         return false;
     } else {
       prompts.Beep();
-      prompts.Show(kTooManyByes, MsgIcon::Exclamation);
+      prompts.Show(kTooManyByes);
       return false;
     }
   }
@@ -283,7 +282,7 @@ void frmSetup::PrintPreview() {
   if (changed_) {
     ctx_.prompts.Beep();
     MsgAnswer answer =
-        ctx_.prompts.Ask(kSaveBeforePreviewText, MsgButtons::YesNoCancel, MsgIcon::Question);
+        ctx_.prompts.Ask(kSaveBeforePreviewText, MsgButtons::YesNoCancel, MsgIcon::None);
     if (answer == MsgAnswer::Cancel) return;
     if (answer == MsgAnswer::Yes) {
       savingForPreview_ = true;

@@ -456,3 +456,24 @@ TEST_F(ParmsDialog, LeavingTheTeamCountBoxRunsItsCheck) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+// Pictures of the three tabs for a look by eye: QB_BRACKET_SHOTS=dir writes them.
+TEST_F(ParmsDialog, Pictures) {
+  const QByteArray dir = qgetenv("QB_BRACKET_SHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set QB_BRACKET_SHOTS to a folder to write pictures";
+  t.pool.Pool.NumTeams = 64;
+  t.pool.Pool.DualSided = true;
+  SetupBracketFromParameters(t.pool, t.prompts);
+  AddEntries(12, 2);
+  Open();
+  for (int tab = 0; tab < 3; ++tab) {
+    dlg->SSTab1->setCurrentIndex(tab);
+    EXPECT_TRUE(dlg->grab().save(QString(dir) + "/parms" + QString::number(tab) + ".png"));
+  }
+}
+
+}  // namespace
+}  // namespace qb

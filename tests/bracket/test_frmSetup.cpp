@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "bracket/frmSetup.h"
@@ -373,6 +374,59 @@ TEST_F(SetupWindow, DualSidedHalvesFaceEachOther) {
   QRect right = Name(9)->geometry();
   EXPECT_EQ(left.top(), right.top());
   EXPECT_GT(right.left(), left.right());
+}
+
+// Each box the window shows, with its buttons and icon: only the preview's
+// refusal carries one.
+TEST_F(SetupWindow, MessagesKeepTheirButtonsAndIcons) {
+  using A = ScriptedPrompts::Asked;
+  struct Step {
+    std::function<void(SetupWindow&)> act;
+    MsgButtons buttons;
+    MsgIcon icon;
+  };
+  const Step steps[] = {
+      {[](SetupWindow& w) { w.Type(2, "Team 1"); }, MsgButtons::OK, MsgIcon::None},
+      {[](SetupWindow& w) { w.Type(2, ""); }, MsgButtons::YesNo, MsgIcon::None},
+      {[](SetupWindow& w) { w.Type(2, "Bye"); }, MsgButtons::YesNo, MsgIcon::None},
+      {[](SetupWindow& w) {
+         w.Type(7, "Bye");
+         w.Type(8, "Bye");
+       },
+       MsgButtons::OK, MsgIcon::None},
+      {[](SetupWindow& w) {
+         w.AddEntry(1);
+         w.Type(2, "Owls");
+       },
+       MsgButtons::YesNoCancel, MsgIcon::None},
+  };
+  for (const Step& step : steps) {
+    MakePool(8);
+    Open();
+    step.act(*this);
+    t.prompts.asked.clear();
+    t.prompts.Queue(MsgAnswer::No);
+    win->cmdOK_Click();
+    ASSERT_EQ(t.prompts.asked.size(), 1u);
+    const A& a = t.prompts.asked[0];
+    EXPECT_EQ(a.buttons, step.buttons) << a.text;
+    EXPECT_EQ(a.icon, step.icon) << a.text;
+  }
+
+  MakePool(8);
+  Open();
+  Type(2, "Owls");
+  t.prompts.asked.clear();
+  t.prompts.Queue(MsgAnswer::Cancel);
+  win->PrintPreview();
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_EQ(t.prompts.asked[0].text,
+            "Do you want to save your changes before previewing the print form?");
+  EXPECT_EQ(t.prompts.asked[0].buttons, MsgButtons::YesNoCancel);
+  EXPECT_EQ(t.prompts.asked[0].icon, MsgIcon::None);
+  t.pool.PrintEntry = -1;
+  win->PrintPreview();
+  EXPECT_EQ(t.prompts.asked.back().icon, MsgIcon::Exclamation);
 }
 
 TEST_F(SetupWindow, RightButtonShowsTheSaveCancelMenu) {
