@@ -25,7 +25,9 @@ const QColor kDuplicate(255, 0, 0);
 
 constexpr const char* kTooManyByes = "Too many Bye games -- not a valid tournament format.";
 
-bool IsBye(const QString& name) { return name.toUpper() == "BYE"; }
+bool IsBye(const QString& name) {
+  return name.toUpper() == "BYE";
+}
 
 int16_t SeedValue(const QString& text) {
   double v = Val(text.toStdString());
@@ -80,8 +82,12 @@ frmSetup::frmSetup(AppContext& ctx, QWidget* parent) : BracketWindow(ctx, parent
   changed_ = false;
 }
 
-QString frmSetup::NameText(int slot) const { return view_->Text({BracketPart::TeamName, slot}); }
-QString frmSetup::SeedText(int slot) const { return view_->Text({BracketPart::TeamSeed, slot}); }
+QString frmSetup::NameText(int slot) const {
+  return view_->Text({BracketPart::TeamName, slot});
+}
+QString frmSetup::SeedText(int slot) const {
+  return view_->Text({BracketPart::TeamSeed, slot});
+}
 
 void frmSetup::SetSlot(int slot, const QString& name, const QString& seed) {
   view_->SetText({BracketPart::TeamName, slot}, name);
@@ -98,7 +104,6 @@ void frmSetup::ColourSlot(int slot) {
   ColourBox({BracketPart::TeamName, slot});
   ColourBox({BracketPart::TeamSeed, slot});
 }
-
 
 void frmSetup::txtTeamName_DragDrop(int target, BoxRef source) {
   if (source.part != BracketPart::TeamName || source.index == target) return;
@@ -173,7 +178,7 @@ bool frmSetup::Save() {
         if (name != NameText(j)) continue;
         prompts.Beep();
         prompts.Show("Duplicate team names '" + name.toStdString() +
-                         "' not allowed.  Please correct.");
+                     "' not allowed.  Please correct.");
         view_->SetColour({BracketPart::TeamName, i}, kDuplicate);
         view_->SetColour({BracketPart::TeamName, j}, kDuplicate);
         return false;
@@ -185,8 +190,8 @@ bool frmSetup::Save() {
 
   if (incomplete) {
     prompts.Beep();
-    if (prompts.Ask("Bracket not completed.  Save anyway?", MsgButtons::YesNo,
-                    MsgIcon::None) == MsgAnswer::No)
+    if (prompts.Ask("Bracket not completed.  Save anyway?", MsgButtons::YesNo, MsgIcon::None) ==
+        MsgAnswer::No)
       return false;
   }
 
@@ -236,7 +241,9 @@ bool frmSetup::Save() {
   return true;
 }
 
-void frmSetup::cmdOK_Click() { Ok(); }
+void frmSetup::cmdOK_Click() {
+  Ok();
+}
 
 bool frmSetup::Ok() {
   if (!Save()) return false;
@@ -294,7 +301,6 @@ void frmSetup::PrintPreview() {
   OpenPrintForm(ctx_, -2);
 }
 
-
 void frmSetup::OnDropped(BoxRef target, BoxRef source) {
   if (target.part == BracketPart::TeamName) txtTeamName_DragDrop(target.index, source);
 }
@@ -303,6 +309,5 @@ void frmSetup::OnMousePressed(BoxRef, Qt::MouseButton button) {
   ctx_.pool.SoundPlayed = 0;
   if (button == Qt::RightButton) ShowEditPopupMenu();
 }
-
 
 }  // namespace qb

@@ -142,7 +142,7 @@ TEST_F(SetupWindow, IncompleteBracketAsksBeforeSaving) {
 
 struct ByeCase {
   int teams;
-  std::vector<int> byeSlots;  // typed as "Bye"
+  std::vector<int> byeSlots;       // typed as "Bye"
   std::vector<std::string> texts;  // the boxes asked, in order
   int beeps;
   bool stored;
@@ -177,8 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Fewer than 4 teams would be left.
         ByeCase{4, {2}, {kTooMany}, 2, false, 4},
         // Two Byes in one game, even with the count as expected.
-        ByeCase{6, {1, 2}, {kTooMany}, 1, false, 6},
-        ByeCase{8, {3, 4}, {kTooMany}, 1, false, 8}));
+        ByeCase{6, {1, 2}, {kTooMany}, 1, false, 6}, ByeCase{8, {3, 4}, {kTooMany}, 1, false, 8}));
 
 TEST_F(SetupWindow, NoAtTheByeQuestionStoresNothing) {
   MakePool(8);
