@@ -45,14 +45,7 @@ const std::string& ImportField(const BettorRecord& b, int field) {
 }
 
 std::string& PoolField(BettorRecord& b, int field) {
-  switch (field) {
-    case kEMail:
-      return b.EMail;
-    case kPhone:
-      return b.Phone;
-    default:
-      return b.Info;
-  }
+  return const_cast<std::string&>(ImportField(b, field));
 }
 
 std::string MarkFor(const PoolState& s, const BettorImportRow& row, int field) {
@@ -311,6 +304,16 @@ void ClickBettorMark(const PoolState& s, BettorImportRow& row, int field) {
   else if (m == "N")
     m = MarkFor(s, row, field);
   ActionFromMarks(row, kKeepCurrent);
+}
+
+std::string CheckBettorRows(const PoolState& s, const std::vector<BettorImportRow>& rows) {
+  int added = 0;
+  for (const BettorImportRow& row : rows)
+    if (row.action == kAddAsNew) ++added;
+  if (s.NumBettors + added > kMaxImportBettors)
+    return "The pool cannot hold more than " + std::to_string(kMaxImportBettors) +
+           " participants.\nNothing will be imported.";
+  return "";
 }
 
 int ApplyBettorRows(PoolState& s, const std::vector<BettorImportRow>& rows) {

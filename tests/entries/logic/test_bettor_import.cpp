@@ -109,6 +109,18 @@ TEST_F(ImportFixture, ApplyAddsUnderAFreeNameAndFillsMarkedFields) {
   EXPECT_EQ(s.Bettors[3].EMail, "b@x.org");
 }
 
+TEST(CheckBettorRows, NewParticipantsMustFitTheLargestParticipantCount) {
+  PoolState s;
+  std::vector<BettorImportRow> rows(2);
+  rows[0].action = kAddAsNew;
+  rows[1].action = kOverlay;
+  s.NumBettors = 32766;
+  EXPECT_EQ(CheckBettorRows(s, rows), "");
+  rows[1].action = kAddAsNew;
+  EXPECT_EQ(CheckBettorRows(s, rows),
+            "The pool cannot hold more than 32767 participants.\nNothing will be imported.");
+}
+
 TEST(ApplyBettorRows, AnEmptyGridStillMarksThePoolChanged) {
   PoolState s;
   EXPECT_EQ(ApplyBettorRows(s, {}), 0);
