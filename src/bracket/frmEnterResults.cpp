@@ -23,7 +23,9 @@ namespace {
 const QColor kUndecided(0, 255, 255);  // cyan
 const QColor kDecided(255, 255, 0);    // yellow
 
-QString SeedText(int seed) { return seed > 0 ? QString::number(seed) : QString(); }
+QString SeedText(int seed) {
+  return seed > 0 ? QString::number(seed) : QString();
+}
 
 }  // namespace
 
@@ -40,9 +42,9 @@ frmEnterResults::frmEnterResults(AppContext& ctx, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   view_ = new BracketView(this);
   layout->addWidget(view_);
-  BracketGeometry g = ComputeBracketGeometry({s.NumSlots, s.NumRounds, s.Pool.DualSided,
-                                              s.Pool.RePair, numericTiebreaker_,
-                                              BracketVariant::Results});
+  BracketGeometry g =
+      ComputeBracketGeometry({s.NumSlots, s.NumRounds, s.Pool.DualSided, s.Pool.RePair,
+                              numericTiebreaker_, BracketVariant::Results});
   view_->SetBracketGeometry(g);
 
   fraTiebreaker = new QFrame;
@@ -71,8 +73,10 @@ frmEnterResults::frmEnterResults(AppContext& ctx, QWidget* parent)
     w->installEventFilter(this);
   }
   fraTiebreaker->installEventFilter(this);
-  if (g.tiebreakerFrame) view_->PlaceWidget(fraTiebreaker, *g.tiebreakerFrame);
-  else fraTiebreaker->setParent(this);
+  if (g.tiebreakerFrame)
+    view_->PlaceWidget(fraTiebreaker, *g.tiebreakerFrame);
+  else
+    fraTiebreaker->setParent(this);
   connect(txtTiebreakerAmt, &QLineEdit::textChanged, this, [this] { changed_ = true; });
 
   LoadTeamsAndResults();
@@ -130,14 +134,16 @@ void frmEnterResults::ShowTiebreakerEntry() {
   txtTiebreakerAmt->setVisible(numericTiebreaker_);
 }
 
-
 std::optional<BoardSource> frmEnterResults::SourceOf(BoxRef ref) const {
   switch (ref.part) {
     case BracketPart::TeamName:
-    case BracketPart::TeamSeed: return BoardSource::Team(ref.index);
+    case BracketPart::TeamSeed:
+      return BoardSource::Team(ref.index);
     case BracketPart::Winner:
-    case BracketPart::WinnerSeed: return BoardSource::Winner(ref.index);
-    default: return std::nullopt;
+    case BracketPart::WinnerSeed:
+      return BoardSource::Winner(ref.index);
+    default:
+      return std::nullopt;
   }
 }
 
@@ -178,12 +184,19 @@ void frmEnterResults::OnDropped(BoxRef target, BoxRef source) {
   RunGuarded(ctx_, this, false, "frmEnterResults", [&] {
     switch (target.part) {
       case BracketPart::Winner:
-      case BracketPart::WinnerSeed: txtWinner_DragDrop(target.index, source); break;
-      case BracketPart::RoundCaption: lblRound_DragDrop(target.index, source); break;
+      case BracketPart::WinnerSeed:
+        txtWinner_DragDrop(target.index, source);
+        break;
+      case BracketPart::RoundCaption:
+        lblRound_DragDrop(target.index, source);
+        break;
       case BracketPart::TeamName:
       case BracketPart::TeamSeed:
-      case BracketPart::TeamCaption: TeamColumn_DragDrop(source); break;
-      default: break;
+      case BracketPart::TeamCaption:
+        TeamColumn_DragDrop(source);
+        break;
+      default:
+        break;
     }
   });
 }
@@ -192,7 +205,6 @@ void frmEnterResults::OnMousePressed(BoxRef, Qt::MouseButton button) {
   ctx_.pool.SoundPlayed = 0;
   if (button == Qt::RightButton) ShowEditPopupMenu();
 }
-
 
 bool frmEnterResults::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::MouseButtonPress) {
@@ -255,7 +267,7 @@ void frmEnterResults::PrintPreview() {
   }
   if (changed_) {
     MsgAnswer answer =
-        ctx_.prompts.Ask(kSaveBeforePreviewText, MsgButtons::YesNoCancel, MsgIcon::Question);
+        ctx_.prompts.Ask(kSaveBeforePreviewText, MsgButtons::YesNoCancel, MsgIcon::None);
     if (answer == MsgAnswer::Cancel) return;
     if (answer == MsgAnswer::Yes) {
       previewing_ = true;
@@ -265,6 +277,5 @@ void frmEnterResults::PrintPreview() {
   }
   OpenPrintForm(ctx_, -1);
 }
-
 
 }  // namespace qb

@@ -25,7 +25,9 @@ const QColor kDuplicate(255, 0, 0);
 
 constexpr const char* kTooManyByes = "Too many Bye games -- not a valid tournament format.";
 
-bool IsBye(const QString& name) { return name.toUpper() == "BYE"; }
+bool IsBye(const QString& name) {
+  return name.toUpper() == "BYE";
+}
 
 int16_t SeedValue(const QString& text) {
   double v = Val(text.toStdString());
@@ -80,8 +82,12 @@ frmSetup::frmSetup(AppContext& ctx, QWidget* parent) : BracketWindow(ctx, parent
   changed_ = false;
 }
 
-QString frmSetup::NameText(int slot) const { return view_->Text({BracketPart::TeamName, slot}); }
-QString frmSetup::SeedText(int slot) const { return view_->Text({BracketPart::TeamSeed, slot}); }
+QString frmSetup::NameText(int slot) const {
+  return view_->Text({BracketPart::TeamName, slot});
+}
+QString frmSetup::SeedText(int slot) const {
+  return view_->Text({BracketPart::TeamSeed, slot});
+}
 
 void frmSetup::SetSlot(int slot, const QString& name, const QString& seed) {
   view_->SetText({BracketPart::TeamName, slot}, name);
@@ -98,7 +104,6 @@ void frmSetup::ColourSlot(int slot) {
   ColourBox({BracketPart::TeamName, slot});
   ColourBox({BracketPart::TeamSeed, slot});
 }
-
 
 void frmSetup::txtTeamName_DragDrop(int target, BoxRef source) {
   if (source.part != BracketPart::TeamName || source.index == target) return;
@@ -151,7 +156,7 @@ int frmSetup::ConfirmTeamChange() {
   MsgAnswer a = ctx_.prompts.Ask(
       "WARNING!  Entries have already been entered!\r\n"
       "Are you sure you want to change the teams/players?",
-      MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+      MsgButtons::YesNoCancel, MsgIcon::None);
   confirmAnswer_ = a == MsgAnswer::Yes ? 6 : a == MsgAnswer::No ? 7 : 2;
   return confirmAnswer_;
 }
@@ -173,8 +178,7 @@ bool frmSetup::Save() {
         if (name != NameText(j)) continue;
         prompts.Beep();
         prompts.Show("Duplicate team names '" + name.toStdString() +
-                         "' not allowed.  Please correct.",
-                     MsgIcon::Exclamation);
+                     "' not allowed.  Please correct.");
         view_->SetColour({BracketPart::TeamName, i}, kDuplicate);
         view_->SetColour({BracketPart::TeamName, j}, kDuplicate);
         return false;
@@ -186,8 +190,8 @@ bool frmSetup::Save() {
 
   if (incomplete) {
     prompts.Beep();
-    if (prompts.Ask("Bracket not completed.  Save anyway?", MsgButtons::YesNo,
-                    MsgIcon::Question) == MsgAnswer::No)
+    if (prompts.Ask("Bracket not completed.  Save anyway?", MsgButtons::YesNo, MsgIcon::None) ==
+        MsgAnswer::No)
       return false;
   }
 
@@ -195,7 +199,7 @@ bool frmSetup::Save() {
   for (int g = 1; g <= slots_ / 2; ++g) {
     if (IsBye(NameText(2 * g - 1)) && IsBye(NameText(2 * g))) {
       prompts.Beep();
-      prompts.Show(kTooManyByes, MsgIcon::Exclamation);
+      prompts.Show(kTooManyByes);
       return false;
     }
   }
@@ -206,11 +210,11 @@ bool frmSetup::Save() {
       if (prompts.Ask("Number of 'Bye' games not consistent with \n\r"
                       "number of teams/players specified when setting jackpot parameters\n\r"
                       "Change number of teams/players parameter?",
-                      MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::No)
+                      MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::No)
         return false;
     } else {
       prompts.Beep();
-      prompts.Show(kTooManyByes, MsgIcon::Exclamation);
+      prompts.Show(kTooManyByes);
       return false;
     }
   }
@@ -237,7 +241,9 @@ bool frmSetup::Save() {
   return true;
 }
 
-void frmSetup::cmdOK_Click() { Ok(); }
+void frmSetup::cmdOK_Click() {
+  Ok();
+}
 
 bool frmSetup::Ok() {
   if (!Save()) return false;
@@ -283,7 +289,7 @@ void frmSetup::PrintPreview() {
   if (changed_) {
     ctx_.prompts.Beep();
     MsgAnswer answer =
-        ctx_.prompts.Ask(kSaveBeforePreviewText, MsgButtons::YesNoCancel, MsgIcon::Question);
+        ctx_.prompts.Ask(kSaveBeforePreviewText, MsgButtons::YesNoCancel, MsgIcon::None);
     if (answer == MsgAnswer::Cancel) return;
     if (answer == MsgAnswer::Yes) {
       savingForPreview_ = true;
@@ -295,7 +301,6 @@ void frmSetup::PrintPreview() {
   OpenPrintForm(ctx_, -2);
 }
 
-
 void frmSetup::OnDropped(BoxRef target, BoxRef source) {
   if (target.part == BracketPart::TeamName) txtTeamName_DragDrop(target.index, source);
 }
@@ -304,6 +309,5 @@ void frmSetup::OnMousePressed(BoxRef, Qt::MouseButton button) {
   ctx_.pool.SoundPlayed = 0;
   if (button == Qt::RightButton) ShowEditPopupMenu();
 }
-
 
 }  // namespace qb

@@ -181,6 +181,30 @@ bool ParseWholeNumber(std::string_view t, double& out) {
   return true;
 }
 
+// The power of ten of the first significant digit of a plain number text
+// (digits, one ".", an optional "e" with sign and digits): 2 for "123", -3
+// for ".00123", the exponent added. Decides whether a number out of range is
+// too large or too small, whatever the mantissa's length.
+long long DecimalMagnitude(std::string_view t) {
+  size_t epos = t.find('e');
+  std::string_view mant = t.substr(0, epos);
+  size_t point = mant.find('.');
+  if (point == std::string_view::npos) point = mant.size();
+  size_t first = mant.find_first_not_of("0.");
+  if (first == std::string_view::npos) return std::numeric_limits<long long>::min();
+  long long lead = first < point ? static_cast<long long>(point - first) - 1
+                                 : -static_cast<long long>(first - point);
+  long long exp = 0;
+  bool expNegative = false;
+  if (epos != std::string_view::npos) {
+    size_t i = epos + 1;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) expNegative = t[i++] == '-';
+    for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
+      if (exp < 1000000000) exp = exp * 10 + (t[i] - '0');
+  }
+  return lead + (expNegative ? -exp : exp);
+}
+
 size_t Utf8Length(std::string_view s) {
   size_t n = 0;
   for (unsigned char c : s) n += (c & 0xC0) != 0x80;
@@ -288,7 +312,7 @@ double Val(std::string_view text) {
         ++i;
       }
       if (overflow) return std::numeric_limits<double>::infinity();  // as a decimal overflow
-      int bits16 = base == 16 ? 4 : 6;  // digits that fit an Integer
+      int bits16 = base == 16 ? 4 : 6;                               // digits that fit an Integer
       if (digits <= bits16 && v <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(v));
       if (v <= 0xFFFFFFFFull) return static_cast<int32_t>(static_cast<uint32_t>(v));
       return static_cast<double>(v);
@@ -345,9 +369,7 @@ double Val(std::string_view text) {
   auto r = std::from_chars(buf.data(), buf.data() + buf.size(), v);
   if (r.ec == std::errc::result_out_of_range) {
     // Too large gives infinity, too small 0; from_chars leaves v untouched.
-    size_t epos = buf.find('e');
-    bool tiny = epos != std::string::npos && buf.find('-', epos) != std::string::npos;
-    v = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    v = DecimalMagnitude(buf) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   } else if (r.ec != std::errc()) {
     v = 0;
   }

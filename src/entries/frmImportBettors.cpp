@@ -20,23 +20,24 @@ namespace qb {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 constexpr int kColName = 0, kColAction = 1, kColIBR = 2, kColEMail = 3, kColInfo = 5, kColBR = 6;
 
-constexpr const char* kPoolFileFilter =
-    "Quorvel Brakkon Files (*.qbp *.qbe *.qbi);;All files (*)";
+constexpr const char* kPoolFileFilter = "Quorvel Brakkon Files (*.qbp *.qbe *.qbi);;All files (*)";
 constexpr const char* kCsvFilter = "Comma-delimited files (*.csv *.txt);;All files (*)";
 
 constexpr const char* kInstructions =
     "Click on Action, E-mail, Phone, or Info flag to toggle those values."
-    "    'Y' indicates to overlay, 'N' do not overlay, 'ND' indicates that new data will replace an "
+    "    'Y' indicates to overlay, 'N' do not overlay, 'ND' indicates that new data will replace "
+    "an "
     "empty data field, and ' * ' indicates that the current data will not be affected.";
 
 }  // namespace
 
-frmImportBettors::frmImportBettors(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx) {
+frmImportBettors::frmImportBettors(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
   setObjectName("frmImportBettors");
   setWindowTitle("Bring in Participants from Another File");
   setModal(true);
@@ -248,6 +249,11 @@ bool frmImportBettors::eventFilter(QObject* watched, QEvent* event) {
 
 void frmImportBettors::cmdOK_Click() {
   PoolState& s = ctx_.pool;
+  if (std::string why = CheckBettorRows(s, rows_); !why.empty()) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(why, MsgIcon::Exclamation);
+    return;
+  }
   ApplyBettorRows(s, rows_);
   if (!rows_.empty()) {
     PlaySoundEffect(s, ctx_.waves, "slurp");
@@ -259,9 +265,13 @@ void frmImportBettors::cmdOK_Click() {
   done(Accepted);
 }
 
-void frmImportBettors::cmdCancel_Click() { done(Rejected); }
+void frmImportBettors::cmdCancel_Click() {
+  done(Rejected);
+}
 
-void frmImportBettors::reject() { cmdCancel_Click(); }
+void frmImportBettors::reject() {
+  cmdCancel_Click();
+}
 
 void frmImportBettors::done(int result) {
   // Every way out but OK leaves DialogCancelled set.
@@ -270,6 +280,8 @@ void frmImportBettors::done(int result) {
   QDialog::done(result);
 }
 
-void frmImportBettors::cmdHelp_Click() { ShowWindowHelp(ctx_, kHelpContext, "frmImportBettors"); }
+void frmImportBettors::cmdHelp_Click() {
+  ShowWindowHelp(ctx_, kHelpContext, "frmImportBettors");
+}
 
 }  // namespace qb

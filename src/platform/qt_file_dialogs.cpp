@@ -15,7 +15,9 @@ std::string FirstFilterExtension(const std::string& filter) {
   return m.hasMatch() ? m.captured(1).toStdString() : std::string();
 }
 
-QWidget* QtFileDialogs::Parent() const { return ActiveDialogParent(fallbackParent_); }
+QWidget* QtFileDialogs::Parent() const {
+  return ActiveDialogParent(fallbackParent_);
+}
 
 namespace {
 
@@ -31,12 +33,27 @@ void Prepare(QFileDialog& dlg, const std::string& startPath) {
   }
 }
 
+std::vector<std::string> OpenDialog(QWidget* parent, const std::string& title,
+                                    const std::string& filter, const std::string& startPath,
+                                    QFileDialog::FileMode mode) {
+  QFileDialog dlg(parent, QString::fromStdString(title), QString(), QString::fromStdString(filter));
+  dlg.setObjectName("QbOpenDialog");
+  dlg.setAcceptMode(QFileDialog::AcceptOpen);
+  dlg.setFileMode(mode);
+  Prepare(dlg, startPath);
+  std::vector<std::string> out;
+  if (dlg.exec() != QDialog::Accepted) return out;
+  for (const QString& f : dlg.selectedFiles()) out.push_back(f.toStdString());
+  return out;
+}
+
 }  // namespace
 
+// One file: a dialog that let several be chosen would open only the first.
 std::optional<std::string> QtFileDialogs::GetOpenFileName(const std::string& title,
                                                           const std::string& filter,
                                                           const std::string& startPath) {
-  auto names = GetOpenFileNames(title, filter, startPath);
+  auto names = OpenDialog(Parent(), title, filter, startPath, QFileDialog::ExistingFile);
   if (names.empty()) return std::nullopt;
   return names.front();
 }
@@ -44,16 +61,7 @@ std::optional<std::string> QtFileDialogs::GetOpenFileName(const std::string& tit
 std::vector<std::string> QtFileDialogs::GetOpenFileNames(const std::string& title,
                                                          const std::string& filter,
                                                          const std::string& startPath) {
-  QFileDialog dlg(Parent(), QString::fromStdString(title), QString(),
-                  QString::fromStdString(filter));
-  dlg.setObjectName("QbOpenDialog");
-  dlg.setAcceptMode(QFileDialog::AcceptOpen);
-  dlg.setFileMode(QFileDialog::ExistingFiles);
-  Prepare(dlg, startPath);
-  std::vector<std::string> out;
-  if (dlg.exec() != QDialog::Accepted) return out;
-  for (const QString& f : dlg.selectedFiles()) out.push_back(f.toStdString());
-  return out;
+  return OpenDialog(Parent(), title, filter, startPath, QFileDialog::ExistingFiles);
 }
 
 std::optional<std::string> QtFileDialogs::GetSaveFileName(const std::string& title,

@@ -1,7 +1,8 @@
 #pragma once
 // Every mouse press and key press starts a new user action: it clears the
 // sound-played count, so the action's handler may play one sound effect.
-// main() installs one on the application.
+// The start-up installs one on the application (InstallSoundInputFilter).
+#include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
 
@@ -19,8 +20,11 @@ class SoundInputFilter : public QObject {
     switch (e->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:
-      case QEvent::KeyPress: pool_.SoundPlayed = 0; break;
-      default: break;
+      case QEvent::KeyPress:
+        pool_.SoundPlayed = 0;
+        break;
+      default:
+        break;
     }
     return QObject::eventFilter(watched, e);
   }
@@ -28,5 +32,12 @@ class SoundInputFilter : public QObject {
  private:
   PoolState& pool_;
 };
+
+// Watches every input of the application for as long as owner lives.
+inline SoundInputFilter* InstallSoundInputFilter(PoolState& pool, QObject* owner) {
+  auto* filter = new SoundInputFilter(pool, owner);
+  QCoreApplication::instance()->installEventFilter(filter);
+  return filter;
+}
 
 }  // namespace qb

@@ -1055,14 +1055,18 @@ void frmMain::mnuFileSave_Click() {
   SaveFile1N(pool.PoolFilePath, true);
 }
 
-void frmMain::mnuFileSaveAs_Click() {
-  PlaySound("start");
-  PoolState& pool = ctx_.pool;
+std::string frmMain::ProposedPoolFileName() const {
+  const PoolState& pool = ctx_.pool;
   QString folder = pool.PoolFilePath.empty()
                        ? QDir::currentPath()
                        : QFileInfo(QString::fromStdString(pool.PoolFilePath)).path();
-  std::string start = (folder + "/").toStdString() + SaveAsProposal(pool.Pool.PoolName);
-  auto name = ctx_.files.GetSaveFileName("Save As", kPoolFileFilter, start);
+  return (folder + "/").toStdString() + SaveAsProposal(pool.Pool.PoolName);
+}
+
+void frmMain::mnuFileSaveAs_Click() {
+  PlaySound("start");
+  PoolState& pool = ctx_.pool;
+  auto name = ctx_.files.GetSaveFileName("Save As", kPoolFileFilter, ProposedPoolFileName());
   if (!name || name->empty()) {
     pool.DialogCancelled = true;
     return;
@@ -1145,11 +1149,21 @@ void frmMain::mnuToolsAcceptEntry_Click() {
 void frmMain::mnuToolsCreateEntry_Click() {
   if (CheckBracketComplete()) return;
   PlaySound("start");
+  PoolState& pool = ctx_.pool;
   auto name = ctx_.files.GetSaveFileName("Create Pool File without Entries", kPoolFileFilter,
-                                         ctx_.pool.Pool.PoolName + ".qbp");
+                                         ProposedPoolFileName());
   if (!name || name->empty()) return;
+  // Written over the open pool's own file, it would drop every entry from
+  // it while the pool still counts as saved.
+  if (!pool.PoolFilePath.empty() && QFileInfo(QString::fromStdString(*name)) ==
+                                        QFileInfo(QString::fromStdString(pool.PoolFilePath))) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(kOwnFileRefusal, MsgIcon::Exclamation);
+    pool.DialogCancelled = true;
+    return;
+  }
   PoolFileServices svc = FileServices();
-  qb::WritePoolFileWithoutEntries(ctx_.pool, *name, svc);
+  qb::WritePoolFileWithoutEntries(pool, *name, svc);
 }
 
 void frmMain::mnuToolsDownloadBracket_Click() {

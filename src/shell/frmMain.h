@@ -132,6 +132,8 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   bool CloseChildrenAndOfferToSave();
   void ShowChildByName(const std::string& name);
   bool RunDialog(const std::string& name);
+  // Save As and the pool file without entries propose the pool's name in its folder.
+  std::string ProposedPoolFileName() const;
   void OpenPoolFile();
   PoolFileServices FileServices();
   void PlaySound(const char* name);

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "platform/sound_input_filter.h"
 #include "shell/frmSplash.h"
 #include "shell/logic/startup.h"
 
@@ -26,6 +27,8 @@ void RunStartupChoice(frmMain& main, const StartupChoice& choice) {
 
 void StartProgram(AppContext& ctx, frmMain& main) {
   PoolState& pool = ctx.pool;
+  // Every mouse or key press starts a new user action, in every window.
+  InstallSoundInputFilter(pool, &main);
   pool.SoundStatus = ReadSoundOption(ctx.settings);
   LoadPrinterSettings(pool, ctx.settings);
   // Shows the splash until it closes, clears the sound-played count and pauses.

@@ -18,7 +18,9 @@ namespace {
 
 using P = BracketPart;
 
-BracketGeometry Eight() { return ComputeBracketGeometry({8, 3}); }
+BracketGeometry Eight() {
+  return ComputeBracketGeometry({8, 3});
+}
 
 TEST(BracketView, OneNamedWidgetPerItemAtItsPixels) {
   BracketView view;
@@ -97,16 +99,14 @@ TEST(BracketView, DragMovingOverTheBracketScrollsNearTheEdge) {
 
   QLineEdit* box = view.Box(P::Winner, 1);
   ASSERT_NE(box, nullptr);
-  QDragMoveEvent overBox(QPoint(5, 5), Qt::MoveAction, mine.get(), Qt::LeftButton,
-                         Qt::NoModifier);
+  QDragMoveEvent overBox(QPoint(5, 5), Qt::MoveAction, mine.get(), Qt::LeftButton, Qt::NoModifier);
   // Straight to the view's filter: the application hands drag moves only to a live drag.
   QObject& filter = view;
   filter.eventFilter(box, &overBox);
   EXPECT_EQ(view.verticalScrollBar()->value(), 0);  // well inside the view
 
   const QPoint nearBottom = view.widget()->mapFrom(view.viewport(), QPoint(50, 145));
-  QDragMoveEvent overCanvas(nearBottom, Qt::MoveAction, mine.get(), Qt::LeftButton,
-                            Qt::NoModifier);
+  QDragMoveEvent overCanvas(nearBottom, Qt::MoveAction, mine.get(), Qt::LeftButton, Qt::NoModifier);
   filter.eventFilter(view.widget(), &overCanvas);
   EXPECT_GT(view.verticalScrollBar()->value(), 0);
 }
@@ -132,6 +132,30 @@ TEST(BracketView, ReportsMouseAndKeys) {
   QTest::keyClicks(view.Box(P::TeamName, 1), "ab");
   EXPECT_EQ(view.Box(P::TeamName, 1)->text(), "b");
   EXPECT_EQ(keys.size(), 2u);
+}
+
+// Every caption and label shows its whole text within its place, in both
+// layouts, for every bracket size and side.
+TEST(BracketView, NoCaptionIsCutOff) {
+  for (int rounds = 2; rounds <= 6; ++rounds) {
+    for (bool dual : {false, true}) {
+      const int teams = 1 << rounds;
+      for (const BracketGeometry& g : {ComputeBracketGeometry({teams, rounds, dual, false, true}),
+                                       ComputeSetupGeometry(teams, rounds, dual)}) {
+        BracketView view;
+        view.SetBracketGeometry(g);
+        for (QLabel* label : view.widget()->findChildren<QLabel*>()) {
+          const QSize room = label->size();
+          const int needed = label->wordWrap() ? label->heightForWidth(room.width())
+                                               : label->fontMetrics().height();
+          EXPECT_LE(needed, room.height()) << label->objectName().toStdString() << " " << teams;
+          if (!label->wordWrap())
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room.width())
+                << label->objectName().toStdString() << " " << teams;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -307,6 +307,8 @@ TEST_F(ResultsWindow, PrintPreviewDecidesFromItsOwnAnswers) {
   win->PrintPreview();
   EXPECT_EQ(t.prompts.LastText(),
             "Do you want to save your changes before previewing the print form?");
+  EXPECT_EQ(t.prompts.asked.back().buttons, MsgButtons::YesNoCancel);
+  EXPECT_EQ(t.prompts.asked.back().icon, MsgIcon::None);
   EXPECT_FALSE(main.Called("ShowWindowByName"));
   EXPECT_EQ(t.pool.Pool.Results[1], 0);
 
@@ -382,6 +384,49 @@ TEST_F(ResultsWindow, BothWindowsRefuseToOpenWithoutABracket) {
   EXPECT_TRUE(t.pool.DialogCancelled);
   setup.cmdOK_Click();
   EXPECT_TRUE(setup.QueryClose());
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+// Pictures of the bracket windows for a look by eye: QB_BRACKET_SHOTS=dir writes them.
+TEST_F(ResultsWindow, Pictures) {
+  const QByteArray dir = qgetenv("QB_BRACKET_SHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set QB_BRACKET_SHOTS to a folder to write pictures";
+  struct Shot {
+    int teams;
+    bool dual;
+    bool tiebreaker;
+    const char* file;
+  };
+  const Shot shots[] = {{4, false, true, "results4"},      {16, false, false, "results16"},
+                        {16, false, true, "results16tb"},  {32, true, true, "results32dual"},
+                        {64, true, true, "results64dual"}, {64, false, false, "results64"},
+                        {8, true, true, "results8dual"}};
+  for (const Shot& shot : shots) {
+    MakePool(shot.teams);
+    t.pool.Pool.DualSided = shot.dual;
+    t.pool.Pool.TiebreakerUsed = shot.tiebreaker;
+    t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
+    for (int g = 1; g <= t.pool.NumSlots / 2; ++g) t.pool.Pool.Results[g] = int16_t(2 * g - 1);
+    SetupBracketFromParameters(t.pool, t.prompts);
+    Open();
+    EXPECT_TRUE(view()->widget()->grab().save(QString(dir) + "/" + shot.file + ".png"));
+    win.reset();
+  }
+  for (const Shot& shot : shots) {
+    MakePool(shot.teams);
+    t.pool.Pool.DualSided = shot.dual;
+    SetupBracketFromParameters(t.pool, t.prompts);
+    frmSetup setup(t.ctx);
+    setup.show();
+    EXPECT_TRUE(setup.view()->widget()->grab().save(QString(dir) + "/setup" +
+                                                    QString::number(shot.teams) +
+                                                    (shot.dual ? "dual" : "") + ".png"));
+  }
 }
 
 }  // namespace

@@ -20,7 +20,9 @@
 namespace qb {
 namespace {
 
-Currency Money(double v) { return Currency::FromDouble(v); }
+Currency Money(double v) {
+  return Currency::FromDouble(v);
+}
 
 // A child window that stands for the bracket setup or results window.
 class StandIn : public ChildWindow {
@@ -119,13 +121,14 @@ TEST_F(ParmsDialog, LoadsThePoolIntoItsBoxes) {
   EXPECT_FALSE(dlg->IsChanged());
   EXPECT_TRUE(t.waves.played.empty());
   // Every control is found by its name.
-  for (const char* name : {"txtFileName", "txtNbrTeams", "txtCostShare", "chkDual",
-                           "chkRoundByRound", "chkRePair", "optTiebreakerYes", "OptTiebreakerNo",
-                           "comTiebreakerType", "lblTiebreaker", "txtHoldbackAmt", "optRoundTo10",
-                           "optRoundTo1", "optRoundTo010", "optRoundTo001", "lblPctUnalloc",
-                           "lblTotalUnalloc", "lblTotPot", "lblTotEntries", "cmdOK", "cmdCancel",
-                           "cmdHelp", "txtPoints(7)", "comSeedMethod(1)", "txtSeedFactor(4)",
-                           "txtPctPot(0)", "lblFlatAmt(5)", "lblPoints(2)"})
+  for (const char* name :
+       {"txtFileName",       "txtNbrTeams",   "txtCostShare",     "chkDual",
+        "chkRoundByRound",   "chkRePair",     "optTiebreakerYes", "OptTiebreakerNo",
+        "comTiebreakerType", "lblTiebreaker", "txtHoldbackAmt",   "optRoundTo10",
+        "optRoundTo1",       "optRoundTo010", "optRoundTo001",    "lblPctUnalloc",
+        "lblTotalUnalloc",   "lblTotPot",     "lblTotEntries",    "cmdOK",
+        "cmdCancel",         "cmdHelp",       "txtPoints(7)",     "comSeedMethod(1)",
+        "txtSeedFactor(4)",  "txtPctPot(0)",  "lblFlatAmt(5)",    "lblPoints(2)"})
     EXPECT_NE(dlg->findChild<QWidget*>(name), nullptr) << name;
 }
 
@@ -146,8 +149,8 @@ TEST_F(ParmsDialog, TeamCountGivesRoundsOrTheMessage) {
   const struct {
     const char* text;
     int rounds;  // 0: refused
-  } cases[] = {{"4", 2}, {"8", 3}, {"16", 4}, {"32", 5}, {"64", 6},
-               {"4.5", 0}, {"65", 0}, {"abc", 0}, {"5", 3}, {"3", 0}};
+  } cases[] = {{"4", 2},   {"8", 3},  {"16", 4},  {"32", 5}, {"64", 6},
+               {"4.5", 0}, {"65", 0}, {"abc", 0}, {"5", 3},  {"3", 0}};
   for (const auto& c : cases) {
     const int before = dlg->RoundCount();
     t.prompts.asked.clear();
@@ -452,6 +455,27 @@ TEST_F(ParmsDialog, LeavingTheTeamCountBoxRunsItsCheck) {
   QTest::keyClick(dlg->txtNbrTeams, Qt::Key_Tab);
   EXPECT_TRUE(t.prompts.asked.empty());
   EXPECT_EQ(dlg->RoundCount(), 3);
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+// Pictures of the three tabs for a look by eye: QB_BRACKET_SHOTS=dir writes them.
+TEST_F(ParmsDialog, Pictures) {
+  const QByteArray dir = qgetenv("QB_BRACKET_SHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set QB_BRACKET_SHOTS to a folder to write pictures";
+  t.pool.Pool.NumTeams = 64;
+  t.pool.Pool.DualSided = true;
+  SetupBracketFromParameters(t.pool, t.prompts);
+  AddEntries(12, 2);
+  Open();
+  for (int tab = 0; tab < 3; ++tab) {
+    dlg->SSTab1->setCurrentIndex(tab);
+    EXPECT_TRUE(dlg->grab().save(QString(dir) + "/parms" + QString::number(tab) + ".png"));
+  }
 }
 
 }  // namespace

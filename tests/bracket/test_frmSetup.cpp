@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "bracket/frmSetup.h"
@@ -141,7 +142,7 @@ TEST_F(SetupWindow, IncompleteBracketAsksBeforeSaving) {
 
 struct ByeCase {
   int teams;
-  std::vector<int> byeSlots;  // typed as "Bye"
+  std::vector<int> byeSlots;       // typed as "Bye"
   std::vector<std::string> texts;  // the boxes asked, in order
   int beeps;
   bool stored;
@@ -176,8 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Fewer than 4 teams would be left.
         ByeCase{4, {2}, {kTooMany}, 2, false, 4},
         // Two Byes in one game, even with the count as expected.
-        ByeCase{6, {1, 2}, {kTooMany}, 1, false, 6},
-        ByeCase{8, {3, 4}, {kTooMany}, 1, false, 8}));
+        ByeCase{6, {1, 2}, {kTooMany}, 1, false, 6}, ByeCase{8, {3, 4}, {kTooMany}, 1, false, 8}));
 
 TEST_F(SetupWindow, NoAtTheByeQuestionStoresNothing) {
   MakePool(8);
@@ -373,6 +373,59 @@ TEST_F(SetupWindow, DualSidedHalvesFaceEachOther) {
   QRect right = Name(9)->geometry();
   EXPECT_EQ(left.top(), right.top());
   EXPECT_GT(right.left(), left.right());
+}
+
+// Each box the window shows, with its buttons and icon: only the preview's
+// refusal carries one.
+TEST_F(SetupWindow, MessagesKeepTheirButtonsAndIcons) {
+  using A = ScriptedPrompts::Asked;
+  struct Step {
+    std::function<void(SetupWindow&)> act;
+    MsgButtons buttons;
+    MsgIcon icon;
+  };
+  const Step steps[] = {
+      {[](SetupWindow& w) { w.Type(2, "Team 1"); }, MsgButtons::OK, MsgIcon::None},
+      {[](SetupWindow& w) { w.Type(2, ""); }, MsgButtons::YesNo, MsgIcon::None},
+      {[](SetupWindow& w) { w.Type(2, "Bye"); }, MsgButtons::YesNo, MsgIcon::None},
+      {[](SetupWindow& w) {
+         w.Type(7, "Bye");
+         w.Type(8, "Bye");
+       },
+       MsgButtons::OK, MsgIcon::None},
+      {[](SetupWindow& w) {
+         w.AddEntry(1);
+         w.Type(2, "Owls");
+       },
+       MsgButtons::YesNoCancel, MsgIcon::None},
+  };
+  for (const Step& step : steps) {
+    MakePool(8);
+    Open();
+    step.act(*this);
+    t.prompts.asked.clear();
+    t.prompts.Queue(MsgAnswer::No);
+    win->cmdOK_Click();
+    ASSERT_EQ(t.prompts.asked.size(), 1u);
+    const A& a = t.prompts.asked[0];
+    EXPECT_EQ(a.buttons, step.buttons) << a.text;
+    EXPECT_EQ(a.icon, step.icon) << a.text;
+  }
+
+  MakePool(8);
+  Open();
+  Type(2, "Owls");
+  t.prompts.asked.clear();
+  t.prompts.Queue(MsgAnswer::Cancel);
+  win->PrintPreview();
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_EQ(t.prompts.asked[0].text,
+            "Do you want to save your changes before previewing the print form?");
+  EXPECT_EQ(t.prompts.asked[0].buttons, MsgButtons::YesNoCancel);
+  EXPECT_EQ(t.prompts.asked[0].icon, MsgIcon::None);
+  t.pool.PrintEntry = -1;
+  win->PrintPreview();
+  EXPECT_EQ(t.prompts.asked.back().icon, MsgIcon::Exclamation);
 }
 
 TEST_F(SetupWindow, RightButtonShowsTheSaveCancelMenu) {

@@ -9,8 +9,8 @@
 namespace qb {
 namespace {
 
-// A pool of `teams` real teams: slots 1..teams named and seeded in order, the
-// rest of the slots "Bye".
+// A pool of `teams` real teams in every slot of its bracket: slots named and
+// seeded in order, no "Bye" (the tests name the Byes they need).
 PoolState MakePool(int teams) {
   PoolState s;
   ClearPool(s);
@@ -72,6 +72,31 @@ TEST_P(EveryTeamCount, DerivesRoundsGamesAndRounds) {
   for (int g = s.NumGames + 1; g <= kMaxGames; ++g) EXPECT_EQ(s.GameRound[g], 0);
   // Slots 1..NumSlots alive without results; favoured seed of the final is the best.
   for (int n = 1; n <= s.NumSlots; ++n) EXPECT_TRUE(s.Teams[n].Alive);
+  EXPECT_EQ(s.FavoredSeed[s.NumGames], 1);
+}
+
+TEST_P(EveryTeamCount, ByesInTheEmptySlotsMarkTheirGames) {
+  const int teams = GetParam();
+  PoolState s = MakePool(teams);
+  const int slots = teams <= 4 ? 4 : teams <= 8 ? 8 : teams <= 16 ? 16 : teams <= 32 ? 32 : 64;
+  // The empty slots become the second slot of the first games: 2, 4, ...
+  const int byes = slots - teams;
+  for (int g = 1; g <= byes; ++g) {
+    s.Teams[2 * g].Name = "Bye";
+    s.Teams[2 * g].Seed = 0;
+  }
+  ScriptedPrompts p;
+  SetupBracketFromParameters(s, p);
+  ASSERT_FALSE(s.DialogCancelled);
+  int marked = 0;
+  for (int g = 1; g <= kMaxGames; ++g) {
+    EXPECT_EQ(s.ByeGame[g], g <= byes) << g;
+    marked += s.ByeGame[g];
+  }
+  EXPECT_EQ(marked, s.GamesInRound[1] - s.NonByeGamesInRound[1]);
+  // Slot 2g-1 is favoured in every first-round game: over its Bye or its
+  // higher-numbered seed.
+  for (int g = 1; g <= s.GamesInRound[1]; ++g) EXPECT_EQ(s.FavoredSeed[g], 2 * g - 1) << g;
   EXPECT_EQ(s.FavoredSeed[s.NumGames], 1);
 }
 

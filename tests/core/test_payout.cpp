@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 #include "core/payout.h"
 
 namespace qb {
@@ -137,6 +140,26 @@ TEST(ComputeCollectedTotals, SplitsByCollectedAndSkipsDeleted) {
   ComputeCollectedTotals(s);
   EXPECT_EQ(s.CollectedTotal, Money(5));
   EXPECT_EQ(s.OwedTotal, Money(5));
+}
+
+TEST(ComputePot, AFeeTooLargeToMultiplySaturatesInsteadOfWrapping) {
+  // The largest fee a pool file may hold, times a few entries, is beyond the
+  // money type: the pot, the prizes and the totals stay the largest amount.
+  PoolState s;
+  AddEntries(s, 3, 0);
+  s.Pool.CostPerEntry = Money(900000000000000.0);
+  const Currency most = Currency::FromRaw(INT64_MAX);
+  EXPECT_EQ(ComputePot(s), most);
+  std::array<float, 6> pct{0, 100, 0, 0, 0, 0};
+  std::array<Currency, 6> amounts{};
+  ComputePrizePool(s, pct, amounts, Currency(), 0);
+  EXPECT_GT(amounts[1], Money(900000000000000.0));
+  ComputeCollectedTotals(s);
+  EXPECT_EQ(s.OwedTotal, most);
+  EXPECT_EQ(Currency::FromRaw(INT64_MIN) - Money(1), Currency::FromRaw(INT64_MIN));
+  EXPECT_EQ(Money(1e300), most);
+  EXPECT_EQ(Money(-1e300), Currency::FromRaw(INT64_MIN));
+  EXPECT_EQ(Money(std::nan("")), Currency());
 }
 
 }  // namespace

@@ -150,6 +150,13 @@ TEST(Val, OutOfRange) {
   EXPECT_LT(Val("-1e400"), 0);
   EXPECT_EQ(Val("1e-400"), 0);
   EXPECT_TRUE(std::isinf(Val("&H123456789ABCDEF012")));
+  // The mantissa's own length counts: many leading zeros make it tiny, many
+  // digits before a small negative exponent make it huge.
+  EXPECT_EQ(Val("." + std::string(400, '0') + "1"), 0);
+  EXPECT_EQ(Val("-0." + std::string(400, '0') + "1"), 0);
+  EXPECT_TRUE(std::isinf(Val("1" + std::string(500, '0') + "e-100")));
+  EXPECT_EQ(Val("1" + std::string(300, '0') + "e-700"), 0);
+  EXPECT_TRUE(std::isinf(Val(std::string(400, '9'))));
 }
 
 struct PadCase {

@@ -1,18 +1,22 @@
+#include <gtest/gtest.h>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <gtest/gtest.h>
+
+#include <memory>
 
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_help.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_wave_player.h"
+#include "platform/sound_input_filter.h"
 #include "support/modal_answer.h"
 
 namespace qb {
@@ -105,6 +109,26 @@ void AcceptWith(const QString& name) {
   });
 }
 
+TEST(SoundInputFilter, EveryPressInAnyWindowStartsANewActionWhileItsOwnerLives) {
+  PoolState pool;
+  auto owner = std::make_unique<QObject>();
+  InstallSoundInputFilter(pool, owner.get());
+  QWidget dialog;  // a window the filter was never told about
+  auto* button = new QPushButton("OK", &dialog);
+  auto* edit = new QLineEdit(&dialog);
+  dialog.show();
+  pool.SoundPlayed = 2;
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(pool.SoundPlayed, 0);
+  pool.SoundPlayed = 1;
+  QTest::keyClick(edit, Qt::Key_A);
+  EXPECT_EQ(pool.SoundPlayed, 0);
+  owner.reset();  // the filter goes with it
+  pool.SoundPlayed = 1;
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(pool.SoundPlayed, 1);
+}
+
 TEST(QtFileDialogs, OpenReturnsTheChosenFileAndCancelReturnsNothing) {
   QTemporaryDir dir;
   WriteFile(dir.filePath("Office.qbp"), "x");
@@ -117,6 +141,22 @@ TEST(QtFileDialogs, OpenReturnsTheChosenFileAndCancelReturnsNothing) {
 
   test::OnNextModal<QFileDialog>([](QFileDialog* dlg) { dlg->reject(); });
   EXPECT_FALSE(files.GetOpenFileName("Open", "All (*)", dir.path().toStdString()).has_value());
+}
+
+TEST(QtFileDialogs, OpenTakesOneFileWhileTheImportMayTakeSeveral) {
+  QTemporaryDir dir;
+  QtFileDialogs files;
+  std::vector<QFileDialog::FileMode> modes;
+  auto cancel = [&modes](QFileDialog* dlg) {
+    modes.push_back(dlg->fileMode());
+    dlg->reject();
+  };
+  test::OnNextModal<QFileDialog>(cancel);
+  files.GetOpenFileName("Open", "All (*)", dir.path().toStdString());
+  test::OnNextModal<QFileDialog>(cancel);
+  files.GetOpenFileNames("Bring in", "All (*)", dir.path().toStdString());
+  EXPECT_EQ(modes, (std::vector<QFileDialog::FileMode>{QFileDialog::ExistingFile,
+                                                       QFileDialog::ExistingFiles}));
 }
 
 TEST(QtFileDialogs, SaveProposesTheStartNameAndAddsTheExtension) {

@@ -225,6 +225,19 @@ TEST_F(FileCommandsTest, CreatePoolFileWithoutEntries) {
   EXPECT_EQ(t.pool.PoolFilePath, Path("office.qbp"));
 }
 
+TEST_F(FileCommandsTest, APoolFileWithoutEntriesNeverReplacesTheOpenPoolsOwnFile) {
+  OpenOffice();
+  const std::string before = ReadText(Path("office.qbp"));
+  ASSERT_NE(before.find("%EntHdr"), std::string::npos);
+  t.files.Queue(folder + "/./office.qbp");  // the same file, spelt another way
+  main->RunCommand("mnuToolsCreateEntry");
+  EXPECT_EQ(t.prompts.LastText(), kOwnFileRefusal);
+  EXPECT_EQ(t.prompts.asked.back().icon, MsgIcon::Exclamation);
+  EXPECT_TRUE(t.pool.DialogCancelled);
+  EXPECT_EQ(ReadText(Path("office.qbp")), before);
+  EXPECT_TRUE(main->PoolOpen());
+}
+
 TEST_F(FileCommandsTest, NewStartsAnUntitledPoolWithTheParameters) {
   OpenOffice();
   main->RunCommand("mnuFileNew");

@@ -14,7 +14,9 @@ constexpr int kCaptionHeight = 200;
 constexpr int kCaptionWidth = kWinnerSeedWidth + kWinnerWidth;
 constexpr int kTeamColumnWidth = kTeamIdWidth + kTeamNameWidth + kTeamSeedWidth;
 
-int CentreY(const TwipRect& r) { return r.top + r.height / 2; }
+int CentreY(const TwipRect& r) {
+  return r.top + r.height / 2;
+}
 
 TwipRect Mirror(const TwipRect& r, int windowWidth) {
   return {windowWidth - r.left - r.width, r.top, r.width, r.height};
@@ -122,8 +124,11 @@ BracketGeometry ComputeBracketGeometry(const BracketLayoutOptions& o) {
           right);
     place({BracketPart::TeamName, s, {kTeamIdWidth, top, kTeamNameWidth, kBoxHeight}, "", 0},
           right);
-    place({BracketPart::TeamSeed, s,
-           {kTeamIdWidth + kTeamNameWidth, top, kTeamSeedWidth, kBoxHeight}, "", 0},
+    place({BracketPart::TeamSeed,
+           s,
+           {kTeamIdWidth + kTeamNameWidth, top, kTeamSeedWidth, kBoxHeight},
+           "",
+           0},
           right);
   }
 
@@ -138,8 +143,11 @@ BracketGeometry ComputeBracketGeometry(const BracketLayoutOptions& o) {
       bool right = o.dualSided && r < R && k > games / 2;
       if (right) top -= half;
       place({BracketPart::Winner, game, {left, top, kWinnerWidth, kBoxHeight}, "", r}, right);
-      place({BracketPart::WinnerSeed, game,
-             {left - kWinnerSeedWidth, top, kWinnerSeedWidth, kBoxHeight}, "", r},
+      place({BracketPart::WinnerSeed,
+             game,
+             {left - kWinnerSeedWidth, top, kWinnerSeedWidth, kBoxHeight},
+             "",
+             r},
             right);
     }
   }
@@ -169,19 +177,28 @@ BracketGeometry ComputeBracketGeometry(const BracketLayoutOptions& o) {
   if (g.tiebreakerFrame && g.tiebreakerFrame->bottom() > bottomRowA)
     bottomRowA = std::max(bottomRowA, g.tiebreakerFrame->bottom() + 50);
   const int bottomRowB = bottomRowA + kCaptionHeight + 10;
-  place({BracketPart::TeamCaption, 1, {0, kCaptionRowA, kTeamColumnWidth, kCaptionHeight},
-         RoundCaptionText(0, R), 0},
+  place({BracketPart::TeamCaption,
+         1,
+         {0, kCaptionRowA, kTeamColumnWidth, kCaptionHeight},
+         RoundCaptionText(0, R),
+         0},
         false);
   if (o.dualSided)
-    place({BracketPart::TeamCaption, 2, {0, kCaptionRowA, kTeamColumnWidth, kCaptionHeight},
-           RoundCaptionText(0, R), 0},
+    place({BracketPart::TeamCaption,
+           2,
+           {0, kCaptionRowA, kTeamColumnWidth, kCaptionHeight},
+           RoundCaptionText(0, R),
+           0},
           true);
   const char* headings[] = {"Nbr", "Team Name", "Seed"};
   const int headingLefts[] = {0, kTeamIdWidth, kTeamIdWidth + kTeamNameWidth};
   const int headingWidths[] = {kTeamIdWidth, kTeamNameWidth, kTeamSeedWidth};
   for (int i = 0; i < 3; ++i)
-    place({BracketPart::Heading, i + 1,
-           {headingLefts[i], kCaptionRowB, headingWidths[i], kCaptionHeight}, headings[i], 0},
+    place({BracketPart::Heading,
+           i + 1,
+           {headingLefts[i], kCaptionRowB, headingWidths[i], kCaptionHeight},
+           headings[i],
+           0},
           false);
   for (int c = 1; c <= R; ++c) {
     int left = kWinnerLeft + (c - 1) * kColumnPitch - kWinnerSeedWidth;
@@ -258,7 +275,9 @@ BracketGeometry ComputeSetupGeometry(int slots, int rounds, bool dualSided) {
   g.width = width;
   g.height = kFirstRow + rowsShown * kRow + 300;
 
-  g.items.push_back({BracketPart::Label, 4, {kIdLeft, 40, width - 2 * kIdLeft, 600},
+  g.items.push_back({BracketPart::Label,
+                     4,
+                     {kIdLeft, 20, width - 2 * kIdLeft, 670},
                      "Type \"Bye\" for an empty slot. Drag a name onto another to swap them; "
                      "Alt+Insert and Alt+Delete shift the names down or up.",
                      0});
@@ -270,8 +289,8 @@ BracketGeometry ComputeSetupGeometry(int slots, int rounds, bool dualSided) {
     bool right = dualSided && s > S / 2;
     int row = right ? s - 1 - S / 2 : s - 1;
     int top = kFirstRow + row * kRow;
-    BracketItem id{BracketPart::TeamId, s, {kIdLeft, top, kIdWidth, kBox}, std::to_string(s) + ".",
-                   0};
+    BracketItem id{
+        BracketPart::TeamId, s, {kIdLeft, top, kIdWidth, kBox}, std::to_string(s) + ".", 0};
     BracketItem name{BracketPart::TeamName, s, {kNameLeft, top, kNameWidth, kBox}, "", 0};
     BracketItem seed{BracketPart::TeamSeed, s, {kSeedLeft, top, kSeedWidth, kBox}, "", 0};
     for (BracketItem* item : {&id, &name, &seed}) {

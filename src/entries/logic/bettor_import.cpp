@@ -8,6 +8,7 @@
 #include "core/cp1252.h"
 #include "core/pool_file_format.h"
 #include "core/prompts.h"
+#include "entries/logic/participants.h"
 
 namespace qb {
 
@@ -34,18 +35,17 @@ std::string TrimBlanks(const std::string& s) {
 
 const std::string& ImportField(const BettorRecord& b, int field) {
   switch (field) {
-    case kEMail: return b.EMail;
-    case kPhone: return b.Phone;
-    default: return b.Info;
+    case kEMail:
+      return b.EMail;
+    case kPhone:
+      return b.Phone;
+    default:
+      return b.Info;
   }
 }
 
 std::string& PoolField(BettorRecord& b, int field) {
-  switch (field) {
-    case kEMail: return b.EMail;
-    case kPhone: return b.Phone;
-    default: return b.Info;
-  }
+  return const_cast<std::string&>(ImportField(b, field));
 }
 
 std::string MarkFor(const PoolState& s, const BettorImportRow& row, int field) {
@@ -68,7 +68,11 @@ bool IsUtf8(std::string_view t) {
   size_t i = 0;
   while (i < t.size()) {
     const auto c = static_cast<unsigned char>(t[i]);
-    int follow = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    int follow = c < 0x80           ? 0
+                 : (c >> 5) == 0x6  ? 1
+                 : (c >> 4) == 0xE  ? 2
+                 : (c >> 3) == 0x1E ? 3
+                                    : -1;
     if (follow < 0 || (follow == 1 && c < 0xC2)) return false;
     if (i + follow >= t.size() && follow > 0) return false;  // cut short at the end
     for (int k = 1; k <= follow; ++k)
@@ -128,10 +132,12 @@ int ReadCsvBettors(std::istream& in, PoolState& s) {
     size_t start = 0;
     while (start <= line.size()) {
       size_t cr = line.find('\r', start);
-      std::string part = line.substr(start, cr == std::string::npos ? std::string::npos : cr - start);
+      std::string part =
+          line.substr(start, cr == std::string::npos ? std::string::npos : cr - start);
       std::vector<std::string> f = SplitCsvLine(part);
       f.resize(4);
-      if (!f[0].empty()) {
+      // A quoted name of blanks alone would list as an empty line.
+      if (!IsBlankText(f[0])) {
         BettorRecord b;
         b.Name = f[0];
         b.EMail = f[1];
@@ -235,8 +241,7 @@ bool ReadPoolFileBettors(std::string_view bytes, PoolState& s, Prompts& prompts)
   }
   if (s.NumImportBettors + read.size() > static_cast<size_t>(kMaxImportBettors)) {
     prompts.Beep();
-    prompts.Show("Error in processing the " + std::string(kTagBettor) + " record.\n\n" +
-                     kOverflow,
+    prompts.Show("Error in processing the " + std::string(kTagBettor) + " record.\n\n" + kOverflow,
                  MsgIcon::Exclamation);
     return false;
   }
@@ -294,9 +299,21 @@ void ClickBettorAction(const PoolState& s, BettorImportRow& row) {
 void ClickBettorMark(const PoolState& s, BettorImportRow& row, int field) {
   if (row.poolIndex < 1 || field < 0 || field > 2) return;
   std::string& m = row.marks[field];
-  if (m == "Y" || m == "ND") m = "N";
-  else if (m == "N") m = MarkFor(s, row, field);
+  if (m == "Y" || m == "ND")
+    m = "N";
+  else if (m == "N")
+    m = MarkFor(s, row, field);
   ActionFromMarks(row, kKeepCurrent);
+}
+
+std::string CheckBettorRows(const PoolState& s, const std::vector<BettorImportRow>& rows) {
+  int added = 0;
+  for (const BettorImportRow& row : rows)
+    if (row.action == kAddAsNew) ++added;
+  if (s.NumBettors + added > kMaxImportBettors)
+    return "The pool cannot hold more than " + std::to_string(kMaxImportBettors) +
+           " participants.\nNothing will be imported.";
+  return "";
 }
 
 int ApplyBettorRows(PoolState& s, const std::vector<BettorImportRow>& rows) {

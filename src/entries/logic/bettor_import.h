@@ -76,6 +76,8 @@ std::vector<BettorImportRow> FillBettorRows(const PoolState& s);
 void CompareBettorRow(const PoolState& s, BettorImportRow& row, int field);
 void ClickBettorAction(const PoolState& s, BettorImportRow& row);
 void ClickBettorMark(const PoolState& s, BettorImportRow& row, int field);
+// Empty, or why the rows' new participants do not fit in the pool.
+std::string CheckBettorRows(const PoolState& s, const std::vector<BettorImportRow>& rows);
 // Adds and overlays as the rows say; sets PoolChanged. Returns the rows applied.
 int ApplyBettorRows(PoolState& s, const std::vector<BettorImportRow>& rows);
 

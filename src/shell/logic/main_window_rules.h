@@ -15,6 +15,10 @@ inline constexpr const char* kProductName = "Quorvel Brakkon";
 // Host of the web site for downloads and report uploads, as the captions show it.
 inline constexpr const char* kWebSiteName = "quorvelbrakkon.example";
 inline constexpr const char* kPoolFileFilter = "Quorvel Brakkon Files (*.qbp);;All (*)";
+// Tools > Create Pool File without Entries refuses the open pool's own file.
+inline constexpr const char* kOwnFileRefusal =
+    "This is the file of the open pool.\r\n"
+    "Please choose another name for the pool file without entries.";
 
 // ---- caption
 

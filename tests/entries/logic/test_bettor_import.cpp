@@ -31,7 +31,9 @@ TEST(SplitCsvLine, QuotesCommasBlanksAndDoubledQuotes) {
 
 TEST(CsvTextAsUtf8, KeepsUtf8AndTakesOtherBytesAsWindows1252) {
   EXPECT_EQ(CsvTextAsUtf8("Zo\xC3\xAB,z@x.org"), "Zo\xC3\xAB,z@x.org");
-  EXPECT_EQ(CsvTextAsUtf8("\xEF\xBB\xBF" "Ann"), "Ann");
+  EXPECT_EQ(CsvTextAsUtf8("\xEF\xBB\xBF"
+                          "Ann"),
+            "Ann");
   EXPECT_EQ(CsvTextAsUtf8("Zo\xEB,caf\xE9 \x80"), "Zo\xC3\xAB,caf\xC3\xA9 \xE2\x82\xAC");
   EXPECT_EQ(CsvTextAsUtf8("end\xC3"), "end\xC3\x83");  // a sequence cut short is no UTF-8
 }
@@ -42,6 +44,7 @@ TEST(ReadCsvBettors, OneParticipantPerLineSkippingNamelessLines) {
       "Ann,a@x.org,555,info\r\n"
       "\r\n"
       ",nobody@x.org,1,2\r\n"
+      "\"   \",blank@x.org,3,4\r\n"
       "Bob\r\n"  // a short line must not take the next line's fields
       "Cy,c@x.org,777,more\rDee,d@x.org,,\n");
   EXPECT_EQ(ReadCsvBettors(in, s), 4);
@@ -104,6 +107,18 @@ TEST_F(ImportFixture, ApplyAddsUnderAFreeNameAndFillsMarkedFields) {
   EXPECT_EQ(s.Bettors[3].Name, "bob");
   EXPECT_EQ(s.Bettors[4].Name, "bob*");
   EXPECT_EQ(s.Bettors[3].EMail, "b@x.org");
+}
+
+TEST(CheckBettorRows, NewParticipantsMustFitTheLargestParticipantCount) {
+  PoolState s;
+  std::vector<BettorImportRow> rows(2);
+  rows[0].action = kAddAsNew;
+  rows[1].action = kOverlay;
+  s.NumBettors = 32766;
+  EXPECT_EQ(CheckBettorRows(s, rows), "");
+  rows[1].action = kAddAsNew;
+  EXPECT_EQ(CheckBettorRows(s, rows),
+            "The pool cannot hold more than 32767 participants.\nNothing will be imported.");
 }
 
 TEST(ApplyBettorRows, AnEmptyGridStillMarksThePoolChanged) {
