@@ -41,6 +41,7 @@ frmSetup::frmSetup(AppContext& ctx, QWidget* parent) : BracketWindow(ctx, parent
   PoolState& s = ctx_.pool;
   setObjectName("frmSetup");
   setWindowTitle("Bracket Setup");
+  escapeCancels_ = true;
   if (RefuseWithoutBracket()) return;
   slots_ = s.NumSlots;
 

@@ -1150,8 +1150,9 @@ void frmMain::mnuToolsCreateEntry_Click() {
   if (CheckBracketComplete()) return;
   PlaySound("start");
   PoolState& pool = ctx_.pool;
-  auto name = ctx_.files.GetSaveFileName("Create Pool File without Entries", kPoolFileFilter,
-                                         ProposedPoolFileName());
+  auto name = ctx_.files.GetSaveFileName(
+      "Create Pool File without Entries", kPoolFileFilter,
+      WithoutEntriesProposal(ProposedPoolFileName(), pool.PoolFilePath));
   if (!name || name->empty()) return;
   // Written over the open pool's own file, it would drop every entry from
   // it while the pool still counts as saved.

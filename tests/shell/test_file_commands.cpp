@@ -216,8 +216,11 @@ TEST_F(FileCommandsTest, LoadErrorsCancelAbandonsTheFile) {
 TEST_F(FileCommandsTest, CreatePoolFileWithoutEntries) {
   OpenOffice();
   t.pool.PoolChanged = true;
+  t.pool.Pool.PoolName = "office";  // named after its file: Save As would propose that file
   t.files.Queue(Path("blank.qbp"));
   main->RunCommand("mnuToolsCreateEntry");
+  ASSERT_EQ(t.files.proposals.size(), 1u);
+  EXPECT_EQ(t.files.proposals[0], Path("office without entries.qbp"));
   std::string written = ReadText(Path("blank.qbp"));
   EXPECT_NE(written.find("\"2.0\""), std::string::npos);
   EXPECT_EQ(written.find("%EntHdr"), std::string::npos);
