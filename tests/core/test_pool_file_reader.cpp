@@ -401,6 +401,64 @@ TEST_F(PoolFileReader, TheCloseAfterAnAbandonedLoadFindsNothingToSave) {
   EXPECT_TRUE(s.PoolFilePath.empty());
 }
 
+// A pool counts its participants and entries in 16 bits: the last that fits
+// loads, one more abandons the load with one message instead of failing the
+// same record again and again.
+TEST_F(PoolFileReader, ThePoolLimitOfParticipantsAndEntriesIsKept) {
+  struct Case {
+    const char* kind;
+    int count;
+    bool loads;
+  };
+  const Case cases[] = {{"participants", 32767, true},
+                        {"participants", 32768, false},
+                        {"entries", 32767, true},
+                        {"entries", 32768, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.count));
+    s = PoolState();
+    host = RecordingPoolFileHost();
+    prompts = ScriptedPrompts();
+    std::string bytes = kHeader + kParms4 + kTeams4;
+    const bool entries = std::string(c.kind) == "entries";
+    for (int i = 1; i <= c.count; ++i) {
+      if (entries)
+        bytes += "\"%EntHdr`\",\"Ann\"," + std::to_string(i % 30000) + ",1,#TRUE#\r\n"
+                 "\"%EntPck`\",1,3,1,\r\n";
+      else
+        bytes += "\"%Bettor`\",\"P" + std::to_string(i) + "\",\"\",\"\",\"\"\r\n";
+    }
+    EXPECT_EQ(Read(bytes), c.loads);
+    EXPECT_TRUE(host.shownErrors.empty());
+    if (c.loads) {
+      ExpectLoaded();
+      EXPECT_EQ(entries ? s.NumEntries : s.NumBettors, 32767);
+      if (entries) EXPECT_EQ(s.Picks(3, 32767), 1);
+      EXPECT_TRUE(prompts.asked.empty());
+    } else {
+      ExpectFailed();
+      ASSERT_EQ(prompts.asked.size(), 1u);
+      EXPECT_EQ(prompts.LastText(), "This file holds more than 32767 " + std::string(c.kind) +
+                                        ", more than a pool can hold.\n\r"
+                                        "The file cannot be opened.");
+    }
+  }
+}
+
+// An unclosed quote makes the rest of the file one field; the message quotes
+// only its start.
+TEST_F(PoolFileReader, ALoadErrorQuotesAFieldOnlyInPart) {
+  const std::string rest = "%Tail" + std::string(100000, 'x');
+  ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 + "\"" + rest));
+  ASSERT_EQ(host.shownErrors.size(), 1u);
+  ASSERT_EQ(host.shownErrors[0].size(), 1u);
+  EXPECT_EQ(host.shownErrors[0][0], "Header record # 5 %Tail" + std::string(35, 'x') +
+                                        "... - Input past end of file");
+  EXPECT_EQ(ShortForMessage("a\r\nb"), "a  b");
+  EXPECT_EQ(ShortForMessage(std::string(39, 'e') + "\xC3\xA9!"),
+            std::string(39, 'e') + "\xC3\xA9...");
+}
+
 TEST_F(PoolFileReader, PicksBeforeAnyEntryFailTheOpen) {
   EXPECT_FALSE(Read(kHeader + kParms4 + kTeams4 + "\"%EntPck`\",1,3,1,\r\n" +
                     "\"%EntHdr`\",\"Ann\",1,1,#TRUE#\r\n\"%EntPck`\",1,3,1,\r\n"));
