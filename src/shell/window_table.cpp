@@ -14,6 +14,7 @@
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
+#include "standings/frmPossibilities.h"
 
 namespace qb {
 
@@ -35,7 +36,7 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmDisplayRank, frmPossibilities, frmPoolAnalysis, frmListBettors,
+//   children: frmDisplayRank, frmPoolAnalysis, frmListBettors,
 //             frmPrintForm
 //   dialogs:  frmPageSetup, frmDownload, frmEMailReports, and "PrintToFile" (File >
 //             Print to Comma-Delimited File: the export of the active report grid)
@@ -44,6 +45,7 @@ WindowTable StandardWindows() {
   t.children["frmSetup"] = Child<frmSetup>();
   t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.children["frmEditEntry"] = Child<frmEditEntry>();
+  t.children["frmPossibilities"] = Child<frmPossibilities>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();

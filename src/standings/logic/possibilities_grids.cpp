@@ -110,8 +110,11 @@ void SortScenarios(Grid& scenario) {
 void SizeScenarioColumns(Grid& scenario, int gridWidth) {
   if (scenario.Cols() < 2) return;
   const int first = static_cast<int>(std::nearbyint(0.33 * gridWidth));
-  scenario.SetColWidth(0, first);
-  scenario.SetColWidth(1, gridWidth - first - 350);
+  const int second = std::max(0, gridWidth - first - 350);
+  // Unchanged widths are left alone: a new width lays the whole grid out again.
+  if (scenario.ColWidth(0) != first || scenario.ColWidthIsDefault(0)) scenario.SetColWidth(0, first);
+  if (scenario.ColWidth(1) != second || scenario.ColWidthIsDefault(1))
+    scenario.SetColWidth(1, second);
 }
 
 int EntryIndexOfRow(const Grid& entries, int row) {
