@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -25,6 +24,7 @@
 #include "core/pool_file_writer.h"
 #include "core/sound_effects.h"
 #include "platform/error_report.h"
+#include "shell/main_window_placement.h"
 
 namespace qb {
 
@@ -370,13 +370,9 @@ void frmMain::MDIForm_Load() {
                                          s.GetSetting("Settings", "MainTop", "1000"),
                                          s.GetSetting("Settings", "MainWidth", "4000"),
                                          s.GetSetting("Settings", "MainHeight", "4000"));
-  move(Px(p.left), Px(p.top));
-  resize(Px(p.width), Px(p.height));
-  // A place saved on a screen that is no longer there: back to the default.
-  bool onScreen = false;
-  for (QScreen* screen : QGuiApplication::screens())
-    onScreen = onScreen || screen->availableGeometry().intersects(frameGeometry());
-  if (!onScreen && !QGuiApplication::screens().isEmpty()) move(Px(1000), Px(1000));
+  PlaceMainWindow(this, p,
+                  s.GetSetting("Settings", "MainWidth", "").empty() &&
+                      s.GetSetting("Settings", "MainHeight", "").empty());
   for (int i = 0; i < kRecentFileCount; ++i)
     recent_.Set(i, s.GetSetting("Settings", "MRU" + std::to_string(i), ""));
   ShowRecentFiles();
