@@ -748,9 +748,12 @@ void frmMain::ShowChild(ChildWindow* child) {
     sub->installEventFilter(this);
     // A window that closes itself takes its frame with it; later, so a frame
     // that is itself being torn down is left alone.
-    connect(child, &QObject::destroyed, this, [sub = QPointer<QMdiSubWindow>(sub)] {
-      if (!sub) return;
-      QTimer::singleShot(0, sub, [sub] {
+    // The frame is held as a plain QObject: while it is being torn down it is
+    // no QMdiSubWindow any more, and only the later look may cast it.
+    connect(child, &QObject::destroyed, this, [frame = QPointer<QObject>(sub)] {
+      if (!frame) return;
+      QTimer::singleShot(0, frame.data(), [frame] {
+        auto* sub = qobject_cast<QMdiSubWindow*>(frame.data());
         if (sub && !sub->widget()) sub->close();
       });
     });
