@@ -4,7 +4,9 @@
 
 #include "core/sound_effects.h"
 #include "platform/print_surface.h"
+#include "reports/logic/report_catalog.h"
 #include "reports/logic/report_format.h"
+#include "standings/report_window.h"
 
 namespace qb {
 
@@ -43,6 +45,29 @@ bool PrintReport(AppContext& ctx, ReportKind kind, const Grid& grid, QWidget* pa
   if (!surface.End()) return false;
   pool.SoundPlayed = 0;
   PlaySoundEffect(pool, ctx.waves, "type", 2);
+  return true;
+}
+
+const Grid* ReportGridOf(const ReportWindow& window, ReportKind kind) {
+  ReportPlace place = WindowOfReport(kind);
+  if (window.windowName() != place.window) return nullptr;
+  return window.ReportGrid(place.page);
+}
+
+bool WriteWindowReport(AppContext& ctx, const ReportWindow& window, ReportKind kind,
+                       ReportMode mode, std::ostream& out, const WebReportSettings& web) {
+  const Grid* grid = ReportGridOf(window, kind);
+  if (!grid) return false;
+  WriteReport(kind, *grid, ctx.pool, ReportEnvironmentFor(ctx, web), mode, out);
+  return true;
+}
+
+bool PrintWindowReport(AppContext& ctx, ReportWindow& window, QWidget* parent) {
+  if (window.SSTab1()->isHidden()) return true;
+  const int page = window.CurrentPage();
+  auto kind = PrintedReportFor(window.windowName(), page);
+  const Grid* grid = kind ? window.ReportGrid(page) : nullptr;
+  if (grid) PrintReport(ctx, *kind, *grid, parent ? parent : &window);
   return true;
 }
 

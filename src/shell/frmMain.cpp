@@ -25,6 +25,7 @@
 #include "core/pool_file_writer.h"
 #include "core/sound_effects.h"
 #include "platform/error_report.h"
+#include "shell/print_routing.h"
 
 namespace qb {
 
@@ -652,7 +653,7 @@ void frmMain::RunRole(ChildWindow* child, ChildRole role) {
 void frmMain::mnuFilePrint_Click() {
   ctx_.pool.OutputMode = "Print";
   QPointer<ChildWindow> child = ActiveChild();
-  if (!child) return;
+  if (!child || PrintActiveReport(ctx_, child, this)) return;
   ChildRole role = ForwardedRole("mnuFilePrint", child->windowName());
   if (role != ChildRole::FilePrint) RunRole(child, role);
 }

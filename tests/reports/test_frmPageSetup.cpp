@@ -108,3 +108,20 @@ TEST_F(PageSetupTest, TabbingOutOfABadSizeIsToldAndTheFocusComesBack) {
 
 }  // namespace
 }  // namespace qb
+
+namespace qb {
+namespace {
+
+// QB_REPORT_SHOTS=<folder> saves a picture of the dialog there.
+TEST(PageSetupPicture, Pictures) {
+  const QByteArray dir = qgetenv("QB_REPORT_SHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set QB_REPORT_SHOTS to a folder";
+  TestContext t;
+  frmPageSetup d(t.ctx);
+  d.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(d.grab().save(QString(dir) + "/frmPageSetup.png"));
+}
+
+}  // namespace
+}  // namespace qb
