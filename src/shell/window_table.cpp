@@ -17,6 +17,7 @@
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
 #include "shell/print_routing.h"
+#include "standings/frmPossibilities.h"
 
 namespace qb {
 
@@ -38,13 +39,14 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmDisplayRank, frmPossibilities, frmPoolAnalysis, frmListBettors
+//   children: frmDisplayRank, frmPoolAnalysis, frmListBettors
 //   dialogs:  frmDownload, frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
   t.children["frmSetup"] = Child<frmSetup>();
   t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.children["frmEditEntry"] = Child<frmEditEntry>();
+  t.children["frmPossibilities"] = Child<frmPossibilities>();
   t.children["frmPrintForm"] = Child<frmPrintForm>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
