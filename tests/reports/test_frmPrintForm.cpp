@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -329,6 +330,12 @@ TEST_F(PrintFormWindow, RightButtonOnTheFormPopsTheMenuUp) {
   main.calls.clear();
   QTest::mouseClick(window->canvas(), Qt::RightButton, {}, QPoint(300, 260));
   EXPECT_TRUE(main.Called("PopupEntryMenu"));
+  // The menu key pops it up too.
+  main.calls.clear();
+  QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                        window->canvas()->mapToGlobal(QPoint(10, 10)));
+  QApplication::sendEvent(window->canvas(), &key);
+  EXPECT_TRUE(main.Called("PopupEntryMenu"));
 }
 
 TEST_F(PrintFormWindow, ResultsAndEntriesLeaveTheInstructionsAlone) {
@@ -384,12 +391,25 @@ TEST_F(PrintFormWindow, ClosingPlaysItsSoundAndEndsThePreview) {
   EXPECT_EQ(t.waves.played, (std::vector<std::string>{"drcls3"}));
 }
 
-TEST_F(PrintFormWindow, PreviewPictureMatchesThePrintedPage) {
+TEST_F(PrintFormWindow, PreviewShowsWhatThePainterPrints) {
   MakePool(8, true);
   Open(kBlankPoolForm);
-  QImage shot = window->canvas()->grab().toImage();
+  window->cmdFill_Click();
+  QImage shot = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
   shot.save("/tmp/qb_preview_dual8.png");
-  EXPECT_EQ(shot.width(), 11000 / 15);
+  ASSERT_EQ(shot.width(), 11000 / 15);
+  QImage page(shot.size(), QImage::Format_RGB32);
+  {
+    QPainter p(&page);
+    p.scale(1.0 / 15, 1.0 / 15);
+    PaintPrintForm(p, window->layout(), window->contents());
+  }
+  // Below the instructions box (typed into on screen) the two are the same.
+  int differing = 0, compared = 0;
+  for (int y = 2760 / 15; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x, ++compared)
+      if (shot.pixel(x, y) != page.pixel(x, y)) ++differing;
+  EXPECT_EQ(differing, 0) << "of " << compared;
 }
 
 }  // namespace
