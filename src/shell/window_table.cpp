@@ -14,6 +14,7 @@
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
+#include "shell/web_commands.h"
 
 namespace qb {
 
@@ -37,7 +38,7 @@ WindowTable::ChildFactory Child() {
 // Still to come, each enabling its menu items once listed here:
 //   children: frmDisplayRank, frmPossibilities, frmPoolAnalysis, frmListBettors,
 //             frmPrintForm
-//   dialogs:  frmPageSetup, frmDownload, frmEMailReports, and "PrintToFile" (File >
+//   dialogs:  frmPageSetup, frmEMailReports, and "PrintToFile" (File >
 //             Print to Comma-Delimited File: the export of the active report grid)
 WindowTable StandardWindows() {
   WindowTable t;
@@ -54,6 +55,7 @@ WindowTable StandardWindows() {
   t.dialogs["frmOptions"] = [](AppContext& c, QWidget* p) { frmOptions::ShowModal(c, p); };
   t.dialogs["frmAbout"] = [](AppContext& c, QWidget* p) { frmAbout::ShowModal(c, p); };
   t.dialogs["frmBackup"] = [](AppContext& c, QWidget* p) { frmBackup::ShowModal(c, p); };
+  t.dialogs["frmDownload"] = [](AppContext& c, QWidget* p) { RunDownloadDialog(c, p); };
   t.dialogs["frmErrors"] = [](AppContext& c, QWidget* p) { frmErrors::ShowModal(c, p); };
   return t;
 }
