@@ -83,6 +83,12 @@ frmSetup::frmSetup(AppContext& ctx, QWidget* parent) : BracketWindow(ctx, parent
   changed_ = false;
 }
 
+frmSetup::~frmSetup() {
+  // The boxes outlive this part of the window and lose the focus as they go:
+  // what they signal then must not reach it.
+  if (view_) view_->disconnect(this);
+}
+
 QString frmSetup::NameText(int slot) const {
   return view_->Text({BracketPart::TeamName, slot});
 }

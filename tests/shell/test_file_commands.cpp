@@ -316,10 +316,10 @@ TEST(RealWindows, EntryEditorInTheMainWindow) {
   EXPECT_TRUE(main.BottomToolbar()->isVisible());
   EXPECT_TRUE(main.BottomButton("cmdQBEditEntryHeader")->isVisible());
   EXPECT_TRUE(main.MenuItem("mnuViewShowScoring")->isVisible());
-  // Printing an entry goes through the print form, which is not built yet.
-  EXPECT_FALSE(main.MenuItem("mnuFilePrint")->isEnabled());
-  EXPECT_FALSE(main.MenuItem("mnuEntryPopUpPrint")->isEnabled());
-  EXPECT_FALSE(main.BottomButton("cmdQBPrintPreview")->isEnabled());
+  // Printing an entry goes through the print form.
+  EXPECT_TRUE(main.MenuItem("mnuFilePrint")->isEnabled());
+  EXPECT_TRUE(main.MenuItem("mnuEntryPopUpPrint")->isEnabled());
+  EXPECT_TRUE(main.BottomButton("cmdQBPrintPreview")->isEnabled());
   EXPECT_FALSE(main.MenuItem("mnuFilePrintToFile")->isEnabled());
   EXPECT_TRUE(main.grab().save(QDir::temp().filePath("qb_frmMain_editor.png")));
   main.RunCommand("cmdQBCancel");  // unchanged: closes without a question

@@ -65,6 +65,11 @@ std::vector<const PrintItem*> PrintLayout::All(PrintPart part) const {
   return out;
 }
 
+double FitScale(double formWidth, double formHeight, double pageWidth, double pageHeight) {
+  if (formWidth <= 0 || formHeight <= 0 || pageWidth <= 0 || pageHeight <= 0) return 1;
+  return std::min({1.0, pageWidth / formWidth, pageHeight / formHeight});
+}
+
 std::string PrintHeadingText(int column, int rounds) {
   int d = column <= rounds ? rounds - column : column - rounds;
   int next = column <= rounds ? column + 1 : 2 * rounds - column + 1;

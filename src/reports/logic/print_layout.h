@@ -89,6 +89,10 @@ inline constexpr int kPrintHeadingTop = 2760;
 // anything else.
 PrintLayout ComputePrintLayout(const PrintLayoutOptions& options);
 
+// How much a form of the given size is shrunk to fit a page (all in the same
+// unit): uniformly, never enlarged, 1 when it fits.
+double FitScale(double formWidth, double formHeight, double pageWidth, double pageHeight);
+
 // Caption of heading column r: "Champion", "Finals", "Semi-Finals" or
 // "Round" and the next round's number; columns above rounds are the right
 // half of a dual-sided bracket.

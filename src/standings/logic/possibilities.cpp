@@ -29,11 +29,11 @@ const std::string& TeamName(const PoolState& pool, int slot) {
   return slot >= 0 && slot <= kMaxSlots ? pool.Teams[slot].Name : kNone;
 }
 
+}  // namespace
+
 std::string EntryLabel(const PossibilitiesEntry& e) {
   return e.Name + " " + std::to_string(e.EntryNumber);
 }
-
-}  // namespace
 
 namespace possibilities_detail {
 

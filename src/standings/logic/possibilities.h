@@ -104,6 +104,9 @@ PossibilitiesResult ComputeScenarios(const PossibilitiesSnapshot& snap,
 PossibilitiesResult ComputeScenariosFast(const PossibilitiesSnapshot& snap,
                                          const PossibilitiesOptions& options = {});
 
+// An entry as the reports name it: the participant, a blank, the entry number.
+std::string EntryLabel(const PossibilitiesEntry& e);
+
 // The status bar text while scenario s of n is computed.
 std::string CalculatingScenarioText(int32_t s, int32_t n);
 

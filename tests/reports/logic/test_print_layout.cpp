@@ -191,6 +191,14 @@ TEST(PrintLayout, NoticeTooLowForTheBracketIsWiderAndHalfAsHigh) {
   EXPECT_EQ(tall.Find(PrintPart::Filled)->rect.height, 1935);
 }
 
+TEST(PrintLayout, FitScaleShrinksUniformlyAndNeverEnlarges) {
+  EXPECT_DOUBLE_EQ(FitScale(11000, 4850, 15000, 11000), 1.0);
+  EXPECT_DOUBLE_EQ(FitScale(11000, 11000, 11000, 11000), 1.0);
+  EXPECT_DOUBLE_EQ(FitScale(11000, 19600, 11000, 9800), 0.5);   // too high
+  EXPECT_DOUBLE_EQ(FitScale(15300, 11850, 10200, 15000), 10200.0 / 15300);  // too wide
+  EXPECT_DOUBLE_EQ(FitScale(0, 100, 100, 100), 1.0);
+}
+
 // ---- lines
 
 std::vector<BracketLine> Lines(std::initializer_list<BracketLine> l) { return l; }
