@@ -100,6 +100,8 @@ frmPrintForm::frmPrintForm(AppContext& ctx, QWidget* parent) : BracketWindow(ctx
 }
 
 frmPrintForm::~frmPrintForm() {
+  // The contents go before the child widgets that show them.
+  if (txtInstructions) txtInstructions->disconnect(this);
   Form_Unload();
 }
 

@@ -10,11 +10,13 @@
 #include "entries/frmImportEntries.h"
 #include "entries/frmSelectBettor.h"
 #include "entries/frmSelectEntry.h"
+#include "reports/frmPageSetup.h"
 #include "reports/frmPrintForm.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
+#include "shell/print_routing.h"
 #include "shell/web_commands.h"
 #include "standings/frmPossibilities.h"
 
@@ -39,8 +41,7 @@ WindowTable::ChildFactory Child() {
 
 // Still to come, each enabling its menu items once listed here:
 //   children: frmDisplayRank, frmPoolAnalysis, frmListBettors
-//   dialogs:  frmPageSetup, frmEMailReports, and "PrintToFile" (File >
-//             Print to Comma-Delimited File: the export of the active report grid)
+//   dialogs:  frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
   t.children["frmSetup"] = Child<frmSetup>();
@@ -60,6 +61,8 @@ WindowTable StandardWindows() {
   t.dialogs["frmBackup"] = [](AppContext& c, QWidget* p) { frmBackup::ShowModal(c, p); };
   t.dialogs["frmDownload"] = [](AppContext& c, QWidget* p) { RunDownloadDialog(c, p); };
   t.dialogs["frmErrors"] = [](AppContext& c, QWidget* p) { frmErrors::ShowModal(c, p); };
+  t.dialogs["frmPageSetup"] = [](AppContext& c, QWidget* p) { frmPageSetup::ShowModal(c, p); };
+  t.dialogs["PrintToFile"] = PrintToFile;
   return t;
 }
 

@@ -33,6 +33,29 @@ std::pair<double, double> PageSize(const std::string& pdfInfo) {
   return {w, h};
 }
 
+std::string Shell(const std::string& command);
+
+// Every word of the PDF's first page lies on the page (pdftotext -bbox).
+::testing::AssertionResult WordsOnThePage(const std::string& pdf) {
+  auto [w, h] = PageSize(Shell("pdfinfo '" + pdf + "'"));
+  std::string boxes = Shell("pdftotext -bbox '" + pdf + "' -");
+  int words = 0;
+  for (size_t at = boxes.find("<word "); at != std::string::npos;
+       at = boxes.find("<word ", at + 1)) {
+    double x0, y0, x1, y1;
+    if (std::sscanf(boxes.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"",
+                    &x0, &y0, &x1, &y1) != 4)
+      return ::testing::AssertionFailure() << "unreadable word box";
+    ++words;
+    if (x0 < 0 || y0 < 0 || x1 > w || y1 > h)
+      return ::testing::AssertionFailure()
+             << "word at " << x0 << "," << y0 << "-" << x1 << "," << y1 << " off the " << w << "x"
+             << h << " page";
+  }
+  if (words == 0) return ::testing::AssertionFailure() << "no words";
+  return ::testing::AssertionSuccess() << words << " words";
+}
+
 std::string Shell(const std::string& command) {
   std::string out;
   if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -133,6 +156,7 @@ TEST_F(PrintFormWindow, FilledSixtyFourTeamDualSidedFormShowsTheNoticeUncovered)
   EXPECT_EQ(t.waves.played, (std::vector<std::string>{"start", "start", "start"}));
   std::string pdf = PrintToPdf("filled64.pdf");
   ASSERT_FALSE(pdf.empty());
+  EXPECT_TRUE(WordsOnThePage(pdf));
   std::string text = Shell("pdftotext '" + pdf + "' -");
   // The notice wraps in its box.
   for (const char* words : {"Bracket has been filled with", "higher seeds!", "Please mark your",
@@ -161,8 +185,20 @@ TEST_F(PrintFormWindow, WideFormInPortraitAsksForLandscape) {
   EXPECT_LT(nw, nh);
   std::string text = Shell("pdftotext '" + no + "' -");
   EXPECT_NE(text.find("Team 16"), std::string::npos);
-  // The right half's outermost rows are on the page.
-  EXPECT_NE(text.find("Team 9"), std::string::npos);
+  EXPECT_TRUE(WordsOnThePage(no));
+}
+
+TEST_F(PrintFormWindow, TallFormIsShrunkOntoAPortraitPage) {
+  MakePool(64);  // 11000 x 19600 twips: narrow enough for portrait, too high for it
+  t.pool.PrintOrientation = 1;
+  Open(kBlankPoolForm);
+  std::string pdf = PrintToPdf("tall.pdf");
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_TRUE(t.prompts.asked.empty());
+  std::string text = Shell("pdftotext '" + pdf + "' -");
+  EXPECT_NE(text.find("Team 64"), std::string::npos);
+  EXPECT_TRUE(WordsOnThePage(pdf));
+  Shell("pdftoppm -png -r 50 -singlefile '" + pdf + "' /tmp/qb_print_tall64");
 }
 
 TEST_F(PrintFormWindow, NarrowFormPrintsWithoutAQuestion) {
@@ -213,6 +249,33 @@ TEST(PrintFormPainter, ShrinksToThePageAndNeverEnlarges) {
   EXPECT_DOUBLE_EQ(PaintPrintFormOnPage(p, QRectF(0, 0, big.width(), big.height()), dpi, small,
                                         LoadPrintForm(s, kBlankPoolForm, {})),
                    1.0);
+}
+
+// The picture of the dual-sided 64-slot form gives way to the filled notice.
+TEST(PrintFormPainter, PictureGivesWayToTheFilledNotice) {
+  PoolState s;
+  testing::MakeBracketPool(s, 64, true);
+  PrintLayout l = ComputePrintLayout({64, 6, true, false, false});
+  const TwipRect& at = l.Find(PrintPart::Picture)->rect;
+  auto goldInPicture = [&](const PrintFormContents& c) {
+    QImage img(l.width / 15, l.height / 15, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.scale(1.0 / 15, 1.0 / 15);
+    PaintPrintForm(p, l, c);
+    p.end();
+    int gold = 0;
+    for (int y = at.top / 15; y < at.bottom() / 15; ++y)
+      for (int x = at.left / 15; x < at.right() / 15; ++x) {
+        QColor c(img.pixel(x, y));
+        if (c.red() > 150 && c.green() > 100 && c.blue() < 80) ++gold;
+      }
+    return gold;
+  };
+  PrintFormContents c = LoadPrintForm(s, kBlankPoolForm, {});
+  EXPECT_GT(goldInPicture(c), 100);
+  FillWithHigherSeeds(s, c);
+  ASSERT_TRUE(c.showFilled);
+  EXPECT_EQ(goldInPicture(c), 0);
 }
 
 TEST_F(PrintFormWindow, InstructionsTypedOnTheBlankFormAreKept) {
@@ -289,8 +352,11 @@ TEST_F(PrintFormWindow, EntryPreviewPrintsItsHeaderAndScoring) {
   int e = testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, "Rob & Sue"), 12,
                                 {1, 3, 5, 7, 1, 5, 1});
   t.pool.Pool.Results[1] = 2;
+  t.pool.Pool.Results[2] = 3;
   ResetTeamAdvance(t.pool);
   Open(e);
+  EXPECT_EQ(window->contents().winners[2].colour, BoxColour::Yellow);
+  EXPECT_TRUE(window->contents().winners[1].lostPick);
   std::string pdf = PrintToPdf("entry.pdf");
   std::string text = Shell("pdftotext -layout '" + pdf + "' -");
   for (const char* expected : {"Entry # 12 for Rob & Sue", "Scoring Summary", "Games Won:",
