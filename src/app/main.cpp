@@ -6,6 +6,7 @@
 #include "core/pool_state.h"
 #include "core/services.h"
 #include "platform/app_context.h"
+#include "platform/print_surface.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_help.h"
 #include "platform/qt_prompts.h"
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
   qb::SystemRandom random;
   qb::AppContext ctx{pool, prompts, files, settings, waves, help, clock, random, nullptr, {}, {}};
   ctx.programFolder = programFolder;
+  qb::SharedPrinter printer;
+  ctx.printer = &printer;
   // The downloaded bracket lives with the user's data, not beside the program.
   QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
   QDir().mkpath(data);

@@ -13,6 +13,7 @@
 namespace qb {
 
 class MainWindowApi;
+class SharedPrinter;
 
 struct AppContext {
   PoolState& pool;
@@ -29,6 +30,8 @@ struct AppContext {
   QPointer<QWidget> EditEntryCaller;
   // Folder of the program: wave files, help topics, downloads.
   std::string programFolder;
+  // The printer the user set up; null prints to a PDF file (tests).
+  SharedPrinter* printer = nullptr;
 };
 
 // A context with doubles for every service, for tests.

@@ -159,14 +159,14 @@ class Grid {
 
   // --- text
   const std::string& Text() const { return TextMatrix(row_, col_); }
-  void SetText(const std::string& t) { SetTextMatrix(row_, col_, t); }
+  void SetText(std::string t) { SetTextMatrix(row_, col_, std::move(t)); }
   const std::string& TextMatrix(int r, int c) const {
     CheckCell(r, c);
     return rows_[r].cells[c].text;
   }
-  void SetTextMatrix(int r, int c, const std::string& t) {
+  void SetTextMatrix(int r, int c, std::string t) {
     CheckCell(r, c);
-    rows_[r].cells[c].text = t;
+    rows_[r].cells[c].text = std::move(t);
     Notify(Change::Cell, r, c);
   }
 
@@ -239,7 +239,8 @@ class Grid {
 
   // Orders the rows Row..RowSel on the columns Col..ColSel (leftmost first).
   // Whole rows move: every cell, its alignment, the row's height. Rows with
-  // equal keys keep their order.
+  // equal keys keep their order. Each key is read once per row, so a sort of
+  // the largest pool compares numbers and prepared texts only.
   void Sort(int mode) {
     if (mode < flexSortGenericAscending || mode > flexSortStringNoCaseDescending) return;
     int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
@@ -248,35 +249,58 @@ class Grid {
     const bool descending = mode == flexSortGenericDescending ||
                             mode == flexSortNumericDescending ||
                             mode == flexSortStringNoCaseDescending;
-    auto cmpCell = [mode](const std::string& a, const std::string& b) -> int {
-      switch (mode) {
-        case flexSortNumericAscending:
-        case flexSortNumericDescending: {
-          double x = GridNumber(a), y = GridNumber(b);
-          return x < y ? -1 : (y < x ? 1 : 0);
-        }
-        case flexSortStringNoCaseAscending:
-        case flexSortStringNoCaseDescending: return CompareNoCase(a, b);
-        default: {
-          bool na = GridIsNumber(a), nb = GridIsNumber(b);
-          if (na && nb) {
-            double x = GridNumber(a), y = GridNumber(b);
-            return x < y ? -1 : (y < x ? 1 : 0);
-          }
-          if (na != nb) return na ? -1 : 1;  // numbers before text
-          int c = CompareNoCase(a, b);
-          return c != 0 ? c : a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
-        }
-      }
+    const bool numeric = mode == flexSortNumericAscending || mode == flexSortNumericDescending;
+    const bool text = mode == flexSortStringNoCaseAscending ||
+                      mode == flexSortStringNoCaseDescending;
+    const int n = r1 - r0 + 1, width = c1 - c0 + 1;
+    // Generic: a number sorts before any text, numbers by value, texts without
+    // regard to case and then with it.
+    struct Key {
+      double number = 0;
+      bool isNumber = false;
+      std::string folded;
+      const std::string* raw = nullptr;
     };
-    std::stable_sort(rows_.begin() + r0, rows_.begin() + r1 + 1,
-                     [&](const RowData& x, const RowData& y) {
-                       for (int c = c0; c <= c1; ++c) {
-                         int k = cmpCell(x.cells[c].text, y.cells[c].text);
-                         if (k != 0) return descending ? k > 0 : k < 0;
-                       }
-                       return false;
-                     });
+    std::vector<Key> keys(static_cast<size_t>(n) * width);
+    for (int i = 0; i < n; ++i)
+      for (int c = c0; c <= c1; ++c) {
+        const std::string& t = rows_[r0 + i].cells[c].text;
+        Key& k = keys[static_cast<size_t>(i) * width + (c - c0)];
+        k.raw = &t;
+        if (numeric) {
+          k.number = GridNumber(t);
+          continue;
+        }
+        if (!text && GridIsNumber(t)) {
+          k.isNumber = true;
+          k.number = GridNumber(t);
+          continue;
+        }
+        k.folded = t;
+        for (char& ch : k.folded) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      }
+    auto cmpKey = [&](const Key& a, const Key& b) -> int {
+      if (numeric || (a.isNumber && b.isNumber))
+        return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
+      if (a.isNumber != b.isNumber) return a.isNumber ? -1 : 1;
+      int k = a.folded.compare(b.folded);
+      if (k != 0 || text) return k;
+      return a.raw->compare(*b.raw);
+    };
+    std::vector<int> order(n);
+    for (int i = 0; i < n; ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+      for (int c = 0; c < width; ++c) {
+        int k = cmpKey(keys[static_cast<size_t>(x) * width + c],
+                       keys[static_cast<size_t>(y) * width + c]);
+        if (k != 0) return descending ? k > 0 : k < 0;
+      }
+      return false;
+    });
+    std::vector<RowData> sorted;
+    sorted.reserve(n);
+    for (int i : order) sorted.push_back(std::move(rows_[r0 + i]));
+    std::move(sorted.begin(), sorted.end(), rows_.begin() + r0);
     Notify(Change::Layout);
   }
 

@@ -184,6 +184,12 @@ bool GridView::IsFixed(int r, int c) const {
 }
 
 void GridView::OnGridChange(Grid::Change what, int row, int col) {
+  // A hidden grid is being filled or sorted: the view catches up once, when
+  // it is shown again, instead of once per cell.
+  if (!grid_.Visible() && (what == Grid::Change::Cell || what == Grid::Change::Layout)) {
+    stale_ = true;
+    return;
+  }
   switch (what) {
     case Grid::Change::Cell:
       model_->CellChanged(row, col);
@@ -233,6 +239,8 @@ void GridView::ScheduleLayout() {
 
 void GridView::RefreshLayout() {
   layoutQueued_ = false;
+  if (stale_) model_->Reset();
+  stale_ = false;
   ApplySizes(this);
   for (QTableView* v : {frozenTop_, frozenLeft_, frozenCorner_})
     if (v) ApplySizes(v);

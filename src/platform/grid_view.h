@@ -85,6 +85,7 @@ class GridView : public QTableView {
   bool syncing_ = false;
   bool layoutQueued_ = false;
   bool shownBeforeHide_ = false;
+  bool stale_ = false;  // the grid changed while hidden
 };
 
 }  // namespace qb

@@ -748,9 +748,12 @@ void frmMain::ShowChild(ChildWindow* child) {
     sub->installEventFilter(this);
     // A window that closes itself takes its frame with it; later, so a frame
     // that is itself being torn down is left alone.
-    connect(child, &QObject::destroyed, this, [sub = QPointer<QMdiSubWindow>(sub)] {
-      if (!sub) return;
-      QTimer::singleShot(0, sub, [sub] {
+    // The frame is held as a plain QObject: while it is being torn down it is
+    // no QMdiSubWindow any more, and only the later look may cast it.
+    connect(child, &QObject::destroyed, this, [frame = QPointer<QObject>(sub)] {
+      if (!frame) return;
+      QTimer::singleShot(0, frame.data(), [frame] {
+        auto* sub = qobject_cast<QMdiSubWindow*>(frame.data());
         if (sub && !sub->widget()) sub->close();
       });
     });
@@ -1150,8 +1153,9 @@ void frmMain::mnuToolsCreateEntry_Click() {
   if (CheckBracketComplete()) return;
   PlaySound("start");
   PoolState& pool = ctx_.pool;
-  auto name = ctx_.files.GetSaveFileName("Create Pool File without Entries", kPoolFileFilter,
-                                         ProposedPoolFileName());
+  auto name = ctx_.files.GetSaveFileName(
+      "Create Pool File without Entries", kPoolFileFilter,
+      WithoutEntriesProposal(ProposedPoolFileName(), pool.PoolFilePath));
   if (!name || name->empty()) return;
   // Written over the open pool's own file, it would drop every entry from
   // it while the pool still counts as saved.

@@ -10,10 +10,12 @@
 #include "entries/frmImportEntries.h"
 #include "entries/frmSelectBettor.h"
 #include "entries/frmSelectEntry.h"
+#include "reports/frmPrintForm.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
+#include "standings/frmPossibilities.h"
 
 namespace qb {
 
@@ -35,8 +37,7 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmDisplayRank, frmPossibilities, frmPoolAnalysis, frmListBettors,
-//             frmPrintForm
+//   children: frmDisplayRank, frmPoolAnalysis, frmListBettors
 //   dialogs:  frmPageSetup, frmDownload, frmEMailReports, and "PrintToFile" (File >
 //             Print to Comma-Delimited File: the export of the active report grid)
 WindowTable StandardWindows() {
@@ -44,6 +45,8 @@ WindowTable StandardWindows() {
   t.children["frmSetup"] = Child<frmSetup>();
   t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.children["frmEditEntry"] = Child<frmEditEntry>();
+  t.children["frmPossibilities"] = Child<frmPossibilities>();
+  t.children["frmPrintForm"] = Child<frmPrintForm>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();

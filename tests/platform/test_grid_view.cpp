@@ -1,5 +1,6 @@
 #include "platform/grid_view.h"
 
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -89,10 +90,15 @@ TEST_F(GridViewTest, HidingTheGridHidesTheViewUntilShownAgain) {
   EXPECT_FALSE(view->isVisible());
   view->grid().SetRows(10);
   view->grid().SetTextMatrix(9, 1, "late");
+  view->grid().SetRowHeight(8, 0);
   view->grid().SetVisible(true);
   EXPECT_TRUE(view->isVisible());
   EXPECT_EQ(view->model()->rowCount(), 10);
   EXPECT_EQ(view->model()->data(view->model()->index(9, 1)).toString(), "late");
+  // What changed while hidden reaches the view in one go when it is shown.
+  EXPECT_EQ(view->verticalHeader()->count(), 10);
+  EXPECT_TRUE(view->isRowHidden(8));
+  EXPECT_FALSE(view->isRowHidden(9));
 }
 
 TEST_F(GridViewTest, HeadingsStayInPlaceWhileTheDataScrolls) {

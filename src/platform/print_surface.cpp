@@ -1,0 +1,198 @@
+#include "platform/print_surface.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <cmath>
+#include <filesystem>
+
+#include "core/file_replace.h"
+#include "platform/app_context.h"
+
+namespace qb {
+
+SharedPrinter::SharedPrinter() : printer_(QPrinter::HighResolution) {}
+
+bool SharedPrinter::PrintsToPrinter() const {
+  if (printer_.outputFormat() == QPrinter::PdfFormat) return false;
+  return !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+PrintSurface::PrintSurface(AppContext& ctx, QWidget* parent) : ctx_(ctx), parent_(parent) {
+  SetTextFont(8);
+}
+
+PrintSurface::~PrintSurface() { Abandon(); }
+
+bool PrintSurface::Begin(const std::string& documentName, int orientation) {
+  Abandon();
+  pdfTarget_.clear();
+  ctx_.pool.DialogCancelled = false;
+  const bool toPrinter = ctx_.printer && ctx_.printer->PrintsToPrinter();
+  if (toPrinter) {
+    printer_ = &ctx_.printer->printer();
+  } else {
+    std::string start = ctx_.printer ? ctx_.printer->lastPdfFile : std::string();
+    if (start.empty() && ctx_.printer) {
+      start = ctx_.printer->printer().outputFileName().toStdString();
+    }
+    auto name = ctx_.files.GetSaveFileName(kPdfDialogTitle, kPdfFilter, start);
+    if (!name || name->empty()) {
+      ctx_.pool.DialogCancelled = true;
+      return false;
+    }
+    pdfTarget_ = *name;
+    if (ctx_.printer) ctx_.printer->lastPdfFile = pdfTarget_;
+    // The pages go to a file beside the target, which replaces it at the end,
+    // so a failed print never leaves a half-written PDF in its place.
+    QFileInfo target(QString::fromStdString(pdfTarget_));
+    QTemporaryFile temp(target.absoluteDir().filePath("." + target.fileName() + ".XXXXXX.tmp"));
+    temp.setAutoRemove(false);
+    if (!temp.open()) {
+      Fail("The file " + pdfTarget_ + " cannot be written.");
+      return false;
+    }
+    pdfTemp_ = temp.fileName().toStdString();
+    temp.close();
+    pdfPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (ctx_.printer) pdfPrinter_->setPageLayout(ctx_.printer->printer().pageLayout());
+    pdfPrinter_->setOutputFormat(QPrinter::PdfFormat);
+    pdfPrinter_->setOutputFileName(QString::fromStdString(pdfTemp_));
+    printer_ = pdfPrinter_.get();
+  }
+  printer_->setDocName(QString::fromStdString(documentName));
+  // The orientation comes first: the page height it gives decides how many
+  // lines fit on a page.
+  printer_->setPageOrientation(orientation == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  busy_ = true;
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(printer_)) {
+    painter_.reset();
+    Fail(toPrinter ? "The printer cannot be started." : "The file " + pdfTarget_ +
+                                                            " cannot be written.");
+    return false;
+  }
+  pages_ = 1;
+  lineOnPage_ = 0;
+  SetTextFont(font_.pointSize());
+  return true;
+}
+
+QPainter& PrintSurface::Painter() {
+  if (!painter_) throw std::logic_error("no print job has begun");
+  return *painter_;
+}
+
+QPrinter& PrintSurface::Printer() {
+  if (!printer_) throw std::logic_error("no print job has begun");
+  return *printer_;
+}
+
+QRectF PrintSurface::PageRect() const {
+  if (!printer_) return {};
+  QRectF r = printer_->pageRect(QPrinter::DevicePixel);
+  return QRectF(0, 0, r.width(), r.height());
+}
+
+bool PrintSurface::NewPage() {
+  if (!painter_) return false;
+  if (!printer_->newPage()) {
+    Fail("The printer failed while starting a new page.");
+    return false;
+  }
+  ++pages_;
+  lineOnPage_ = 0;
+  return true;
+}
+
+bool PrintSurface::End() {
+  if (!painter_) return false;
+  bool ok = painter_->end();
+  painter_.reset();
+  if (ok && printer_->printerState() == QPrinter::Error) ok = false;
+  if (!ok) {
+    Fail(pdfTarget_.empty() ? "The printer failed; the report may be incomplete."
+                            : "The file " + pdfTarget_ + " cannot be written.");
+    return false;
+  }
+  if (!pdfTemp_.empty()) {
+    if (auto ec = MoveOver(pdfTemp_, pdfTarget_)) {
+      pdfTemp_.clear();
+      Fail("The file " + pdfTarget_ + " cannot be written: " + ec.message());
+      return false;
+    }
+    pdfTemp_.clear();
+  }
+  pdfPrinter_.reset();
+  printer_ = nullptr;
+  if (busy_) QApplication::restoreOverrideCursor();
+  busy_ = false;
+  return true;
+}
+
+void PrintSurface::SetTextFont(int pointSize) {
+  QFont f("Courier");
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  if (!QFontInfo(f).fixedPitch()) f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  f.setPointSize(pointSize > 0 ? pointSize : 8);
+  font_ = f;
+  if (painter_) painter_->setFont(font_);
+}
+
+double PrintSurface::LineHeight() const {
+  if (!printer_) return QFontMetricsF(font_).lineSpacing();
+  return QFontMetricsF(font_, printer_).lineSpacing();
+}
+
+int PrintSurface::LinesThatFit() const {
+  double h = LineHeight();
+  if (h <= 0) return 1;
+  return static_cast<int>(std::floor(PageRect().height() / h));
+}
+
+void PrintSurface::PrintLine(const std::string& text, bool bold) {
+  if (!painter_) return;
+  const double h = LineHeight();
+  if (lineOnPage_ > 0 && (lineOnPage_ + 1) * h > PageRect().height()) {
+    if (!NewPage()) return;
+  }
+  QFont f = font_;
+  f.setBold(bold);
+  painter_->setFont(f);
+  QFontMetricsF m(f, printer_);
+  painter_->drawText(QPointF(0, lineOnPage_ * h + m.ascent()), QString::fromStdString(text));
+  ++lineOnPage_;
+}
+
+void PrintSurface::Fail(const std::string& what) {
+  Abandon();
+  ctx_.prompts.Beep();
+  ctx_.prompts.Show(what, MsgIcon::Exclamation);
+}
+
+void PrintSurface::Abandon() {
+  if (painter_) {
+    if (printer_ && pdfTemp_.empty()) printer_->abort();
+    painter_->end();
+    painter_.reset();
+  }
+  if (!pdfTemp_.empty()) {
+    std::error_code ec;
+    std::filesystem::remove(pdfTemp_, ec);
+    pdfTemp_.clear();
+  }
+  pdfPrinter_.reset();
+  printer_ = nullptr;
+  if (busy_) QApplication::restoreOverrideCursor();
+  busy_ = false;
+}
+
+}  // namespace qb

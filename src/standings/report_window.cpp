@@ -1,0 +1,143 @@
+#include "standings/report_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+#include "core/sound_effects.h"
+#include "entries/frmEditEntry.h"
+#include "platform/app_context.h"
+#include "platform/control_helpers.h"
+#include "platform/grid_view.h"
+#include "platform/main_window_api.h"
+#include "platform/twips.h"
+
+namespace qb {
+
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+// The unexpected-error report may have restored the pointer already.
+BusyCursor::~BusyCursor() {
+  if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+}
+
+ReportWindow::ReportWindow(AppContext& ctx, std::string windowName, int helpContext,
+                           bool PoolState::*openFlag, QWidget* parent)
+    : ChildWindow(ctx, parent),
+      name_(std::move(windowName)),
+      helpContext_(helpContext),
+      openFlag_(openFlag),
+      tabs_(new QTabWidget(this)) {
+  setObjectName(QString::fromStdString(name_));
+  setAttribute(Qt::WA_DeleteOnClose);
+  tabs_->setObjectName("SSTab1");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(tabs_);
+  connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+    // Pages chosen while the window loads are its own doing: no sound.
+    if (isVisible()) Guard("SSTab1_Click", [this] { Sound("start"); });
+  });
+}
+
+ReportWindow::~ReportWindow() {
+  if (openFlag_) ctx_.pool.*openFlag_ = false;
+}
+
+int ReportWindow::CurrentPage() const {
+  return tabs_->count() > 0 ? std::max(0, tabs_->currentIndex()) : 0;
+}
+
+QWidget* ReportWindow::AddPage(const QString& caption) {
+  auto* page = new QWidget(tabs_);
+  tabs_->addTab(page, caption);
+  return page;
+}
+
+GridView* ReportWindow::MakeGrid(QWidget* parent, const char* name) {
+  auto* view = new GridView(parent);
+  view->setObjectName(name);
+  return view;
+}
+
+void ReportWindow::SetOpenFlag(bool open) {
+  if (openFlag_) ctx_.pool.*openFlag_ = open;
+}
+
+void ReportWindow::Sound(const char* name, int count) {
+  PlaySoundEffect(ctx_.pool, ctx_.waves, name, count);
+}
+
+void ReportWindow::Unload() {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    sub->setProperty("qbNoQuery", true);
+    sub->close();
+  } else {
+    close();
+  }
+}
+
+void ReportWindow::SizeTwips(int width, int height) {
+  resize(TwipsToPixels(width), TwipsToPixels(height));
+}
+
+void ReportWindow::MinimumTwips(int width, int height) {
+  setMinimumSize(TwipsToPixels(width), TwipsToPixels(height));
+}
+
+bool ReportWindow::RefuseWhileEntryOpen() {
+  if (ctx_.pool.EditEntryNumber <= 0) return false;
+  ctx_.prompts.Beep();
+  ctx_.prompts.Show(kEntryAlreadyOpenText, MsgIcon::Information);
+  return true;
+}
+
+bool ReportWindow::OpenEntry(int entry) {
+  if (RefuseWhileEntryOpen()) return false;
+  return OpenEntryEditor(ctx_, entry, this);
+}
+
+void ReportWindow::Form_Activate() {
+  Guard("Form_Activate", [this] {
+    if (ctx_.main) ctx_.main->AdjustMenuForActiveWindow();
+  });
+}
+
+void ReportWindow::OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now) {
+  if (now.testFlag(Qt::WindowActive) && !was.testFlag(Qt::WindowActive)) Form_Activate();
+}
+
+bool ReportWindow::event(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::ParentChange:
+      // Inside the main window the frame tells when the window becomes active.
+      if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        placed_ = false;
+        connect(sub, &QMdiSubWindow::windowStateChanged, this, &ReportWindow::OnFrameStateChanged,
+                Qt::UniqueConnection);
+      }
+      break;
+    case QEvent::Show:
+      // Centred in the client area once the main window has placed the frame.
+      if (!placed_) CenterFormInMain(this, ctx_.pool);
+      placed_ = true;
+      break;
+    case QEvent::WindowActivate:
+      Form_Activate();
+      break;
+    default:
+      break;
+  }
+  return ChildWindow::event(e);
+}
+
+void ReportWindow::closeEvent(QCloseEvent* e) {
+  Guard("Form_Unload", [this] {
+    Sound("drcls3");
+    SetOpenFlag(false);
+  });
+  e->accept();
+}
+
+}  // namespace qb

@@ -1,0 +1,131 @@
+#pragma once
+// Base of the report windows: rankings, possibilities, pool analysis, entries
+// with a pick, participant listing. A report window computes its figures
+// once, while it loads, into Grid models shown by GridViews; the report
+// writers and the comma-delimited export read those grids through
+// ReportGrid() in their current order.
+//
+// What the base does, so a window does not:
+// - the tab control SSTab1 (a QTabWidget; pages added with AddPage) and
+//   CurrentPage(); a page change once the window is shown plays "start";
+// - AdjustMenuForActiveWindow on the main window whenever it becomes active;
+// - OK and Cancel (Edit menu; bottom toolbar where it forwards them) close
+//   it: a report has no changes to keep. Closing plays "drcls3";
+// - the window-open flag of PoolState (DisplayRankOpen, PossibilitiesReady,
+//   PoolAnalysisOpen, ListBettorsOpen) is cleared when the window closes or
+//   goes; the window sets it with SetOpenFlag(true) where its load succeeded;
+// - Help > Window Help shows the help context given to the constructor;
+// - the hand-over of an entry to the entry editor (OpenEntry), refused with
+//   "Another Entry is already open!" while one is open;
+// - Guard(): an exception out of a handler goes to the unexpected-error
+//   report and the window stays open; BusyCursor shows the hourglass.
+//
+// How a window uses it:
+//   class frmPoolAnalysis : public ReportWindow {
+//    public:
+//     explicit frmPoolAnalysis(AppContext& ctx, QWidget* parent = nullptr)
+//         : ReportWindow(ctx, "frmPoolAnalysis", kHelpPoolAnalysis,
+//                        &PoolState::PoolAnalysisOpen, parent) {
+//       setWindowTitle("...");
+//       AddPage(teamPage, "...");          // pages of SSTab1, grids on them
+//       Guard("Form_Load", [&] { BusyCursor busy; Fill(); SetOpenFlag(true); });
+//     }
+//     const Grid* ReportGrid(int page) const override { ... }
+//   };
+// and one line in src/shell/window_table.cpp:
+//     t.children["frmPoolAnalysis"] = Child<frmPoolAnalysis>();
+// which enables its Reports menu item and toolbar button. A load that must
+// refuse sets DialogCancelled; the main window then drops the window.
+//
+// Sorting the grids, the hidden key columns and their Tag subtitles are plain
+// C++ in standings/logic/report_grid.h; a window hides nothing itself.
+#include <QTabWidget>
+#include <string>
+
+#include "core/pool_state.h"
+#include "platform/child_window.h"
+#include "platform/error_report.h"
+#include "platform/grid.h"
+
+namespace qb {
+
+class GridView;
+
+// Help topics of the report windows.
+inline constexpr int kHelpDisplayRank = 60;
+inline constexpr int kHelpPossibilities = 61;
+inline constexpr int kHelpPoolAnalysis = 62;
+inline constexpr int kHelpEntriesWithPick = 63;
+inline constexpr int kHelpListBettors = 64;
+
+// The hourglass for as long as it lives.
+class BusyCursor {
+ public:
+  BusyCursor();
+  ~BusyCursor();
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+class ReportWindow : public ChildWindow {
+  Q_OBJECT
+ public:
+  // openFlag: the PoolState flag this window clears when it goes; null for none.
+  ReportWindow(AppContext& ctx, std::string windowName, int helpContext,
+               bool PoolState::*openFlag, QWidget* parent = nullptr);
+  ~ReportWindow() override;
+
+  std::string windowName() const override { return name_; }
+  int helpContext() const override { return helpContext_; }
+
+  // The grid a report of that page of SSTab1 is written from; null when the
+  // page has none (or it is not filled yet).
+  virtual const Grid* ReportGrid(int page) const { return nullptr; }
+  // Page of SSTab1 the user looks at; 0 without pages.
+  int CurrentPage() const;
+  const Grid* CurrentReportGrid() const { return ReportGrid(CurrentPage()); }
+  QTabWidget* SSTab1() const { return tabs_; }
+
+  void cmdOK_Click() override { Unload(); }
+  void cmdCancel_Click() override { Unload(); }
+
+  // The entry hand-over: while an entry is open in the editor, beeps, says
+  // "Another Entry is already open!" and returns true.
+  bool RefuseWhileEntryOpen();
+  // Opens entry (an index into Entries) in the entry editor, which gives the
+  // focus back to this window when it closes; refuses as above while another
+  // entry is open, and does nothing for an entry that is not in the pool.
+  // True when the editor was asked to open it.
+  bool OpenEntry(int entry);
+
+ protected:
+  QWidget* AddPage(const QString& caption);
+  GridView* MakeGrid(QWidget* parent, const char* name);
+  void SetOpenFlag(bool open);
+  void Sound(const char* name, int count = 1);
+  // Closes the window and its frame in the main window.
+  void Unload();
+  // Size of the window in twips, and the smallest size it may take.
+  void SizeTwips(int width, int height);
+  void MinimumTwips(int width, int height);
+
+  template <class F>
+  void Guard(const char* handler, F&& f) {
+    RunGuarded(ctx_, this, false, name_ + "." + handler, std::forward<F>(f));
+  }
+
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void Form_Activate();
+  void OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now);
+
+  std::string name_;
+  int helpContext_;
+  bool PoolState::*openFlag_;
+  QTabWidget* tabs_;
+  bool placed_ = true;
+};
+
+}  // namespace qb
