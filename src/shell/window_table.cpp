@@ -15,6 +15,8 @@
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
+#include "standings/frmListBettors.h"
+#include "standings/frmPoolAnalysis.h"
 #include "standings/frmPossibilities.h"
 
 namespace qb {
@@ -37,7 +39,7 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmDisplayRank, frmPoolAnalysis, frmListBettors
+//   children: frmDisplayRank
 //   dialogs:  frmPageSetup, frmDownload, frmEMailReports, and "PrintToFile" (File >
 //             Print to Comma-Delimited File: the export of the active report grid)
 WindowTable StandardWindows() {
@@ -46,6 +48,8 @@ WindowTable StandardWindows() {
   t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.children["frmEditEntry"] = Child<frmEditEntry>();
   t.children["frmPossibilities"] = Child<frmPossibilities>();
+  t.children["frmPoolAnalysis"] = Child<frmPoolAnalysis>();
+  t.children["frmListBettors"] = Child<frmListBettors>();
   t.children["frmPrintForm"] = Child<frmPrintForm>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };

@@ -86,10 +86,51 @@ void SortBettorGrid(Grid& grid, int column, const std::string& choiceText) {
   grid.Tag = " By " + choiceText;
 }
 
-void EntryPicksListing::Fill(Grid& grid, const PoolState& s, const TextMeasure& measure) {
+void EntryPicksListing::Fill(Grid& grid, const PoolState& s, const TextMeasure& measure,
+                             int gridWidth) {
   const int R = std::clamp<int>(s.NumRounds, 0, kMaxRounds);
   const int entries = HeldEntryCount(s), games = HeldGameCount(s);
+  const int blockRows = R + 1;
   lineHeight_ = measure.LineHeight();
+  fittedWidth_ = 0;
+
+  // A row's sort key is the participant's name, the entry number and the
+  // row's position in entry order, each number right-aligned in 7
+  // characters. Within a block only the position differs, so sorting the
+  // blocks on name and number, entry order breaking ties, puts the rows in
+  // key order; each key is folded to lower case once, not per comparison.
+  struct Block {
+    int entry;
+    std::string prefix, folded;
+  };
+  std::vector<Block> blocks;
+  for (int e = 1; e <= entries; ++e) {
+    if (!IsLiveEntry(s, e)) continue;
+    Block b{e, ParticipantName(s, e) + PadText(std::to_string(s.Entries[e].EntryNumber), 7), {}};
+    b.folded = b.prefix;
+    for (char& ch : b.folded)
+      if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    blocks.push_back(std::move(b));
+  }
+  std::vector<int> filledAt(blocks.size());  // position of each block in entry order
+  for (size_t i = 0; i < blocks.size(); ++i) filledAt[i] = static_cast<int>(i);
+  std::vector<int> order = filledAt;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return blocks[a].folded < blocks[b].folded; });
+
+  grid.SetVisible(false);
+  grid.SetFixedRows(0);
+  grid.SetFixedCols(0);
+  grid.SetCols(5);
+  grid.SetRows(1 + static_cast<int>(blocks.size()) * blockRows);
+  grid.SetFixedRows(1);
+  const char* headers[] = {"Entry ID", "Name and Entry", "Rnd", "Winners Picked", "Sort fields"};
+  const int colWidths[] = {0, 2200, 500, 6000, 0};
+  for (int c = 0; c < 5; ++c) {
+    grid.SetTextMatrix(0, c, headers[c]);
+    grid.SetColWidth(c, colWidths[c]);
+  }
+  textWidth_.assign(grid.Rows(), 0);
 
   // Every team's name measured once; a row's picks are as wide as their
   // names and the separators between them.
@@ -97,21 +138,15 @@ void EntryPicksListing::Fill(Grid& grid, const PoolState& s, const TextMeasure& 
   for (int t = 0; t <= std::min<int>(s.NumSlots, kMaxSlots); ++t)
     nameWidth[t] = s.Teams[t].Name.empty() ? 0 : measure.Width(s.Teams[t].Name);
   const int separatorWidth = measure.Width(", ");
+  std::array<std::string, kMaxRounds + 1> ordinals;
+  for (int r = 1; r <= R; ++r) ordinals[r] = OrdinalText(r);
 
-  struct Line {
-    std::string id, caption, round, picks, key;
-    int width = 0;
-  };
-  std::vector<Line> lines;
   std::array<std::string, kMaxRounds + 1> picks;
   std::array<int, kMaxRounds + 1> widths{}, count{};
-  const std::array<std::string, kMaxRounds + 1> ordinals = [] {
-    std::array<std::string, kMaxRounds + 1> o;
-    for (int r = 1; r <= kMaxRounds; ++r) o[r] = OrdinalText(r);
-    return o;
-  }();
-  for (int e = 1; e <= entries; ++e) {
-    if (!IsLiveEntry(s, e)) continue;
+  int row = 1;
+  for (int i : order) {
+    const Block& b = blocks[i];
+    const int e = b.entry;
     for (int r = 1; r <= R; ++r) picks[r].clear(), widths[r] = 0, count[r] = 0;
     for (int g = 1; g <= games; ++g) {
       const int r = s.GameRound[g];
@@ -121,56 +156,26 @@ void EntryPicksListing::Fill(Grid& grid, const PoolState& s, const TextMeasure& 
       picks[r] += s.Teams[p].Name;
       widths[r] += nameWidth[p];
     }
-    const std::string prefix = ParticipantName(s, e) + PadText(std::to_string(s.Entries[e].EntryNumber), 7);
-    const size_t first = lines.size();
-    for (int r = 1; r <= R + 1; ++r) {
-      Line line;
-      line.key = prefix + PadText(std::to_string(lines.size() + 1), 7);
-      if (r <= R) {
-        line.round = ordinals[r];
-        line.picks = std::move(picks[r]);
-        line.width = widths[r];
-      }
-      lines.push_back(std::move(line));
+    grid.SetTextMatrix(row, 0, std::to_string(e));
+    grid.SetTextMatrix(row, 1, EntryCaption(s, e));
+    // The rounds, then the separator with its key alone.
+    for (int r = 1; r <= blockRows; ++r, ++row) {
+      grid.SetTextMatrix(row, 4, b.prefix + PadText(std::to_string(filledAt[i] * blockRows + r), 7));
+      if (r > R) continue;
+      grid.SetTextMatrix(row, 2, ordinals[r]);
+      grid.SetTextMatrix(row, 3, picks[r]);
+      textWidth_[row] = widths[r];
+      grid.SetRowHeight(row, Lines(widths[r], colWidths[kPicksColumn]) * lineHeight_);
     }
-    lines[first].id = std::to_string(e);
-    lines[first].caption = EntryCaption(s, e);
-  }
-  std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
-    return Grid::CompareNoCase(a.key, b.key) < 0;
-  });
-
-  grid.SetVisible(false);
-  grid.SetFixedRows(0);
-  grid.SetFixedCols(0);
-  grid.SetCols(5);
-  grid.SetRows(1 + static_cast<int>(lines.size()));
-  grid.SetFixedRows(1);
-  const char* headers[] = {"Entry ID", "Name and Entry", "Rnd", "Winners Picked", "Sort fields"};
-  const int colWidths[] = {0, 2200, 500, 6000, 0};
-  for (int c = 0; c < 5; ++c) {
-    grid.SetTextMatrix(0, c, headers[c]);
-    grid.SetColWidth(c, colWidths[c]);
-  }
-  textWidth_.assign(grid.Rows(), 0);
-  int row = 1;
-  for (Line& line : lines) {
-    grid.SetTextMatrix(row, 0, line.id);
-    grid.SetTextMatrix(row, 1, line.caption);
-    grid.SetTextMatrix(row, 2, line.round);
-    grid.SetTextMatrix(row, 3, line.picks);
-    grid.SetTextMatrix(row, 4, line.key);
-    textWidth_[row] = line.width;
-    if (!line.round.empty())
-      grid.SetRowHeight(row, Lines(line.width, colWidths[kPicksColumn]) * lineHeight_);
-    ++row;
   }
   SetupGrid(grid, 0, -1, 2, 2);
+  if (gridWidth > 0) FitToWidth(grid, gridWidth);
   grid.SetVisible(true);
 }
 
-void EntryPicksListing::FitToWidth(Grid& grid, int gridWidth) const {
-  if (grid.Cols() < 5) return;
+void EntryPicksListing::FitToWidth(Grid& grid, int gridWidth) {
+  if (grid.Cols() < 5 || gridWidth == fittedWidth_) return;
+  fittedWidth_ = gridWidth;
   const bool visible = grid.Visible();
   grid.SetVisible(false);
   const int width = std::max(

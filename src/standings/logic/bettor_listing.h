@@ -47,15 +47,18 @@ class EntryPicksListing {
  public:
   static constexpr int kPicksColumn = 3;
   // Fills the grid with a block of NumRounds + 1 rows per live entry, ordered
-  // by participant name (ignoring case), entry number and entry order.
-  void Fill(Grid& grid, const PoolState& s, const TextMeasure& measure);
+  // by participant name (ignoring case), entry number and entry order. With
+  // a grid width (twips) the rows are fitted to it before the grid is shown.
+  void Fill(Grid& grid, const PoolState& s, const TextMeasure& measure, int gridWidth = 0);
   // Column 3 takes the room the others leave in a grid of that width, and
-  // every data row grows to the lines its picks wrap to.
-  void FitToWidth(Grid& grid, int gridWidth) const;
+  // every data row grows to the lines its picks wrap to. The width the rows
+  // already fit changes nothing.
+  void FitToWidth(Grid& grid, int gridWidth);
 
  private:
   std::vector<int> textWidth_;  // by grid row
   int lineHeight_ = 0;
+  int fittedWidth_ = 0;
 };
 
 }  // namespace qb
