@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -65,6 +66,7 @@ frmPrintForm::frmPrintForm(AppContext& ctx, QWidget* parent) : BracketWindow(ctx
   scroll_->setBackgroundRole(QPalette::Dark);
   canvas_ = new PrintFormCanvas(layout_, contents_);
   canvas_->installEventFilter(this);
+  canvas_->setFocusPolicy(Qt::StrongFocus);
   scroll_->setWidget(canvas_);
   box->addWidget(scroll_);
 
@@ -177,6 +179,12 @@ bool frmPrintForm::eventFilter(QObject* watched, QEvent* e) {
     SelectAllText(txtInstructions);
   }
   return BracketWindow::eventFilter(watched, e);
+}
+
+void frmPrintForm::contextMenuEvent(QContextMenuEvent* e) {
+  // The menu key: the right button is handled where it is pressed.
+  if (e->reason() == QContextMenuEvent::Keyboard) ShowPrintPopupMenu();
+  e->accept();
 }
 
 void frmPrintForm::closeEvent(QCloseEvent* e) {

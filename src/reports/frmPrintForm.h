@@ -42,6 +42,7 @@ class frmPrintForm : public BracketWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:

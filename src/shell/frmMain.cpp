@@ -25,6 +25,7 @@
 #include "platform/error_report.h"
 #include "shell/main_window_icons.h"
 #include "shell/main_window_placement.h"
+#include "shell/print_routing.h"
 
 namespace qb {
 
@@ -581,7 +582,7 @@ void frmMain::RunRole(ChildWindow* child, ChildRole role) {
 void frmMain::mnuFilePrint_Click() {
   ctx_.pool.OutputMode = "Print";
   QPointer<ChildWindow> child = ActiveChild();
-  if (!child) return;
+  if (!child || PrintActiveReport(ctx_, child, this)) return;
   ChildRole role = ForwardedRole("mnuFilePrint", child->windowName());
   if (role != ChildRole::FilePrint) RunRole(child, role);
 }

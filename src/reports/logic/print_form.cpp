@@ -138,11 +138,11 @@ void ShowEntryScoring(const PoolState& s, PrintFormContents& c, int entry) {
       box.colour = BoxColour::White;
     } else if (t == 0) {
       box.colour = BoxColour::Red;
-    } else if (w == 0 && ValidSlot(s, t) && s.Teams[t].Alive) {
-      box.colour = BoxColour::White;
-    } else if (t == w || games[g].PickCorrect) {
+    } else if ((w != 0 && t == w) || games[g].PickCorrect) {
       // Re-paired pools score a pick whose team won another game of the round.
       box.colour = BoxColour::Yellow;
+    } else if (w == 0 && ValidSlot(s, t) && s.Teams[t].Alive) {
+      box.colour = BoxColour::White;
     } else {
       box.lostPick = true;
     }

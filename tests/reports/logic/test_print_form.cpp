@@ -159,6 +159,22 @@ TEST_F(PrintFormTest, EntryHeaderPicksScoringAndColours) {
   EXPECT_EQ(c.gamesWon[2], "0");
 }
 
+TEST_F(PrintFormTest, RePairedPickThatScoredIsShownCorrect) {
+  MakeBracketPool(s, 8);
+  s.Pool.RePair = true;
+  ScriptedPrompts prompts;
+  SetupBracketFromParameters(s, prompts);
+  // Round 2 re-paired: slot 1 won the second game of the round, not the first.
+  int e = AddPoolEntry(s, AddPoolBettor(s, "Di"), 1, {1, 3, 5, 7, 1, 5, 1});
+  for (int g = 1; g <= 4; ++g) s.Pool.Results[g] = static_cast<int16_t>(2 * g - 1);
+  s.Pool.Results[6] = 1;
+  ResetTeamAdvance(s);
+  PrintFormContents c = Load(e);
+  EXPECT_EQ(c.gamesWon[2], "1");
+  EXPECT_EQ(c.winners[5].colour, BoxColour::Yellow);
+  EXPECT_FALSE(c.winners[5].lostPick);
+}
+
 TEST_F(PrintFormTest, UpsetsPerRoundAndInTotal) {
   MakeBracketPool(s, 8);  // seeds 1..8 by slot
   int e = AddPoolEntry(s, AddPoolBettor(s, "Bo"), 1, {2, 3, 6, 8, 2, 8, 8});
