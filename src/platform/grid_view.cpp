@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <vector>
 
@@ -237,6 +238,27 @@ void GridView::ScheduleLayout() {
   });
 }
 
+void GridView::FitColumnToTexts(int col, const std::vector<std::string>& others) {
+  if (col < 0 || col >= grid_.Cols() || grid_.ColWidth(col) == 0) return;
+  const QFontMetrics fm(font());
+  int widest = 0;
+  auto measure = [&](const std::string& text) {
+    widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(text)));
+  };
+  for (int r = grid_.FixedRows(); r < grid_.Rows(); ++r) measure(grid_.TextMatrix(r, col));
+  for (const std::string& text : others) measure(text);
+  // The cell's margins and grid line beside the text.
+  const int needed = static_cast<int>(PixelsToTwips(widest + 12));
+  if (needed > grid_.ColWidth(col)) grid_.SetColWidth(col, needed);
+}
+
+int GridView::ColumnsWidth() const {
+  int w = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  for (int c = 0; c < grid_.Cols(); ++c)
+    if (grid_.ColWidth(c) > 0) w += TwipsToPixels(grid_.ColWidth(c));
+  return w;
+}
+
 void GridView::RefreshLayout() {
   layoutQueued_ = false;
   if (stale_) model_->Reset();
@@ -255,12 +277,19 @@ void GridView::ApplySizes(QTableView* view) {
     if (w > 0) view->setColumnWidth(c, TwipsToPixels(w));
   }
   const int defaultHeight = verticalHeader()->defaultSectionSize();
+  // A header that may repaint works out where each resized row lies, which
+  // takes the rows above it: with updates off a grid of many rows is sized
+  // in one pass instead of one pass per row.
+  QHeaderView* header = view->verticalHeader();
+  const bool updates = header->updatesEnabled();
+  header->setUpdatesEnabled(false);
   for (int r = 0; r < rows; ++r) {
     const int h = grid_.RowHeight(r);
     view->setRowHidden(r, h == 0);
     if (h > 0)
       view->setRowHeight(r, grid_.RowHeightIsDefault(r) ? defaultHeight : TwipsToPixels(h));
   }
+  header->setUpdatesEnabled(updates);
   view->clearSpans();
   if (grid_.MergeCells() == flexMergeNever || rows == 0 || cols == 0) return;
   std::vector<char> covered(static_cast<size_t>(rows) * cols, 0);

@@ -18,6 +18,8 @@
 #include "shell/frmOptions.h"
 #include "shell/print_routing.h"
 #include "shell/web_commands.h"
+#include "standings/frmListBettors.h"
+#include "standings/frmPoolAnalysis.h"
 #include "standings/frmPossibilities.h"
 
 namespace qb {
@@ -40,7 +42,7 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmDisplayRank, frmPoolAnalysis, frmListBettors
+//   children: frmDisplayRank
 //   dialogs:  frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
@@ -48,6 +50,8 @@ WindowTable StandardWindows() {
   t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.children["frmEditEntry"] = Child<frmEditEntry>();
   t.children["frmPossibilities"] = Child<frmPossibilities>();
+  t.children["frmPoolAnalysis"] = Child<frmPoolAnalysis>();
+  t.children["frmListBettors"] = Child<frmListBettors>();
   t.children["frmPrintForm"] = Child<frmPrintForm>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
