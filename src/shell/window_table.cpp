@@ -14,6 +14,7 @@
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
+#include "standings/frmDisplayRank.h"
 
 namespace qb {
 
@@ -44,6 +45,7 @@ WindowTable StandardWindows() {
   t.children["frmSetup"] = Child<frmSetup>();
   t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.children["frmEditEntry"] = Child<frmEditEntry>();
+  t.children["frmDisplayRank"] = Child<frmDisplayRank>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();
