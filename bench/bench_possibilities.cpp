@@ -1,8 +1,10 @@
 // The largest possibilities run: 64 teams, games 1 to 48 decided, 15 open
-// games, 32,768 scenarios, with 1,000, 10,000 and 100,000 active entries;
-// the reference and the fast engine on the same snapshots.
+// games, 32,768 scenarios. BM_WindowRun is what the possibilities window
+// waits for, snapshot included, with the time of each phase; BM_Fast and
+// BM_Reference compare the engines on the same snapshots.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -15,9 +17,10 @@
 namespace qb {
 namespace {
 
-PoolState& PoolWith(int entries) {
-  static std::map<int, std::unique_ptr<PoolState>> cache;
-  auto& slot = cache[entries];
+// seedMethod -1: a random seed method in each round; 0: none, as in most pools.
+PoolState& PoolWith(int entries, int seedMethod = -1) {
+  static std::map<std::pair<int, int>, std::unique_ptr<PoolState>> cache;
+  auto& slot = cache[{entries, seedMethod}];
   if (!slot) {
     testing::PoolRecipe recipe;
     recipe.teams = 64;
@@ -26,6 +29,7 @@ PoolState& PoolWith(int entries) {
     recipe.deletedShare = 0;
     recipe.paidPlaces = 3;
     recipe.booby = true;
+    recipe.seedMethod = seedMethod;
     slot = std::make_unique<PoolState>(testing::MakeRandomPool(recipe, 2024));
   }
   return *slot;
@@ -102,6 +106,49 @@ void BM_Fast(benchmark::State& state) {
   state.counters["scenarios"] = snap.Open.ScenarioCount;
 }
 
+// The run the window starts: the snapshot of the open pool, then the fast
+// engine on it. The counters give each phase's milliseconds (mean per run).
+void WindowRun(benchmark::State& state, int seedMethod) {
+  const int entries = static_cast<int>(state.range(0));
+  const int threads = static_cast<int>(state.range(1));
+  PoolState& s = PoolWith(entries, seedMethod);
+  ScriptedPrompts prompts;
+  const OpenGameList open = CountOpenGames(s, prompts);
+  PossibilitiesOptions options;
+  options.Threads = threads;
+  double snapshot = 0, tables = 0, classes = 0, counting = 0;
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    PossibilitiesSnapshot snap = TakePossibilitiesSnapshot(s, open, threads);
+    snapshot += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                    .count();
+    PossibilitiesResult r = ComputeScenariosFast(snap, options);
+    Check(state, r, entries);
+    tables += r.Timings.Tables;
+    classes += r.Timings.Classes;
+    counting += r.Timings.Counting;
+    benchmark::DoNotOptimize(r);
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["snapshot_ms"] = snapshot / n;
+  state.counters["tables_ms"] = tables / n;
+  state.counters["classes_ms"] = classes / n;
+  state.counters["counting_ms"] = counting / n;
+}
+void BM_WindowRun(benchmark::State& state) { WindowRun(state, 0); }
+// Every round with a random seed method: the seed bonuses are computed too.
+void BM_WindowRunSeeded(benchmark::State& state) { WindowRun(state, -1); }
+
+BENCHMARK(BM_WindowRun)
+    ->ArgsProduct({{1024, 10000, 32767}, {1, 8}})
+    ->ArgNames({"entries", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_WindowRunSeeded)
+    ->ArgsProduct({{1024, 10000, 32767}, {1, 8}})
+    ->ArgNames({"entries", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_TakeSnapshot)->Arg(10000)->ArgName("entries")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fast)
     ->ArgsProduct({{1000, 10000, 100000}, {1, 8}})

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 
 #include "core/sound_effects.h"
@@ -96,6 +99,16 @@ bool BracketWindow::event(QEvent* e) {
   return ChildWindow::event(e);
 }
 
+void BracketWindow::keyPressEvent(QKeyEvent* e) {
+  if (escapeCancels_ && e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    ctx_.pool.SoundPlayed = 0;
+    e->accept();
+    cmdCancel_Click();
+    return;
+  }
+  ChildWindow::keyPressEvent(e);
+}
+
 void BracketWindow::closeEvent(QCloseEvent* e) {
   Form_Deactivate();
   e->accept();
@@ -120,6 +133,11 @@ void OpenPrintForm(AppContext& ctx, int document) {
   ctx.pool.PrintEntry = 0;
   ctx.prompts.Beep();
   ctx.prompts.Show("The print form is not available.", MsgIcon::Exclamation);
+}
+
+void AcceptTiebreakerAmounts(QLineEdit* box) {
+  box->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(R"(-?\d{0,9}(\.\d{0,4})?)"), box));
 }
 
 void SizeToBracket(QWidget* window, int widthTwips, int heightTwips) {

@@ -6,6 +6,7 @@
 
 #include "platform/child_window.h"
 
+class QLineEdit;
 class QWidget;
 
 namespace qb {
@@ -31,6 +32,9 @@ class BracketWindow : public ChildWindow {
 
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  // Escape does what Cancel does where escapeCancels_ is set.
+  void keyPressEvent(QKeyEvent* e) override;
+  bool escapeCancels_ = false;
 
  private:
   void OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now);
@@ -47,6 +51,11 @@ inline constexpr const char* kSaveBeforePreviewText =
 // results). Refuses with a message when the print form cannot be opened, and
 // then leaves PrintEntry at 0 so no later preview is blocked.
 void OpenPrintForm(AppContext& ctx, int document);
+
+// The tiebreaker box of the results window and of the entry editor: the same
+// amounts in both (a sign, up to 9 digits and 4 decimals), so a predicted
+// amount can always be typed as the actual one.
+void AcceptTiebreakerAmounts(QLineEdit* box);
 
 // Size of a window that shows a bracket of the given twips, kept on the screen.
 void SizeToBracket(QWidget* window, int widthTwips, int heightTwips);

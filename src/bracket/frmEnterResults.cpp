@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -34,6 +33,7 @@ frmEnterResults::frmEnterResults(AppContext& ctx, QWidget* parent)
   PoolState& s = ctx_.pool;
   setObjectName("frmEnterResults");
   setWindowTitle("Enter Results");
+  escapeCancels_ = true;
   if (RefuseWithoutBracket()) return;
   numericTiebreaker_ =
       s.Pool.TiebreakerUsed && s.Pool.TiebreakerType != "Actual Games Picked Correctly";
@@ -62,8 +62,7 @@ frmEnterResults::frmEnterResults(AppContext& ctx, QWidget* parent)
   txtTiebreakerAmt->setObjectName("txtTiebreakerAmt");
   txtTiebreakerAmt->setToolTip("Enter the actual amount for the tiebreaker.");
   // A plain amount only, so what is stored is what was typed.
-  txtTiebreakerAmt->setValidator(new QRegularExpressionValidator(
-      QRegularExpression("\\d{0,7}(\\.\\d{0,3})?"), txtTiebreakerAmt));
+  AcceptTiebreakerAmounts(txtTiebreakerAmt);
   for (QWidget* w : {static_cast<QWidget*>(lblTiebreaker), static_cast<QWidget*>(lblTiebreakerType),
                      static_cast<QWidget*>(txtTiebreakerAmt)}) {
     QFont f = w->font();

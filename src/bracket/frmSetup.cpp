@@ -41,6 +41,7 @@ frmSetup::frmSetup(AppContext& ctx, QWidget* parent) : BracketWindow(ctx, parent
   PoolState& s = ctx_.pool;
   setObjectName("frmSetup");
   setWindowTitle("Bracket Setup");
+  escapeCancels_ = true;
   if (RefuseWithoutBracket()) return;
   slots_ = s.NumSlots;
 
@@ -80,6 +81,12 @@ frmSetup::frmSetup(AppContext& ctx, QWidget* parent) : BracketWindow(ctx, parent
     return box.part == BracketPart::TeamName && txtTeamName_KeyDown(box.index, e);
   });
   changed_ = false;
+}
+
+frmSetup::~frmSetup() {
+  // The boxes outlive this part of the window and lose the focus as they go:
+  // what they signal then must not reach it.
+  if (view_) view_->disconnect(this);
 }
 
 QString frmSetup::NameText(int slot) const {

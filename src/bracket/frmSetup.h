@@ -16,6 +16,7 @@ class frmSetup : public BracketWindow {
   Q_OBJECT
  public:
   explicit frmSetup(AppContext& ctx, QWidget* parent = nullptr);
+  ~frmSetup() override;
   std::string windowName() const override { return "frmSetup"; }
 
   // Checks, asks and stores; DialogCancelled false on success, true when

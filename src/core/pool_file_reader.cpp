@@ -58,8 +58,7 @@ void ShowProcessingError(PoolState& s, PoolFileServices& svc, std::string_view t
                          const std::string& description) {
   svc.host.RestorePointer();
   svc.prompts.Beep();
-  svc.prompts.Show("Error in processing the " + std::string(tag) + " record.\n\n\r" + description,
-                   MsgIcon::Exclamation);
+  svc.prompts.Show("Error in processing the " + std::string(tag) + " record.\n\n\r" + description);
   s.DialogCancelled = true;
 }
 
@@ -392,7 +391,7 @@ void ReadAll(std::istream& in, std::string& bytes) {
 void UnableToRead(PoolState& s, PoolFileServices& svc, const std::string& description) {
   svc.host.RestorePointer();
   svc.prompts.Beep();
-  svc.prompts.Show("Unable to read file\n\n\r" + description, MsgIcon::Exclamation);
+  svc.prompts.Show("Unable to read file\n\n\r" + description);
   FailOpen(s, svc);
 }
 
@@ -452,7 +451,7 @@ bool ReadPoolBytes(PoolState& s, std::string_view bytes, PoolFileServices& svc) 
     if (!AskToGoOn(svc,
                    "This is a file from an older version of Quorvel Brakkon.\n\r"
                    "It will be translated to version 2.0 if you choose OK.",
-                   MsgButtons::OKCancel, MsgIcon::Question)) {
+                   MsgButtons::OKCancel, MsgIcon::None)) {
       FailOpen(s, svc);
       return false;
     }
@@ -476,6 +475,8 @@ bool ReadPoolBytes(PoolState& s, std::string_view bytes, PoolFileServices& svc) 
     return false;
   }
   FitPicksToBracket(s);
+  // Reading made each participant current in turn; no one is in use yet.
+  s.CurrentBettor = 0;
   svc.host.AddMRU(s.PoolFilePath);
   s.SoundPlayed = 0;
   svc.host.PlaySoundEffect("fileopn");

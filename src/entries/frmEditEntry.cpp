@@ -11,7 +11,6 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -171,8 +170,7 @@ void frmEditEntry::DrawBracket() {
   frameLayout->addWidget(lblTiebreakerType);
   frameLayout->addWidget(txtTiebreakerAmt);
   // Only a number can be typed, so the stored amount is the one shown.
-  txtTiebreakerAmt->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(R"(-?\d{0,9}(\.\d{0,4})?)"), txtTiebreakerAmt));
+  AcceptTiebreakerAmounts(txtTiebreakerAmt);
   txtTiebreakerAmt->installEventFilter(this);
   connect(txtTiebreakerAmt, &QLineEdit::textChanged, this, [this] {
     if (!loading_) changed_ = true;

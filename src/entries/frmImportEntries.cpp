@@ -12,6 +12,7 @@
 #include "core/text_format.h"
 #include "entries/frmEditBettor.h"
 #include "entries/frmImportBettors.h"
+#include "entries/logic/entry_list.h"
 #include "platform/control_helpers.h"
 #include "platform/grid_view.h"
 #include "platform/main_window_api.h"
@@ -271,6 +272,7 @@ void frmImportEntries::cmdOK_Click() {
   if (s.DialogCancelled) return;  // nothing added; the rows stay for another try
 
   ApplyImportRows(s, rows_);
+  KeepPayoutAmountsCurrent(s);
   s.SoundPlayed = 0;
   PlaySoundEffect(s, ctx_.waves, "slurp");
   ctx_.prompts.Show("Entries imported successfully");

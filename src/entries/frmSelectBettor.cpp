@@ -40,6 +40,8 @@ frmSelectBettor::frmSelectBettor(AppContext& ctx, QWidget* parent) : QDialog(par
   lstBettors = new QListWidget(this);
   lstBettors->setObjectName("lstBettors");
   lstBettors->setMinimumSize(260, 300);
+  // One line per name: the list is laid out without measuring every name.
+  lstBettors->setUniformItemSizes(true);
   connect(lstBettors, &QListWidget::itemDoubleClicked, this, [this] { cmdEdit_Click(); });
 
   cmdNew = MakeButton(this, "cmdNew", "&New", "Add a new participant to the file.",
@@ -80,10 +82,12 @@ void frmSelectBettor::FormLoad() {
   const PoolState& s = ctx_.pool;
   lstBettors->clear();
   std::vector<BettorListItem> items = ListedBettors(s);
-  for (const BettorListItem& item : items) {
-    auto* row = new QListWidgetItem(QString::fromStdString(item.Name), lstBettors);
-    row->setData(Qt::UserRole, item.Index);
-  }
+  QStringList names;
+  names.reserve(static_cast<qsizetype>(items.size()));
+  for (const BettorListItem& item : items) names.append(QString::fromStdString(item.Name));
+  lstBettors->addItems(names);  // in one go: the view lays out once
+  for (int i = 0; i < static_cast<int>(items.size()); ++i)
+    lstBettors->item(i)->setData(Qt::UserRole, items[i].Index);
   const int k = ListPositionOf(items, s.CurrentBettor);
   if (k >= 0) {
     // Through a row further down first, so the selected name shows with the

@@ -45,6 +45,8 @@ frmSelectEntry::frmSelectEntry(AppContext& ctx, QWidget* parent)
   lstEntries->setSelectionMode(QAbstractItemView::SingleSelection);
   lstEntries->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   lstEntries->setMinimumSize(380, 300);
+  // One line per entry: End, Home and type-to-find need not measure every row.
+  lstEntries->setUniformRowHeights(true);
   lstEntries->installEventFilter(this);
   connect(lstEntries, &QTreeWidget::itemDoubleClicked, this, [this] { cmdEdit_Click(); });
 
@@ -92,14 +94,18 @@ void frmSelectEntry::FormLoad() {
   const int keep = SelectedEntry() ? SelectedEntry() : s.CurrentEntry;
   lstEntries->clear();
   const std::vector<EntryListItem> items = ListedEntries(s);
+  QList<QTreeWidgetItem*> rows;
+  rows.reserve(static_cast<qsizetype>(items.size()));
   for (const EntryListItem& item : items) {
-    auto* row = new QTreeWidgetItem(lstEntries, {Q(item.Name), QString::number(item.EntryNumber),
-                                                 Q(FormatAmount(static_cast<double>(item.Points))),
-                                                 item.Collected ? "Yes" : "No"});
+    auto* row = new QTreeWidgetItem({Q(item.Name), QString::number(item.EntryNumber),
+                                     Q(FormatAmount(static_cast<double>(item.Points))),
+                                     item.Collected ? "Yes" : "No"});
     row->setData(0, Qt::UserRole, item.Index);
     row->setTextAlignment(1, Qt::AlignRight);
     row->setTextAlignment(2, Qt::AlignRight);
+    rows.append(row);
   }
+  lstEntries->addTopLevelItems(rows);  // in one go: the view lays out once
   SelectEntry(keep);
   if (!lstEntries->currentItem() && lstEntries->topLevelItemCount() > 0)
     lstEntries->setCurrentItem(lstEntries->topLevelItem(0));

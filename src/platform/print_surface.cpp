@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -156,6 +157,18 @@ int PrintSurface::LinesThatFit() const {
   double h = LineHeight();
   if (h <= 0) return 1;
   return static_cast<int>(std::floor(PageRect().height() / h));
+}
+
+int PrintSurface::CharsThatFit() const {
+  QFont bold = font_;
+  bold.setBold(true);
+  auto advance = [this](const QFont& f) {
+    return printer_ ? QFontMetricsF(f, printer_).horizontalAdvance('M')
+                    : QFontMetricsF(f).horizontalAdvance('M');
+  };
+  double w = std::max(advance(font_), advance(bold));
+  if (w <= 0) return 1;
+  return static_cast<int>(std::floor(PageRect().width() / w));
 }
 
 void PrintSurface::PrintLine(const std::string& text, bool bold) {

@@ -72,8 +72,10 @@ class PrintSurface {
   // The fixed-pitch report font at this size; bold or not per line.
   void SetTextFont(int pointSize);
   const QFont& TextFont() const { return font_; }
-  // Whole lines of the text font that fit in the page height.
+  // Whole lines of the text font that fit in the page height, and
+  // characters in the page width.
   int LinesThatFit() const;
+  int CharsThatFit() const;
   // Prints one line below the last; starts a new page first when the line
   // would not fit, so no line is lost.
   void PrintLine(const std::string& text, bool bold = false);

@@ -45,6 +45,7 @@ class ScriptedFileDialogs : public FileDialogs {
   }
   std::optional<std::string> GetSaveFileName(const std::string& title, const std::string& filter,
                                              const std::string& startPath) override {
+    proposals.push_back(startPath);
     return Next(title);
   }
   std::optional<std::string> GetFolderName(const std::string& title,
@@ -52,6 +53,7 @@ class ScriptedFileDialogs : public FileDialogs {
     return Next(title);
   }
   std::vector<std::string> titles;
+  std::vector<std::string> proposals;  // the name each save dialog proposed
 
  private:
   std::optional<std::string> Next(const std::string& title) {

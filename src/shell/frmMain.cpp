@@ -12,9 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -25,6 +23,9 @@
 #include "core/pool_file_writer.h"
 #include "core/sound_effects.h"
 #include "platform/error_report.h"
+#include "shell/main_window_icons.h"
+#include "shell/main_window_placement.h"
+#include "shell/print_routing.h"
 
 namespace qb {
 
@@ -119,73 +120,6 @@ const BottomDef kBottomButtons[] = {
     {"cmdQBEditEntryHeader", "Edit Entry Header", 5820, 1575},
     {"cmdQBShowParms", "Show Parms", 7440, 1332},
 };
-
-// Our own toolbar pictures: a standard icon where the style has a fitting
-// one, else a small drawn badge.
-QIcon ToolIcon(QStyle* style, const std::string& key) {
-  if (key == "New") return style->standardIcon(QStyle::SP_FileIcon);
-  if (key == "Open") return style->standardIcon(QStyle::SP_DialogOpenButton);
-  if (key == "Save") return style->standardIcon(QStyle::SP_DialogSaveButton);
-  if (key == "MRU") return style->standardIcon(QStyle::SP_BrowserReload);
-  struct Badge {
-    const char* key;
-    const char* text;
-    QColor colour;
-  };
-  static const Badge badges[] = {
-      {"Print", "Pr", QColor(90, 90, 90)},           {"Parms", "P", QColor(30, 110, 170)},
-      {"SetupBrackets", "[]", QColor(30, 110, 170)}, {"EditBettor", "Pa", QColor(40, 140, 70)},
-      {"EditEntry", "E", QColor(40, 140, 70)},       {"EnterResults", "R", QColor(40, 140, 70)},
-      {"ListBettors", "Li", QColor(170, 100, 20)},   {"PoolAnalysis", "An", QColor(170, 100, 20)},
-      {"DisplayRank", "1", QColor(170, 100, 20)},    {"Possibilities", "Po", QColor(170, 100, 20)},
-      {"Help", "?", QColor(30, 110, 170)},           {"CreateEmails", "@", QColor(120, 60, 150)},
-      {"UploadRpts", "^", QColor(120, 60, 150)},     {"InetDownload", "v", QColor(120, 60, 150)},
-      {"AcceptEntry", "+E", QColor(150, 50, 50)},    {"ImportBettors", "+P", QColor(150, 50, 50)},
-  };
-  QPixmap pm(32, 32);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  QColor colour(100, 100, 100);
-  QString text = "?";
-  for (const auto& b : badges)
-    if (key == b.key) {
-      colour = b.colour;
-      text = b.text;
-    }
-  p.setPen(colour.darker(140));
-  p.setBrush(colour);
-  p.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
-  QFont f = p.font();
-  f.setBold(true);
-  f.setPixelSize(text.size() > 1 ? 13 : 17);
-  p.setFont(f);
-  p.setPen(Qt::white);
-  p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, text);
-  p.end();
-  return QIcon(pm);
-}
-
-// The program's own icon: a small bracket.
-QIcon AppIcon() {
-  QPixmap pm(32, 32);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setBrush(QColor(30, 110, 170));
-  p.setPen(Qt::NoPen);
-  p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-  p.setPen(QPen(Qt::white, 2.5));
-  for (int y : {7, 13, 19, 25}) p.drawLine(5, y, 12, y);
-  p.drawLine(12, 7, 12, 13);
-  p.drawLine(12, 19, 12, 25);
-  p.drawLine(12, 10, 19, 10);
-  p.drawLine(12, 22, 19, 22);
-  p.drawLine(19, 10, 19, 22);
-  p.drawLine(19, 16, 27, 16);
-  p.end();
-  return QIcon(pm);
-}
 
 QString MenuText(const std::string& path) {
   return QString::fromStdString(path).replace("&", "&&");
@@ -293,7 +227,7 @@ void frmMain::BuildTopToolbar() {
     if (group != 0 && b.group != group) tbToolBar_->addSeparator();
     group = b.group;
     std::string key = b.key;
-    QAction* a = tbToolBar_->addAction(ToolIcon(style(), key), QString::fromStdString(key));
+    QAction* a = tbToolBar_->addAction(ToolbarIcon(key), QString::fromStdString(key));
     a->setObjectName(QString::fromStdString("tbToolBar_" + key));
     a->setToolTip(QString::fromStdString(ToolbarToolTip(b)));
     a->setData(QString::fromStdString(key));
@@ -370,13 +304,9 @@ void frmMain::MDIForm_Load() {
                                          s.GetSetting("Settings", "MainTop", "1000"),
                                          s.GetSetting("Settings", "MainWidth", "4000"),
                                          s.GetSetting("Settings", "MainHeight", "4000"));
-  move(Px(p.left), Px(p.top));
-  resize(Px(p.width), Px(p.height));
-  // A place saved on a screen that is no longer there: back to the default.
-  bool onScreen = false;
-  for (QScreen* screen : QGuiApplication::screens())
-    onScreen = onScreen || screen->availableGeometry().intersects(frameGeometry());
-  if (!onScreen && !QGuiApplication::screens().isEmpty()) move(Px(1000), Px(1000));
+  PlaceMainWindow(this, p,
+                  s.GetSetting("Settings", "MainWidth", "").empty() &&
+                      s.GetSetting("Settings", "MainHeight", "").empty());
   for (int i = 0; i < kRecentFileCount; ++i)
     recent_.Set(i, s.GetSetting("Settings", "MRU" + std::to_string(i), ""));
   ShowRecentFiles();
@@ -652,7 +582,7 @@ void frmMain::RunRole(ChildWindow* child, ChildRole role) {
 void frmMain::mnuFilePrint_Click() {
   ctx_.pool.OutputMode = "Print";
   QPointer<ChildWindow> child = ActiveChild();
-  if (!child) return;
+  if (!child || PrintActiveReport(ctx_, child, this)) return;
   ChildRole role = ForwardedRole("mnuFilePrint", child->windowName());
   if (role != ChildRole::FilePrint) RunRole(child, role);
 }
@@ -748,9 +678,12 @@ void frmMain::ShowChild(ChildWindow* child) {
     sub->installEventFilter(this);
     // A window that closes itself takes its frame with it; later, so a frame
     // that is itself being torn down is left alone.
-    connect(child, &QObject::destroyed, this, [sub = QPointer<QMdiSubWindow>(sub)] {
-      if (!sub) return;
-      QTimer::singleShot(0, sub, [sub] {
+    // The frame is held as a plain QObject: while it is being torn down it is
+    // no QMdiSubWindow any more, and only the later look may cast it.
+    connect(child, &QObject::destroyed, this, [frame = QPointer<QObject>(sub)] {
+      if (!frame) return;
+      QTimer::singleShot(0, frame.data(), [frame] {
+        auto* sub = qobject_cast<QMdiSubWindow*>(frame.data());
         if (sub && !sub->widget()) sub->close();
       });
     });
@@ -1150,8 +1083,9 @@ void frmMain::mnuToolsCreateEntry_Click() {
   if (CheckBracketComplete()) return;
   PlaySound("start");
   PoolState& pool = ctx_.pool;
-  auto name = ctx_.files.GetSaveFileName("Create Pool File without Entries", kPoolFileFilter,
-                                         ProposedPoolFileName());
+  auto name = ctx_.files.GetSaveFileName(
+      "Create Pool File without Entries", kPoolFileFilter,
+      WithoutEntriesProposal(ProposedPoolFileName(), pool.PoolFilePath));
   if (!name || name->empty()) return;
   // Written over the open pool's own file, it would drop every entry from
   // it while the pool still counts as saved.

@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "platform/sound_input_filter.h"
+#include "reports/logic/printer_settings.h"
 #include "shell/frmSplash.h"
 #include "shell/logic/startup.h"
 

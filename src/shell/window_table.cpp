@@ -10,11 +10,15 @@
 #include "entries/frmImportEntries.h"
 #include "entries/frmSelectBettor.h"
 #include "entries/frmSelectEntry.h"
+#include "reports/frmPageSetup.h"
+#include "reports/frmPrintForm.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBackup.h"
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
+#include "shell/print_routing.h"
 #include "standings/frmDisplayRank.h"
+#include "standings/frmPossibilities.h"
 
 namespace qb {
 
@@ -36,16 +40,16 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmDisplayRank, frmPossibilities, frmPoolAnalysis, frmListBettors,
-//             frmPrintForm
-//   dialogs:  frmPageSetup, frmDownload, frmEMailReports, and "PrintToFile" (File >
-//             Print to Comma-Delimited File: the export of the active report grid)
+//   children: frmDisplayRank, frmPoolAnalysis, frmListBettors
+//   dialogs:  frmDownload, frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
   t.children["frmSetup"] = Child<frmSetup>();
   t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.children["frmEditEntry"] = Child<frmEditEntry>();
   t.children["frmDisplayRank"] = Child<frmDisplayRank>();
+  t.children["frmPossibilities"] = Child<frmPossibilities>();
+  t.children["frmPrintForm"] = Child<frmPrintForm>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
   t.dialogs["frmSelectBettor"] = Modal<frmSelectBettor>();
@@ -57,6 +61,8 @@ WindowTable StandardWindows() {
   t.dialogs["frmAbout"] = [](AppContext& c, QWidget* p) { frmAbout::ShowModal(c, p); };
   t.dialogs["frmBackup"] = [](AppContext& c, QWidget* p) { frmBackup::ShowModal(c, p); };
   t.dialogs["frmErrors"] = [](AppContext& c, QWidget* p) { frmErrors::ShowModal(c, p); };
+  t.dialogs["frmPageSetup"] = [](AppContext& c, QWidget* p) { frmPageSetup::ShowModal(c, p); };
+  t.dialogs["PrintToFile"] = PrintToFile;
   return t;
 }
 

@@ -198,6 +198,49 @@ TEST_F(ResultsWindow, ADropEventOnAWinnerBoxReachesThePlacement) {
   EXPECT_EQ(target->text(), "Team 4");
 }
 
+TEST_F(ResultsWindow, TheTiebreakerTakesWhatAnEntryMayPredict) {
+  MakePool(8);
+  t.pool.Pool.TiebreakerUsed = true;
+  t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
+  Open();
+  const struct {
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {"-3.1255", "-3.1255"},        // a sign and four decimals, as the entry editor takes
+      {"123456789", "123456789"},    // nine digits
+      {"1.23456", "1.2345"},         // no fifth decimal
+      {"12-3", "123"},               // a sign only in front
+  };
+  for (const auto& c : cases) {
+    win->txtTiebreakerAmt->clear();
+    QTest::keyClicks(win->txtTiebreakerAmt, c.typed);
+    EXPECT_EQ(win->txtTiebreakerAmt->text(), QString(c.shown)) << c.typed;
+  }
+  win->txtTiebreakerAmt->clear();
+  QTest::keyClicks(win->txtTiebreakerAmt, "-3.1255");
+  win->cmdOK_Click();
+  EXPECT_FLOAT_EQ(t.pool.Pool.TiebreakerActual, -3.1255f);
+}
+
+TEST_F(ResultsWindow, EscapeDoesWhatCancelDoes) {
+  MakePool(8);
+  t.pool.Pool.TiebreakerUsed = true;
+  t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
+  Open();
+  DropTeam(1, {P::Winner, 1});
+  QTest::keyClick(win->txtTiebreakerAmt, Qt::Key_Return);  // Enter closes nothing
+  EXPECT_TRUE(t.prompts.asked.empty());
+  t.prompts.Queue(MsgAnswer::Cancel);
+  QTest::keyClick(win->txtTiebreakerAmt, Qt::Key_Escape);
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_TRUE(win->isVisible());
+  t.prompts.Queue(MsgAnswer::No);
+  QTest::keyClick(view()->Box(P::Winner, 1), Qt::Key_Escape);
+  EXPECT_FALSE(win->isVisible());
+  EXPECT_EQ(t.pool.Pool.Results[1], 0);
+}
+
 TEST_F(ResultsWindow, OkStoresResultsTiebreakerAndWhoIsAlive) {
   MakePool(8);
   t.pool.Pool.TiebreakerUsed = true;

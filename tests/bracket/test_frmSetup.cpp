@@ -286,6 +286,23 @@ TEST_F(SetupWindow, CancelAsksToKeepTheChanges) {
   EXPECT_EQ(LastSound(), "whoosh");
 }
 
+TEST_F(SetupWindow, EscapeInABoxDoesWhatCancelDoes) {
+  MakePool(8);
+  Open();
+  Type(3, "Ducks");
+  QTest::keyClick(Name(3), Qt::Key_Return);  // Enter keeps its meaning: nothing closes
+  EXPECT_TRUE(t.prompts.asked.empty());
+  t.prompts.Queue(MsgAnswer::Cancel);
+  QTest::keyClick(Name(3), Qt::Key_Escape);
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_EQ(t.prompts.LastText(), "Do you wish to keep your changes?");
+  EXPECT_FALSE(Closed());
+  t.prompts.Queue(MsgAnswer::No);
+  QTest::keyClick(Seed(5), Qt::Key_Escape);
+  EXPECT_TRUE(Closed());
+  EXPECT_EQ(t.pool.Teams[3].Name, "Team 3");
+}
+
 TEST_F(SetupWindow, DroppedNameSwapsWithATeamName) {
   MakePool(8);
   t.pool.Teams[5].Name = "";

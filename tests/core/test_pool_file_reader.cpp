@@ -64,6 +64,7 @@ TEST_F(PoolFileReader, ReadsTheFiveTeamPool) {
   EXPECT_EQ(s.Pool.Results[1], 2);
   EXPECT_EQ(s.Pool.SeedFactor[2], 0.5f);
   ASSERT_EQ(s.NumBettors, 2);  // the deleted entry and the nameless participant are gone
+  EXPECT_EQ(s.CurrentBettor, 0);  // the participant list starts at the top
   EXPECT_EQ(s.Bettors[2].Name, "Bob");
   EXPECT_EQ(s.Bettors[2].Info, "Floor 3, desk 7\nby the window");
   EXPECT_EQ(s.Bettors[1].EMail, "ann@example.com");
@@ -173,6 +174,7 @@ TEST_F(PoolFileReader, RefusingAVersionLeavesNoFileNamed) {
   EXPECT_EQ(prompts.LastText(),
             "This is a file from an older version of Quorvel Brakkon.\n\r"
             "It will be translated to version 2.0 if you choose OK.");
+  EXPECT_EQ(prompts.asked.back().icon, MsgIcon::None);
   ExpectFailed();
 }
 
@@ -210,6 +212,7 @@ TEST_F(PoolFileReader, ABadRecordInTheOldLayoutAbandonsTheLoad) {
   prompts.Queue(MsgAnswer::OK);
   EXPECT_FALSE(Read(old));
   EXPECT_EQ(prompts.LastText(), "Error in processing the %Team  ` record.\n\n\rType mismatch");
+  EXPECT_EQ(prompts.asked.back().icon, MsgIcon::None);
   EXPECT_EQ(host.closeCalls, 1);
   ExpectFailed();
 }
@@ -511,6 +514,7 @@ TEST_F(PoolFileReader, OpenPoolFileTellsWhyAFileCannotBeRead) {
     s.PoolFilePath = path;
     EXPECT_FALSE(OpenPoolFile(s, svc)) << path;
     EXPECT_EQ(prompts.LastText(), message);
+    EXPECT_EQ(prompts.asked.back().icon, MsgIcon::None);
     ExpectFailed();
   }
   s.PoolFilePath.clear();

@@ -187,7 +187,7 @@ TEST_F(EntryHeaderTest, OkRefusalsSayWhatIsWrongAndStoreNothing) {
       {"Ann Lee", "abc", "Entry number is needed to add the entry.", "txtBettorEntryNbr"},
       {"Ann Lee", "99999", "Entry number is needed to add the entry.", "txtBettorEntryNbr"},
       {"Ann Lee", "2", "Name 'Ann Lee', entry number 2 already exists.", "txtBettorEntryNbr"},
-      {"Ann Lee", "2.5", "Name 'Ann Lee', entry number  2 already exists.", "txtBettorEntryNbr"},
+      {"Ann Lee", "2.5", "Name 'Ann Lee', entry number 2 already exists.", "txtBettorEntryNbr"},
   };
   for (const Case& c : cases) {
     t.prompts.asked.clear();

@@ -2,40 +2,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <string>
 
 #include "platform/app_context.h"
 #include "platform/print_surface.h"
+#include "support/pdf_tools.h"
 
 namespace qb {
 namespace {
 
-// What poppler says of a PDF.
-std::string Run(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(30000)) return {};
-  return p.readAllStandardOutput().toStdString();
-}
-
-int PdfPages(const std::string& pdf) {
-  std::string info = Run("pdfinfo", {QString::fromStdString(pdf)});
-  auto at = info.find("Pages:");
-  return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
-std::string PdfPageSize(const std::string& pdf) {
-  std::string info = Run("pdfinfo", {QString::fromStdString(pdf)});
-  auto at = info.find("Page size:");
-  return at == std::string::npos ? "" : info.substr(at, info.find('\n', at) - at);
-}
-
-std::string PdfText(const std::string& pdf) {
-  return Run("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
-}
+using test::PdfPages;
+using test::PdfPageSize;
+using test::PdfText;
 
 class PrintSurfaceTest : public ::testing::Test {
  protected:
@@ -81,13 +61,8 @@ TEST_F(PrintSurfaceTest, OrientationIsSetBeforeTheLinesAreMeasured) {
     ASSERT_TRUE(s.End());
   }
   EXPECT_GT(fit[1], fit[2]);
-  auto size = [](const std::string& line) {
-    double w = 0, h = 0;
-    std::sscanf(line.c_str(), "Page size: %lf x %lf", &w, &h);
-    return std::make_pair(w, h);
-  };
-  auto [pw, ph] = size(PdfPageSize(Pdf("portrait.pdf")));
-  auto [lw, lh] = size(PdfPageSize(Pdf("landscape.pdf")));
+  auto [pw, ph] = PdfPageSize(Pdf("portrait.pdf"));
+  auto [lw, lh] = PdfPageSize(Pdf("landscape.pdf"));
   EXPECT_LT(pw, ph);
   EXPECT_GT(lw, lh);
 }

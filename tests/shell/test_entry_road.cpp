@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "core/bracket.h"
+#include "core/currency.h"
 #include "entries/frmEditEntry.h"
 #include "entries/frmEntryHeader.h"
 #include "entries/frmSelectEntry.h"
@@ -115,6 +116,56 @@ TEST_F(EntryRoadTest, TheEditorsCloseBoxAsksOnceAndANewEntryClosedUnsavedIsGone)
   EXPECT_EQ(t.prompts.asked.size(), 1u);
   EXPECT_EQ(t.pool.NumEntries, 0);
   EXPECT_EQ(t.pool.EditEntryNumber, 0);
+}
+
+TEST_F(EntryRoadTest, AddingOrDeletingEntriesLeavesNothingForThePoolParametersToAsk) {
+  PoolState& p = t.pool;
+  p.Pool.CostPerEntry = Currency::FromDouble(5);
+  p.Pool.PayoutPct[1] = 70;
+  p.Pool.PayoutPct[2] = 30;
+  SetupBracketFromParameters(p, t.prompts);
+  auto okAtParameters = [this] {
+    t.prompts.asked.clear();
+    test::OnNextModal<QDialog>([](QDialog* parms) {
+      QTest::mouseClick(parms->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    });
+    main->MenuItem("mnuEditParms")->trigger();
+    Flush();
+  };
+  auto addEntry = [this](const char* name) {
+    test::OnNextModal<frmSelectEntry>([name](frmSelectEntry* selection) {
+      test::OnNextModal<frmEntryHeader>([name](frmEntryHeader* header) {
+        QTest::keyClicks(header->findChild<QComboBox*>("comEntryName"), name);
+        header->findChild<QLineEdit*>("txtBettorEntryNbr")->setText("1");
+        QTest::mouseClick(header->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+      });
+      QTest::mouseClick(selection->findChild<QPushButton*>("cmdNew"), Qt::LeftButton);
+    });
+    main->MenuItem("mnuEditEntry")->trigger();
+    ASSERT_NE(Editor(), nullptr);
+    test::OnNextModal<frmSelectEntry>([](frmSelectEntry* selection) { selection->reject(); });
+    t.prompts.Queue(MsgAnswer::Yes);  // complete? (the picks are left open)
+    Editor()->cmdOK_Click();
+    Flush();
+  };
+  addEntry("Ann");
+  addEntry("Bob");
+  ASSERT_EQ(p.NumEntries, 2);
+  EXPECT_EQ(p.PayoutAmt[1], Currency::FromDouble(7));
+  okAtParameters();
+  EXPECT_FALSE(t.prompts.AnyTextContains("WARNING!"));
+
+  test::OnNextModal<frmSelectEntry>([](frmSelectEntry* selection) {
+    selection->SelectEntry(1);
+    QTest::mouseClick(selection->findChild<QPushButton*>("cmdDelete"), Qt::LeftButton);
+    selection->reject();
+  });
+  t.prompts.Queue(MsgAnswer::Yes);  // delete the entry?
+  main->MenuItem("mnuEditEntry")->trigger();
+  Flush();
+  EXPECT_LT(p.PayoutAmt[1], Currency::FromDouble(7));  // one entry's share now
+  okAtParameters();
+  EXPECT_FALSE(t.prompts.AnyTextContains("WARNING!"));
 }
 
 }  // namespace

@@ -216,8 +216,11 @@ TEST_F(FileCommandsTest, LoadErrorsCancelAbandonsTheFile) {
 TEST_F(FileCommandsTest, CreatePoolFileWithoutEntries) {
   OpenOffice();
   t.pool.PoolChanged = true;
+  t.pool.Pool.PoolName = "office";  // named after its file: Save As would propose that file
   t.files.Queue(Path("blank.qbp"));
   main->RunCommand("mnuToolsCreateEntry");
+  ASSERT_EQ(t.files.proposals.size(), 1u);
+  EXPECT_EQ(t.files.proposals[0], Path("office without entries.qbp"));
   std::string written = ReadText(Path("blank.qbp"));
   EXPECT_NE(written.find("\"2.0\""), std::string::npos);
   EXPECT_EQ(written.find("%EntHdr"), std::string::npos);
@@ -313,10 +316,10 @@ TEST(RealWindows, EntryEditorInTheMainWindow) {
   EXPECT_TRUE(main.BottomToolbar()->isVisible());
   EXPECT_TRUE(main.BottomButton("cmdQBEditEntryHeader")->isVisible());
   EXPECT_TRUE(main.MenuItem("mnuViewShowScoring")->isVisible());
-  // Printing an entry goes through the print form, which is not built yet.
-  EXPECT_FALSE(main.MenuItem("mnuFilePrint")->isEnabled());
-  EXPECT_FALSE(main.MenuItem("mnuEntryPopUpPrint")->isEnabled());
-  EXPECT_FALSE(main.BottomButton("cmdQBPrintPreview")->isEnabled());
+  // Printing an entry goes through the print form.
+  EXPECT_TRUE(main.MenuItem("mnuFilePrint")->isEnabled());
+  EXPECT_TRUE(main.MenuItem("mnuEntryPopUpPrint")->isEnabled());
+  EXPECT_TRUE(main.BottomButton("cmdQBPrintPreview")->isEnabled());
   EXPECT_FALSE(main.MenuItem("mnuFilePrintToFile")->isEnabled());
   EXPECT_TRUE(main.grab().save(QDir::temp().filePath("qb_frmMain_editor.png")));
   main.RunCommand("cmdQBCancel");  // unchanged: closes without a question

@@ -1,4 +1,6 @@
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -6,6 +8,7 @@
 #include <QToolBar>
 
 #include "core/bracket.h"
+#include "shell/main_window_placement.h"
 #include "shell_fixture.h"
 
 namespace qb {
@@ -118,16 +121,38 @@ TEST_F(ShellTest, PlacementRestoredWithLimitsAndSavedOnClose) {
 TEST_F(ShellTest, APlaceOffEveryScreenGoesBackToTheDefault) {
   t.settings.SaveSetting("Settings", "MainLeft", "900000");
   t.settings.SaveSetting("Settings", "MainTop", "900000");
+  t.settings.SaveSetting("Settings", "MainWidth", "7500");
+  t.settings.SaveSetting("Settings", "MainHeight", "5000");
   MakeMain();
   EXPECT_EQ(main->pos(), QPoint(67, 67));
 }
 
 TEST_F(ShellTest, FirstStartWithoutSettings) {
   MakeMain();
-  EXPECT_EQ(main->pos(), QPoint(67, 67));
-  EXPECT_EQ(main->size(), QSize(500, 333));
+  // Large enough for the largest child window, within the screen.
+  const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+  const QSize child = LargestChildWindowSize();
+  EXPECT_GE(main->width(), std::min(child.width(), room.width()));
+  EXPECT_TRUE(room.contains(main->frameGeometry())) << main->frameGeometry().x();
+  EXPECT_GE(main->height(), std::min(child.height(), room.height() - 40));
+  EXPECT_GE(main->width(), std::min(main->findChild<QToolBar*>("tbToolBar")->sizeHint().width(),
+                                    room.width()));
   for (int i = 0; i < 4; ++i)
     EXPECT_FALSE(main->MenuItem("mnuFileMRU" + std::to_string(i))->isVisible());
+}
+
+TEST_F(ShellTest, APlaceHangingOffTheScreenIsBroughtBackOntoIt) {
+  const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+  // Stored at the screen's corner at full size.
+  t.settings.SaveSetting("Settings", "MainLeft", std::to_string((room.right() - 40) * 15));
+  t.settings.SaveSetting("Settings", "MainTop", std::to_string((room.bottom() - 30) * 15));
+  t.settings.SaveSetting("Settings", "MainWidth", std::to_string(room.width() * 15));
+  t.settings.SaveSetting("Settings", "MainHeight", std::to_string(room.height() * 15));
+  MakeMain();
+  main->show();
+  EXPECT_TRUE(room.contains(main->frameGeometry()));
+  QStatusBar* bar = main->statusBar();
+  EXPECT_TRUE(room.contains(bar->mapToGlobal(QPoint(bar->width() - 1, bar->height() - 1))));
 }
 
 TEST_F(ShellTest, ClosingMaximisedKeepsTheStoredPlacement) {
@@ -552,7 +577,8 @@ TEST(StandardWindows, WiredWindowsEnableTheirCommands) {
   t.pool.Pool.NumTeams = 8;
   main.EnableFileCommands();
   for (const char* item : {"mnuEditParms", "mnuEditBettors", "mnuEditOptions", "mnuHelpAbout",
-                           "mnuFileBackup", "mnuEditSetup", "mnuToolsImportBettors"})
+                           "mnuFileBackup", "mnuEditSetup", "mnuToolsImportBettors",
+                           "mnuFilePageSetup"})
     EXPECT_TRUE(main.MenuItem(item)->isEnabled()) << item;
   EXPECT_TRUE(main.ToolbarButton("EditBettor")->isEnabled());
   // the real bracket setup opens as a child and closes from the Edit menu
@@ -570,7 +596,7 @@ TEST(StandardWindows, WiredWindowsEnableTheirCommands) {
   EXPECT_EQ(main.ActiveChild(), nullptr);
   EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
   // not part of the program yet
-  for (const char* item : {"mnuReportsEmail", "mnuFilePageSetup", "mnuToolsDownloadResults"})
+  for (const char* item : {"mnuReportsEmail", "mnuToolsDownloadResults"})
     EXPECT_FALSE(main.MenuItem(item)->isEnabled()) << item;
 }
 

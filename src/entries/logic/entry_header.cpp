@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/text_format.h"
+#include "entries/logic/entry_list.h"
 #include "entries/logic/participants.h"
 
 namespace qb {
@@ -106,9 +107,9 @@ HeaderCheck CheckEntryHeader(const PoolState& s, int currentEntry, const std::st
     for (int e = 1; e <= s.NumEntries && e < static_cast<int>(s.Entries.size()); ++e) {
       if (e == currentEntry) continue;
       if (s.Entries[e].BettorIndex == check.Bettor && s.Entries[e].EntryNumber == *number) {
-        // A rounded number is named as it would be stored.
-        std::string shown =
-            Val(numberText) == *number ? numberText : Str(*number);
+        // A rounded number is named as it would be stored; one blank before it,
+        // whether it was typed or proposed with its leading blank.
+        std::string shown = Trim(Val(numberText) == *number ? numberText : Str(*number));
         return refuse(HeaderRefusal::Duplicate,
                       "Name '" + nameText + "', entry number " + shown + " already exists.",
                       HeaderFocus::Number);
@@ -131,6 +132,8 @@ bool StoreEntryHeader(PoolState& s, int currentEntry, const std::string& nameTex
   if (entry.BettorIndex != bettor || entry.EntryNumber != check.EntryNumber) changed = true;
   entry.BettorIndex = static_cast<int16_t>(bettor);
   entry.EntryNumber = check.EntryNumber;
+  // An entry that gains its participant joins the pot.
+  KeepPayoutAmountsCurrent(s);
   return changed;
 }
 

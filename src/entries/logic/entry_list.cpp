@@ -45,6 +45,11 @@ void DeleteEntry(PoolState& s, int entry) {
   s.Entries[entry].BettorIndex = 0;
   s.PoolChanged = true;
   ComputeCollectedTotals(s);
+  KeepPayoutAmountsCurrent(s);
+}
+
+void KeepPayoutAmountsCurrent(PoolState& s) {
+  ComputePrizePool(s, s.Pool.PayoutPct, s.PayoutAmt, s.Pool.HoldbackAmt, s.Pool.PayoutRounding);
 }
 
 }  // namespace qb

@@ -28,4 +28,8 @@ std::string EntryLabel(const EntryListItem& item);
 // numbers until the pool is saved. Marks the pool changed.
 void DeleteEntry(PoolState& s, int entry);
 
+// The stored payout amounts (PayoutAmt) after the pot changed with the entries,
+// so the pool parameters compare what they show with current amounts.
+void KeepPayoutAmountsCurrent(PoolState& s);
+
 }  // namespace qb

@@ -4,6 +4,7 @@
 
 #include "core/prompts.h"
 #include "core/scoring.h"
+#include "entries/logic/entry_list.h"
 
 namespace qb {
 
@@ -95,6 +96,7 @@ void DiscardEntry(PoolState& s, int entry) {
   s.Picks.ResizeEntries(std::max<int>(s.NumEntries, 1));
   if (s.CurrentEntry == entry) s.CurrentEntry = 0;
   else if (s.CurrentEntry > entry) s.CurrentEntry = static_cast<int16_t>(s.CurrentEntry - 1);
+  KeepPayoutAmountsCurrent(s);
 }
 
 int AppendNewEntry(PoolState& s) {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <map>
 
 namespace qb {
@@ -68,6 +69,16 @@ std::string SaveAsProposal(const std::string& poolName) {
   for (char& c : name)
     if (c == '/' || c == '\\') c = '-';
   return name + ".qbp";
+}
+
+std::string WithoutEntriesProposal(const std::string& proposedPath, const std::string& openPath) {
+  namespace fs = std::filesystem;
+  const fs::path proposed = fs::path(proposedPath).lexically_normal();
+  if (openPath.empty() || proposed != fs::path(openPath).lexically_normal()) return proposedPath;
+  fs::path other = proposed;
+  other.replace_filename(proposed.stem().string() + " without entries" +
+                         proposed.extension().string());
+  return other.string();
 }
 
 // ---- recent files

@@ -44,6 +44,10 @@ std::string PlacementText(int twips);
 // File name Save As proposes for a pool: its name (with no folder separators
 // in it) and ".qbp", or the product's default name.
 std::string SaveAsProposal(const std::string& poolName);
+// File name the pool file without entries proposes: Save As's proposal
+// (a full path), unless that is the open pool's own file, which it may not
+// replace; then the pool's name with " without entries".
+std::string WithoutEntriesProposal(const std::string& proposedPath, const std::string& openPath);
 
 // ---- recent files
 

@@ -104,45 +104,39 @@ ScenarioTable::ScenarioTable(int32_t scenarioCount, int openGameCount)
       openGameCount_(openGameCount),
       data_(static_cast<size_t>(scenarioCount) * openGameCount * 2, 0) {}
 
+ScenarioOutcomes::ScenarioOutcomes(const PoolState& s, const OpenGameList& open)
+    : k_(std::clamp<int>(open.OpenGameCount, 0, kMaxOpenGames)) {
+  const auto results = EffectiveResults(s);
+  for (int i = 1; i <= k_; ++i) {
+    const int g = open.OpenGame[i];
+    const int r = open.OpenGameRound[i];
+    Contender& c = contenders_[i];
+    c.firstRound = r <= 1;
+    if (r <= 1) {
+      c.first = static_cast<int16_t>(2 * g - 1);
+      c.second = static_cast<int16_t>(2 * g);
+      continue;
+    }
+    const int n = g - s.RoundEnd[r - 1];
+    const int feeder = s.RoundEnd[r - 2] + 2 * n - 1;
+    // An open feeder comes before the game it feeds, so its winner is placed first.
+    for (int j = 1; j < i; ++j) {
+      if (open.OpenGame[j] == feeder) c.firstGame = static_cast<int8_t>(j);
+      if (open.OpenGame[j] == feeder + 1) c.secondGame = static_cast<int8_t>(j);
+    }
+    c.first = SafeResult(results, feeder);
+    c.second = SafeResult(results, feeder + 1);
+  }
+}
+
 ScenarioTable BuildScenarioTable(const PoolState& s, const OpenGameList& open) {
   const int k = open.OpenGameCount;
   ScenarioTable table(open.ScenarioCount, k);
-  auto results = EffectiveResults(s);  // becomes ScenarioResults as winners are placed
-  std::array<bool, 32> bits{};
-
+  const ScenarioOutcomes outcomes(s, open);
+  std::array<int16_t, 32> winner{}, loser{};
   for (int32_t sc = 1; sc <= open.ScenarioCount; ++sc) {
-    for (int i = 1; i <= k; ++i) {
-      const int g = open.OpenGame[i];
-      const int r = open.OpenGameRound[i];
-      int16_t first, second;
-      if (r <= 1) {
-        first = static_cast<int16_t>(2 * g - 1);
-        second = static_cast<int16_t>(2 * g);
-      } else {
-        const int n = g - s.RoundEnd[r - 1];
-        const int feeder = s.RoundEnd[r - 2] + 2 * n - 1;
-        first = SafeResult(results, feeder);
-        second = SafeResult(results, feeder + 1);
-      }
-      // Flag off: the second slot wins in round 1, the first contender later.
-      int16_t winner, loser;
-      if ((r <= 1) != bits[i]) {
-        winner = second;
-        loser = first;
-      } else {
-        winner = first;
-        loser = second;
-      }
-      table.Set(sc, i, winner, loser);
-      results[g] = winner;
-    }
-    for (int i = 1; i <= k; ++i) {
-      if (!bits[i]) {
-        bits[i] = true;
-        break;
-      }
-      bits[i] = false;
-    }
+    outcomes.Get(sc, winner.data(), loser.data());
+    for (int i = 1; i <= k; ++i) table.Set(sc, i, winner[i], loser[i]);
   }
   return table;
 }

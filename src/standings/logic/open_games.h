@@ -72,4 +72,42 @@ class ScenarioTable {
 
 ScenarioTable BuildScenarioTable(const PoolState& s, const OpenGameList& open);
 
+// The same outcomes one scenario at a time, straight from its binary digits,
+// so a run needs no table of every scenario.
+class ScenarioOutcomes {
+ public:
+  ScenarioOutcomes() = default;
+  ScenarioOutcomes(const PoolState& s, const OpenGameList& open);
+
+  int OpenGameCount() const { return k_; }
+  // Winner and loser of open games 1..OpenGameCount of scenario s (1-based)
+  // into winner[i] and loser[i].
+  void Get(int32_t s, int16_t* winner, int16_t* loser) const {
+    const uint32_t bits = static_cast<uint32_t>(s - 1);
+    for (int i = 1; i <= k_; ++i) {
+      const Contender& c = contenders_[i];
+      const int16_t first = c.firstGame ? winner[c.firstGame] : c.first;
+      const int16_t second = c.secondGame ? winner[c.secondGame] : c.second;
+      // Flag off: the second slot wins in round 1, the first contender later.
+      if (c.firstRound != (((bits >> (i - 1)) & 1u) != 0)) {
+        winner[i] = second;
+        loser[i] = first;
+      } else {
+        winner[i] = first;
+        loser[i] = second;
+      }
+    }
+  }
+
+ private:
+  // A contender is a fixed slot, or the winner of an earlier open game.
+  struct Contender {
+    int16_t first = 0, second = 0;
+    int8_t firstGame = 0, secondGame = 0;
+    bool firstRound = false;
+  };
+  int k_ = 0;
+  std::array<Contender, 32> contenders_{};
+};
+
 }  // namespace qb

@@ -29,11 +29,11 @@ const std::string& TeamName(const PoolState& pool, int slot) {
   return slot >= 0 && slot <= kMaxSlots ? pool.Teams[slot].Name : kNone;
 }
 
+}  // namespace
+
 std::string EntryLabel(const PossibilitiesEntry& e) {
   return e.Name + " " + std::to_string(e.EntryNumber);
 }
-
-}  // namespace
 
 namespace possibilities_detail {
 
@@ -66,10 +66,11 @@ void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWo
   const int a = static_cast<int>(snap.Entries.size());
 
   // Lay the scenario's winners on the game table.
+  snap.Outcomes.Get(s, work.Winner.data(), work.Loser.data());
   for (int i = 1; i <= k; ++i) {
     GameRecord& game = games[open.OpenGame[i]];
-    game.Winner = snap.Table.Winner(s, i);
-    game.Loser = snap.Table.Loser(s, i);
+    game.Winner = work.Winner[i];
+    game.Loser = work.Loser[i];
     game.WinnerSeed = SeedOf(pool, game.Winner);
     game.LoserSeed = SeedOf(pool, game.Loser);
   }
@@ -148,9 +149,9 @@ void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWo
   text->PoolWinners = winners.size() >= 2 ? winners.substr(2) : std::string();
   std::string gameText;
   bool firstSemisLoser = true;
-  const int16_t champion = k >= 1 ? snap.Table.Winner(s, k) : 0;
+  const int16_t champion = k >= 1 ? work.Winner[k] : 0;
   for (int i = k; i >= 1; --i) {
-    const int16_t w = snap.Table.Winner(s, i);
+    const int16_t w = work.Winner[i];
     const std::string name = FirstCharacters(TeamName(pool, w), 15);
     const int d = pool.NumRounds - open.OpenGameRound[i];
     if (d == 0) {
@@ -159,7 +160,7 @@ void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWo
       if (w != champion) gameText += ";  Runner-Up: " + name;
     } else if (d == 2) {
       bool wonLater = false;
-      for (int j = i + 1; j <= k; ++j) wonLater = wonLater || snap.Table.Winner(s, j) == w;
+      for (int j = i + 1; j <= k; ++j) wonLater = wonLater || work.Winner[j] == w;
       if (!wonLater) {
         gameText += (firstSemisLoser ? ";  Semis Losers: " : ", ") + name;
         firstSemisLoser = false;
@@ -176,46 +177,6 @@ void PossibilitiesSnapshot::AddEntry(PossibilitiesEntry entry,
   Entries.push_back(std::move(entry));
   for (int i = 0; i < Open.OpenGameCount; ++i)
     OpenPicks.push_back(i < static_cast<int>(openPicks.size()) ? openPicks[i] : 0);
-}
-
-PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGameList& open) {
-  PossibilitiesSnapshot snap;
-  snap.Pool = s;
-  PoolState& pool = snap.Pool;
-  // Points already won as the standings show them; the scenarios then see
-  // every Bye game decided for its real team.
-  ScoreAllEntries(pool);
-  snap.Games = pool.Games;
-  pool.Pool.Results = EffectiveResults(s);
-  snap.Open = open;
-  snap.Table = BuildScenarioTable(pool, open);
-
-  const int last = std::min<int>(pool.NumEntries, static_cast<int>(pool.Entries.size()) - 1);
-  std::vector<int16_t> picks(open.OpenGameCount);
-  for (int e = 1; e <= last; ++e) {
-    const EntryRecord& rec = pool.Entries[e];
-    if (rec.BettorIndex == 0) continue;
-    PossibilitiesEntry entry;
-    entry.Index = e;
-    entry.EntryNumber = rec.EntryNumber;
-    entry.Name = rec.BettorIndex > 0 && rec.BettorIndex < static_cast<int>(pool.Bettors.size())
-                     ? pool.Bettors[rec.BettorIndex].Name
-                     : rec.BettorName;
-    entry.Points = rec.Points;
-    for (int i = 1; i <= open.OpenGameCount; ++i) {
-      const int g = open.OpenGame[i];
-      picks[i - 1] = g <= pool.Picks.MaxGame() && e <= pool.Picks.MaxEntry() ? pool.Picks(g, e) : 0;
-    }
-    snap.AddEntry(std::move(entry), picks);
-  }
-
-  // The copy's entries have been read; a run needs only the bracket and rules.
-  pool.Entries.assign(2, EntryRecord{});
-  pool.Picks.Resize(1, 1);
-  pool.NumEntries = 0;
-  pool.ImportEntries.assign(2, EntryRecord{});
-  pool.ImportPicks.Resize(1, 1);
-  return snap;
 }
 
 PossibilitiesResult ComputeScenarios(const PossibilitiesSnapshot& snap,

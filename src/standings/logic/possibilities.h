@@ -34,11 +34,12 @@ struct PossibilitiesEntry {
 };
 
 struct PossibilitiesSnapshot {
-  // The pool's parameters, teams and bracket tables; its entries are left out
-  // (they are below) and its Results hold the Bye games decided.
+  // The pool's parameters, teams and bracket tables; its entries,
+  // participants and import copies are left out (the entries are below) and
+  // its Results hold the Bye games decided.
   PoolState Pool;
   OpenGameList Open;
-  ScenarioTable Table;
+  ScenarioOutcomes Outcomes;
   // The game table with the decided games laid on, as every scenario starts.
   GameTable Games{};
   // Active entries in entry order, and their picks of the open games:
@@ -53,10 +54,12 @@ struct PossibilitiesSnapshot {
   void AddEntry(PossibilitiesEntry entry, const std::vector<int16_t>& openPicks);
 };
 
-// Copies what a run needs out of the open pool: scores the copy as the
-// standings do, keeps the active entries and builds the scenario table with
-// the Bye games decided. Reads the pool only.
-PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGameList& open);
+// Copies what a run needs out of the open pool: the bracket and rules, and
+// each active entry with its points scored as the standings score them and
+// its picks of the open games. Reads the pool only, on up to threads threads
+// (0: one per core) while the caller waits.
+PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGameList& open,
+                                                int threads = 0);
 
 struct PossibilitiesOptions {
   int Threads = 0;  // worker threads of the fast engine; 0: one per core
@@ -75,6 +78,14 @@ struct ScenarioText {
   std::string PoolWinners;  // " 1st-Name 3 ( 12.5 ), Booby-..."
 };
 
+// Where a run's time went, in milliseconds.
+struct PossibilitiesTimings {
+  double Tables = 0;    // what every scenario wins, and the seed bonuses
+  double Classes = 0;   // entries grouped by their points and picks
+  double Counting = 0;  // the places of every scenario
+  double Texts = 0;     // scenario texts (128 scenarios or fewer)
+};
+
 struct PossibilitiesResult {
   bool Completed = false;  // false: cancelled; the counts are then all 0
   int32_t ScenariosDone = 0;
@@ -82,6 +93,7 @@ struct PossibilitiesResult {
   // With 128 scenarios or fewer, the texts of scenario s at s - 1; otherwise
   // empty. A cancelled run keeps the texts of the scenarios it finished.
   std::vector<ScenarioText> Texts;
+  PossibilitiesTimings Timings;
 };
 
 // The reference: one scenario after the other on one thread.
@@ -92,6 +104,9 @@ PossibilitiesResult ComputeScenarios(const PossibilitiesSnapshot& snap,
 PossibilitiesResult ComputeScenariosFast(const PossibilitiesSnapshot& snap,
                                          const PossibilitiesOptions& options = {});
 
+// An entry as the reports name it: the participant, a blank, the entry number.
+std::string EntryLabel(const PossibilitiesEntry& e);
+
 // The status bar text while scenario s of n is computed.
 std::string CalculatingScenarioText(int32_t s, int32_t n);
 
@@ -101,6 +116,7 @@ namespace possibilities_detail {
 // arrays. Adds to counts when given and writes the texts when given.
 struct ReferenceWork {
   GameTable Games{};
+  std::array<int16_t, 32> Winner{}, Loser{};  // the scenario's open games 1..k
   std::vector<double> Score;   // by ranking position 1..A
   std::vector<int32_t> Entry;  // snapshot entry by ranking position 1..A
 };

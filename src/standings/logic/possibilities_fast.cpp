@@ -20,11 +20,14 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <thread>
 
+#include "core/bracket.h"
 #include "core/payout.h"
 #include "core/scoring.h"
+#include "standings/logic/parallel.h"
 #include "standings/logic/possibilities.h"
 
 namespace qb {
@@ -106,8 +109,7 @@ class FastEngine {
         n_(snap.Open.ScenarioCount),
         paid_(PaidPlaces(snap.Pool)),
         booby_(HasBooby(snap.Pool)) {
-    const int hw = static_cast<int>(std::thread::hardware_concurrency());
-    threads_ = std::clamp(options.Threads > 0 ? options.Threads : hw, 1, 64);
+    threads_ = WorkerThreads(options.Threads);
   }
 
   PossibilitiesResult Run();
@@ -166,14 +168,18 @@ class FastEngine {
   int32_t ChunkSize() const { return std::clamp<int32_t>(n_ / (threads_ * 8), 1, 1024); }
   size_t At(int32_t s, int i) const { return (static_cast<size_t>(s) - 1) * k_ + (i - 1); }
   int32_t Fix(float v) const { return static_cast<int32_t>(std::llrint(v * scale_)); }
-  int32_t ValueFix(int32_t s, int i) const { return rpFix_[i] + Fix(bonus_[At(s, i)]); }
+  int32_t ValueFix(int32_t s, int i) const {
+    return seeded_ ? rpFix_[i] + Fix(bonus_[At(s, i)]) : rpFix_[i];
+  }
 
   bool FindPossibleWinners();
-  void ComputeBonuses(int32_t from, int32_t to, std::array<float, kSlots>& most);
+  void BuildTables(std::array<float, kSlots>& most);
+  void ComputeTables(int32_t from, int32_t to, std::array<float, kSlots>& most);
   void BuildClasses();
   bool ChooseFixedPoint(const std::array<float, kSlots>& most);
   void CountChunks(std::vector<ClassCount>& counts);
-  double ExactScore(int32_t c, int32_t s) const;
+  // won[i - 1]: the code of open game i's winner in scenario s.
+  double ExactScore(int32_t c, int32_t s, const uint8_t* won) const;
 
   const PossibilitiesSnapshot& snap_;
   const PoolState& pool_;
@@ -191,13 +197,16 @@ class FastEngine {
   std::atomic<int32_t> texted_{0};
   std::atomic<int32_t> nextChunk_{0};
   int32_t lastReported_ = -1;
-  std::atomic<bool> codesValid_{true};
   std::atomic<bool> nonFinite_{false};
 
   std::array<float, kSlots> rp_{};
   std::array<std::vector<int16_t>, kSlots> winners_;  // code c is winners_[i][c - 1]
-  std::vector<float> bonus_;                          // At(s, i)
-  std::vector<uint8_t> code_;                         // At(s, i): code of the winner
+  // codeOf_[i][slot]: the code of a team that can win open game i, else 0.
+  std::array<std::array<uint8_t, kMaxSlots + 1>, kSlots> codeOf_{};
+  // Some open game's round has a seed method; without one every bonus is 0
+  // and no bonus is kept.
+  bool seeded_ = false;
+  std::unique_ptr<float[]> bonus_;   // At(s, i)
 
   int32_t classes_ = 0;
   int64_t totalWeight_ = 0;
@@ -241,43 +250,59 @@ bool FastEngine::FindPossibleWinners() {
     std::sort(w.begin(), w.end());
     w.erase(std::unique(w.begin(), w.end()), w.end());
     if (w.size() >= (1u << kCodeBits)) return false;
+    for (size_t c = 0; c < w.size(); ++c) {
+      // A stored result outside the bracket: the reference copes with it.
+      if (w[c] < 0 || w[c] > kMaxSlots) return false;
+      codeOf_[i][w[c]] = static_cast<uint8_t>(c + 1);
+    }
+    seeded_ = seeded_ || WholeSeedMethod(pool_.Pool.SeedMethod[r]) != 0;
   }
   return true;
 }
 
-// Seed bonus of a correct pick of each open game in each scenario: the same
-// for every entry that picked the winner, from the core's own scoring.
-void FastEngine::ComputeBonuses(int32_t from, int32_t to, std::array<float, kSlots>& most) {
+// With a seed method in some round: the seed bonus of a correct pick of each
+// open game in each scenario, the same for every entry that picked the
+// winner, from the core's own scoring. Each worker writes its own scenarios,
+// so the table is first touched there. Without one, every bonus is 0.
+void FastEngine::BuildTables(std::array<float, kSlots>& most) {
+  if (!seeded_) return;
+  bonus_.reset(new float[static_cast<size_t>(n_) * k_]);
+  const int workers = std::max(1, std::min<int>(threads_, n_ / 1024 + 1));
+  std::vector<std::array<float, kSlots>> mostByThread(workers);
+  Parallel(workers, [&](int t) {
+    const int32_t from = 1 + static_cast<int32_t>(int64_t{n_} * t / workers);
+    const int32_t to = 1 + static_cast<int32_t>(int64_t{n_} * (t + 1) / workers);
+    ComputeTables(from, to, mostByThread[t]);
+  });
+  for (const auto& m : mostByThread)
+    for (int i = 1; i <= k_; ++i) most[i] = std::max(most[i], m[i]);
+}
+
+void FastEngine::ComputeTables(int32_t from, int32_t to, std::array<float, kSlots>& most) {
   const OpenGameList& open = snap_.Open;
   GameTable games = snap_.Games;
+  std::array<int16_t, 32> winner{}, loser{};
   for (int32_t s = from; s < to; ++s) {
     if ((s & 255) == 0 && Stopping()) return;
+    snap_.Outcomes.Get(s, winner.data(), loser.data());
     for (int i = 1; i <= k_; ++i) {
       GameRecord& game = games[open.OpenGame[i]];
-      game.Winner = snap_.Table.Winner(s, i);
-      game.Loser = snap_.Table.Loser(s, i);
+      game.Winner = winner[i];
+      game.Loser = loser[i];
       game.WinnerSeed = SeedOf(pool_, game.Winner);
       game.LoserSeed = SeedOf(pool_, game.Loser);
     }
+    float* bonus = &bonus_[At(s, 1)];
     for (int i = 1; i <= k_; ++i) {
       const int g = open.OpenGame[i];
-      const int16_t w = games[g].Winner;
-      games[g].Pick = w;
-      games[g].PickSeed = SeedOf(pool_, w);
+      games[g].Pick = winner[i];
+      games[g].PickSeed = SeedOf(pool_, winner[i]);
       const float b = SeedBonusForGame(pool_, games, g, false);
-      bonus_[At(s, i)] = b;
+      bonus[i - 1] = b;
       if (std::isfinite(b))
         most[i] = std::max(most[i], std::fabs(b));
       else
         nonFinite_ = true;
-      const auto& list = winners_[i];
-      const auto it = std::lower_bound(list.begin(), list.end(), w);
-      if (it == list.end() || *it != w) {
-        codesValid_ = false;  // cannot happen with a table built from the bracket
-        code_[At(s, i)] = 0;
-      } else {
-        code_[At(s, i)] = static_cast<uint8_t>(it - list.begin() + 1);
-      }
     }
   }
 }
@@ -287,51 +312,64 @@ void FastEngine::BuildClasses() {
     uint64_t high, low;
     uint32_t points;
     int32_t entry;
+    bool operator<(const Key& y) const {
+      if (high != y.high) return high < y.high;
+      if (low != y.low) return low < y.low;
+      if (points != y.points) return points < y.points;
+      return entry < y.entry;
+    }
   };
   const size_t a = snap_.Entries.size();
   std::vector<Key> keys(a);
   std::vector<uint8_t> codes(a * k_);
-  for (size_t e = 0; e < a; ++e) {
-    Key key{0, 0, 0, static_cast<int32_t>(e)};
-    for (int i = 1; i <= k_; ++i) {
-      const auto& list = winners_[i];
-      const int16_t pick = snap_.OpenPick(e, i);
-      const auto it = std::lower_bound(list.begin(), list.end(), pick);
-      const uint8_t c =
-          it != list.end() && *it == pick ? static_cast<uint8_t>(it - list.begin() + 1) : 0;
-      codes[e * k_ + i - 1] = c;
-      // The final first: the digit that flips most often gets the longest runs.
-      const int j = k_ - i;
-      if (j < 12)
-        key.high |= static_cast<uint64_t>(c) << (kCodeBits * (11 - j));
-      else
-        key.low |= static_cast<uint64_t>(c) << (kCodeBits * (14 - j));
+  // Each thread makes the keys of its part and sorts them; the parts are then merged.
+  const size_t parts = PartsFor(a, threads_, 2048);
+  std::vector<size_t> bound(parts + 1);
+  for (size_t p = 0; p <= parts; ++p) bound[p] = a * p / parts;
+  ParallelParts(parts, [&](size_t p) {
+    for (size_t e = bound[p]; e < bound[p + 1]; ++e) {
+      Key key{0, 0, 0, static_cast<int32_t>(e)};
+      for (int i = 1; i <= k_; ++i) {
+        const int16_t pick = snap_.OpenPick(e, i);
+        const uint8_t c = pick >= 0 && pick <= kMaxSlots ? codeOf_[i][pick] : 0;
+        codes[e * k_ + i - 1] = c;
+        // The final first: the digit that flips most often gets the longest runs.
+        const int j = k_ - i;
+        if (j < 12)
+          key.high |= static_cast<uint64_t>(c) << (kCodeBits * (11 - j));
+        else
+          key.low |= static_cast<uint64_t>(c) << (kCodeBits * (14 - j));
+      }
+      std::memcpy(&key.points, &snap_.Entries[e].Points, sizeof(float));
+      keys[e] = key;
     }
-    std::memcpy(&key.points, &snap_.Entries[e].Points, sizeof(float));
-    keys[e] = key;
-  }
-  std::sort(keys.begin(), keys.end(), [](const Key& x, const Key& y) {
-    if (x.high != y.high) return x.high < y.high;
-    if (x.low != y.low) return x.low < y.low;
-    if (x.points != y.points) return x.points < y.points;
-    return x.entry < y.entry;
+    std::sort(keys.begin() + bound[p], keys.begin() + bound[p + 1]);
   });
+  MergeSortedParts(keys, std::move(bound));
 
+  // One class per run of equal keys; each class remembers its first entry.
   entryClass_.assign(a, 0);
+  std::vector<int32_t> firstOf;
   for (size_t x = 0; x < a; ++x) {
     const Key& key = keys[x];
     if (x == 0 || key.high != keys[x - 1].high || key.low != keys[x - 1].low ||
         key.points != keys[x - 1].points) {
       ++classes_;
-      classPoints_.push_back(snap_.Entries[key.entry].Points);
+      firstOf.push_back(key.entry);
       classWeight_.push_back(0);
-      classCode_.insert(classCode_.end(), codes.begin() + key.entry * k_,
-                        codes.begin() + (key.entry + 1) * k_);
     }
     ++classWeight_.back();
     entryClass_[key.entry] = classes_ - 1;
   }
   totalWeight_ = static_cast<int64_t>(a);
+  classPoints_.resize(classes_);
+  classCode_.resize(static_cast<size_t>(classes_) * k_);
+  for (int32_t c = 0; c < classes_; ++c) {
+    const int32_t e = firstOf[c];
+    classPoints_[c] = snap_.Entries[e].Points;
+    std::copy_n(codes.begin() + static_cast<size_t>(e) * k_, k_,
+                classCode_.begin() + static_cast<size_t>(c) * k_);
+  }
 
   for (int i = 1; i <= k_; ++i) {
     runs_[i].assign(winners_[i].size() + 1, {});
@@ -371,15 +409,15 @@ bool FastEngine::ChooseFixedPoint(const std::array<float, kSlots>& most) {
 }
 
 // The score of a class in scenario s exactly as the reference sums it.
-double FastEngine::ExactScore(int32_t c, int32_t s) const {
+double FastEngine::ExactScore(int32_t c, int32_t s, const uint8_t* won) const {
   float sum = classPoints_[c];
   const uint8_t* picks = &classCode_[static_cast<size_t>(c) * k_];
-  const uint8_t* won = &code_[At(s, 1)];
-  const float* bonus = &bonus_[At(s, 1)];
+  const float* bonus = seeded_ ? &bonus_[At(s, 1)] : nullptr;
   for (int i = 1; i <= k_; ++i) {
     if (picks[i - 1] != won[i - 1]) continue;
     sum = sum + rp_[i];
-    sum = sum + bonus[i - 1];
+    // The reference adds a bonus of 0 as well, which changes no sum.
+    if (bonus) sum = sum + bonus[i - 1];
   }
   return RoundValue(sum, -2);
 }
@@ -419,6 +457,7 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
   for (int32_t b = 0; b < blocks; ++b) allBlocks[b] = b;
   std::vector<int32_t> top, bottom;
   std::vector<double> exact;
+  std::array<int16_t, 32> winner{}, loser{};
   std::array<uint8_t, kSlots> curCode{};
   std::array<int32_t, kSlots> curValue{};
   const bool wantTop = paid_ > 0;
@@ -476,16 +515,17 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
     for (int32_t t = t0; t < t1; ++t) {
       if (Stopping()) return;
       const int32_t s = ScenarioAt(t);
+      snap_.Outcomes.Get(s, winner.data(), loser.data());
       if (t == t0) {
         std::copy(classFix_.begin(), classFix_.end(), score.begin());
         for (int i = 1; i <= k_; ++i) {
-          curCode[i] = code_[At(s, i)];
+          curCode[i] = codeOf_[i][winner[i]];
           curValue[i] = ValueFix(s, i);
           addRuns(runs_[i][curCode[i]], curValue[i]);
         }
       } else {
         for (int i = 1; i <= k_; ++i) {
-          const uint8_t c = code_[At(s, i)];
+          const uint8_t c = codeOf_[i][winner[i]];
           const int32_t v = ValueFix(s, i);
           if (c != curCode[i]) {
             addRuns(runs_[i][curCode[i]], -curValue[i]);
@@ -537,7 +577,7 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
         // distinct scores reach the paid-th best, so this stays linear
         // however many entries tie.
         exact.resize(classes_);
-        for (int32_t c : top) exact[c] = ExactScore(c, s);
+        for (int32_t c : top) exact[c] = ExactScore(c, s, &curCode[1]);
         const double last = PaidThreshold(
             top, paid_, [&](int32_t c) { return exact[c]; },
             [&](int32_t c) { return classWeight_[c]; });
@@ -574,7 +614,7 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
         exact.resize(classes_);
         double least = std::numeric_limits<double>::infinity();
         for (int32_t c : bottom) {
-          exact[c] = ExactScore(c, s);
+          exact[c] = ExactScore(c, s, &curCode[1]);
           least = std::min(least, exact[c]);
         }
         for (int32_t c : bottom)
@@ -596,27 +636,32 @@ PossibilitiesResult FastEngine::Run() {
   if (show) result.Texts.resize(n_);
   const size_t a = snap_.Entries.size();
 
+  using Clock = std::chrono::steady_clock;
+  auto since = [](Clock::time_point& t) {
+    const Clock::time_point now = Clock::now();
+    const double ms = std::chrono::duration<double, std::milli>(now - t).count();
+    t = now;
+    return ms;
+  };
+  Clock::time_point t = Clock::now();
+  PossibilitiesTimings& timings = result.Timings;
+
   std::array<float, kSlots> most{};
   bool fast = FindPossibleWinners();
   if (fast) {
-    bonus_.assign(static_cast<size_t>(n_) * k_, 0.0f);
-    code_.assign(static_cast<size_t>(n_) * k_, 0);
-    const int workers = std::max(1, std::min<int>(threads_, n_ / 64 + 1));
-    std::vector<std::array<float, kSlots>> mostByThread(workers);
-    Parallel(workers, [&](int t) {
-      const int32_t from = 1 + static_cast<int32_t>(int64_t{n_} * t / workers);
-      const int32_t to = 1 + static_cast<int32_t>(int64_t{n_} * (t + 1) / workers);
-      ComputeBonuses(from, to, mostByThread[t]);
-    });
-    for (const auto& m : mostByThread)
-      for (int i = 1; i <= k_; ++i) most[i] = std::max(most[i], m[i]);
+    BuildTables(most);
+    timings.Tables = since(t);
     BuildClasses();
-    fast = codesValid_ && !nonFinite_ && ChooseFixedPoint(most);
+    timings.Classes = since(t);
+    fast = !nonFinite_ && ChooseFixedPoint(most);
   }
   if (!fast && !Stopping()) {
     // Scores too large for the fixed point (or not finite): the reference
     // counts them, slowly but alike.
-    return ComputeScenarios(snap_, options_);
+    PossibilitiesResult reference = ComputeScenarios(snap_, options_);
+    reference.Timings = timings;
+    reference.Timings.Counting = since(t);
+    return reference;
   }
 
   std::vector<std::vector<ClassCount>> countsByThread;
@@ -626,6 +671,7 @@ PossibilitiesResult FastEngine::Run() {
     countsByThread.assign(workers, std::vector<ClassCount>(classes_));
     Parallel(workers, [&](int t) { CountChunks(countsByThread[t]); });
   }
+  timings.Counting = since(t);
 
   if (show && !Stopping()) {
     std::atomic<int32_t> next{1};
@@ -639,6 +685,7 @@ PossibilitiesResult FastEngine::Run() {
       }
     });
   }
+  timings.Texts = since(t);
 
   result.Counts.assign(a, PlaceCounts{});
   if (Stopping()) {

@@ -94,11 +94,11 @@ TEST_F(HeaderCheckTest, RefusalsComeInOrderWithTheirMessagesAndFocus) {
        HeaderFocus::Number},
       {3, "Ann", 1, "40000", HeaderRefusal::NoNumber, "Entry number is needed to add the entry.",
        HeaderFocus::Number},
-      {3, "Ann", 1, " 2", HeaderRefusal::Duplicate, "Name 'Ann', entry number  2 already exists.",
+      {3, "Ann", 1, " 2", HeaderRefusal::Duplicate, "Name 'Ann', entry number 2 already exists.",
        HeaderFocus::Number},
       // Rounded before the check: 2.5 would be stored as 2, beside Ann's #2.
       {3, "Ann", 1, "2.5", HeaderRefusal::Duplicate,
-       "Name 'Ann', entry number  2 already exists.", HeaderFocus::Number},
+       "Name 'Ann', entry number 2 already exists.", HeaderFocus::Number},
       {3, "Ann", 0, "1", HeaderRefusal::Duplicate, "Name 'Ann', entry number 1 already exists.",
        HeaderFocus::Number},
   };

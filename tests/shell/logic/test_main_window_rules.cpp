@@ -21,6 +21,15 @@ TEST(SaveAsProposal, PoolNameOrDefault) {
   EXPECT_EQ(SaveAsProposal("A/B\\C"), "A-B-C.qbp");  // stays in the folder shown
 }
 
+TEST(WithoutEntriesProposal, NeverTheOpenPoolsOwnFile) {
+  EXPECT_EQ(WithoutEntriesProposal("/p/Office.qbp", ""), "/p/Office.qbp");
+  EXPECT_EQ(WithoutEntriesProposal("/p/Office.qbp", "/p/office-2024.qbp"), "/p/Office.qbp");
+  EXPECT_EQ(WithoutEntriesProposal("/p/Office.qbp", "/p/Office.qbp"),
+            "/p/Office without entries.qbp");
+  EXPECT_EQ(WithoutEntriesProposal("/p/./Office.qbp", "/p/Office.qbp"),
+            "/p/Office without entries.qbp");
+}
+
 struct PlacementCase {
   const char* left;
   const char* top;

@@ -35,19 +35,19 @@ inline void SetupPoolBracket(PoolState& s, int teams) {
 }
 
 // A bracket of the given team count, seeds 1..16 in turn, round points 1, 2,
-// 4, ..; slots beyond it hold "Bye" in the second slot of the last
+// 4, ..; slotCount beyond it hold "Bye" in the second slot of the last
 // first-round games.
 inline PoolState Bracket(int teams) {
   PoolState s;
   ClearPool(s);
-  int slots = 4;
-  while (slots < teams) slots *= 2;
-  for (int t = 1; t <= slots; ++t) {
+  int slotCount = 4;
+  while (slotCount < teams) slotCount *= 2;
+  for (int t = 1; t <= slotCount; ++t) {
     s.Teams[t].Number = static_cast<int16_t>(t);
     s.Teams[t].Name = "Team " + std::to_string(t);
     s.Teams[t].Seed = static_cast<int16_t>((t - 1) % 16 + 1);
   }
-  for (int b = 0; b < slots - teams; ++b) s.Teams[slots - 2 * b].Name = "Bye";
+  for (int b = 0; b < slotCount - teams; ++b) s.Teams[slotCount - 2 * b].Name = "Bye";
   for (int r = 1; r <= kMaxRounds; ++r) s.Pool.RoundPoints[r] = static_cast<float>(1 << (r - 1));
   SetupPoolBracket(s, teams);
   return s;
@@ -88,15 +88,15 @@ inline PoolState MakeRandomPool(const PoolRecipe& recipe, uint32_t seed) {
   for (int place = 1; place <= recipe.paidPlaces; ++place) p.PayoutPct[place] = 10;
   p.PayoutPct[0] = recipe.booby ? 5 : 0;
 
-  int slots = 4;
-  while (slots < recipe.teams) slots *= 2;
+  int slotCount = 4;
+  while (slotCount < recipe.teams) slotCount *= 2;
   // Byes: one per game, in either slot, spread over the first round.
-  std::vector<int> games(slots / 2);
-  for (int g = 0; g < slots / 2; ++g) games[g] = g + 1;
+  std::vector<int> games(slotCount / 2);
+  for (int g = 0; g < slotCount / 2; ++g) games[g] = g + 1;
   std::shuffle(games.begin(), games.end(), rng);
-  std::vector<bool> bye(slots + 1, false);
-  for (int b = 0; b < slots - recipe.teams; ++b) bye[2 * games[b] - (chance(0.5) ? 1 : 0)] = true;
-  for (int t = 1; t <= slots; ++t) {
+  std::vector<bool> bye(slotCount + 1, false);
+  for (int b = 0; b < slotCount - recipe.teams; ++b) bye[2 * games[b] - (chance(0.5) ? 1 : 0)] = true;
+  for (int t = 1; t <= slotCount; ++t) {
     s.Teams[t].Number = static_cast<int16_t>(t);
     s.Teams[t].Name = bye[t] ? (chance(0.5) ? "Bye" : "bye") : "Team " + std::to_string(t);
     s.Teams[t].Seed = bye[t] ? 0 : static_cast<int16_t>(chance(0.15) ? 0 : uniform(1, 16));
@@ -169,7 +169,7 @@ inline PoolState MakeRandomPool(const PoolRecipe& recipe, uint32_t seed) {
         b = picks[f + 1];
       }
       int16_t pick = chance(0.5) ? a : b;
-      if (chance(0.05)) pick = static_cast<int16_t>(uniform(1, slots));
+      if (chance(0.05)) pick = static_cast<int16_t>(uniform(1, slotCount));
       if (chance(0.03)) pick = 0;
       picks[g] = pick;
     }

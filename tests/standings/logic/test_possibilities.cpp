@@ -237,14 +237,71 @@ TEST(ComputeScenarios, ByeGamesAreDecidedAndNeverScored) {
 }
 
 TEST(TakePossibilitiesSnapshot, PointsAlreadyWonAreThoseOfTheStandings) {
+  // The snapshot scores only the decided games, and on several threads; the
+  // points must still be the standings' to the last bit.
+  struct Case {
+    int teams, seedMethod;
+    float factor;
+    bool rePair, byeResults, wholePoints;
+    int entries, threads;
+  };
+  const Case cases[] = {
+      {27, 4, 1.0f, false, false, true, 30, 1},    {64, -1, 0, false, false, false, 3000, 4},
+      {64, 5, 0.1f, false, true, false, 2500, 8},  {40, -1, 0, true, false, true, 2100, 3},
+      {9, 1, 0.5f, true, true, false, 200, 2},     {64, 0, 0, false, false, true, 5000, 0},
+  };
+  uint32_t seed = 90;
+  for (const Case& c : cases) {
+    testing::PoolRecipe recipe;
+    recipe.teams = c.teams;
+    recipe.entries = c.entries;
+    recipe.seedMethod = c.seedMethod;
+    recipe.seedFactor = c.factor;
+    recipe.rePair = c.rePair;
+    recipe.storeByeResults = c.byeResults;
+    recipe.wholePoints = c.wholePoints;
+    recipe.openGames = 9;
+    PoolState s = testing::MakeRandomPool(recipe, ++seed);
+    ScriptedPrompts prompts;
+    const OpenGameList open = CountOpenGames(s, prompts);
+    const std::vector<EntryRecord> stored = s.Entries;
+    const GameTable games = s.Games;
+    PossibilitiesSnapshot snap = TakePossibilitiesSnapshot(s, open, c.threads);
+
+    // Nothing of the open pool is written.
+    for (size_t e = 0; e < stored.size(); ++e) ASSERT_EQ(s.Entries[e].Points, stored[e].Points);
+    for (int g = 1; g <= kMaxGames; ++g) ASSERT_EQ(s.Games[g].Winner, games[g].Winner);
+
+    ScoreAllEntries(s);
+    ASSERT_EQ(snap.Entries.size(), static_cast<size_t>(ActiveEntryCount(s))) << "seed " << seed;
+    for (size_t x = 0; x < snap.Entries.size(); ++x) {
+      const PossibilitiesEntry& e = snap.Entries[x];
+      ASSERT_EQ(e.Points, s.Entries[e.Index].Points) << "seed " << seed << ", entry " << e.Index;
+      ASSERT_EQ(e.Name, s.Bettors[s.Entries[e.Index].BettorIndex].Name);
+      for (int i = 1; i <= open.OpenGameCount; ++i)
+        ASSERT_EQ(snap.OpenPick(x, i), s.Picks(open.OpenGame[i], e.Index));
+    }
+  }
+}
+
+TEST(ComputeScenariosFast, ThousandsOfEntriesCountAlikeOnEveryThreadCount) {
+  // Enough entries that the classes are built on several threads too.
   testing::PoolRecipe recipe;
-  recipe.teams = 27;
-  recipe.entries = 30;
-  recipe.seedMethod = 4;
-  PoolState s = testing::MakeRandomPool(recipe, 99);
-  PossibilitiesSnapshot snap = Snapshot(s);
-  ScoreAllEntries(s);
-  for (const PossibilitiesEntry& e : snap.Entries) EXPECT_EQ(e.Points, s.Entries[e.Index].Points);
+  recipe.teams = 64;
+  recipe.entries = 9000;
+  recipe.openGames = 7;
+  recipe.templates = 2500;  // ties between entries, and classes of several
+  recipe.paidPlaces = 4;
+  PoolState s = testing::MakeRandomPool(recipe, 4242);
+  ScriptedPrompts prompts;
+  const OpenGameList open = CountOpenGames(s, prompts);
+  PossibilitiesSnapshot snap = TakePossibilitiesSnapshot(s, open, 5);
+  const PossibilitiesResult reference = ComputeScenarios(snap);
+  for (int threads : {1, 2, 3, 5, 8}) {
+    PossibilitiesOptions options;
+    options.Threads = threads;
+    EXPECT_EQ(ComputeScenariosFast(snap, options).Counts, reference.Counts) << threads;
+  }
 }
 
 TEST(ComputeScenarios, DeletedEntriesTakeNoPart) {

@@ -1,0 +1,416 @@
+// The print preview on its own: its documents, Fill, the instructions, the
+// pop-up menu, and printing to a PDF checked with the poppler tools.
+#include "reports/frmPrintForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "core/bracket.h"
+#include "entries/logic/bracket_pool.h"
+#include "platform/app_context.h"
+#include "reports/print_form_painter.h"
+#include "support/fake_main_window.h"
+
+namespace qb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Width and height of the first page, in points.
+std::pair<double, double> PageSize(const std::string& pdfInfo) {
+  double w = 0, h = 0;
+  auto at = pdfInfo.find("Page size:");
+  if (at != std::string::npos) std::sscanf(pdfInfo.c_str() + at, "Page size: %lf x %lf", &w, &h);
+  return {w, h};
+}
+
+std::string Shell(const std::string& command);
+
+// Every word of the PDF's first page lies on the page (pdftotext -bbox).
+::testing::AssertionResult WordsOnThePage(const std::string& pdf) {
+  auto [w, h] = PageSize(Shell("pdfinfo '" + pdf + "'"));
+  std::string boxes = Shell("pdftotext -bbox '" + pdf + "' -");
+  int words = 0;
+  for (size_t at = boxes.find("<word "); at != std::string::npos;
+       at = boxes.find("<word ", at + 1)) {
+    double x0, y0, x1, y1;
+    if (std::sscanf(boxes.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"",
+                    &x0, &y0, &x1, &y1) != 4)
+      return ::testing::AssertionFailure() << "unreadable word box";
+    ++words;
+    if (x0 < 0 || y0 < 0 || x1 > w || y1 > h)
+      return ::testing::AssertionFailure()
+             << "word at " << x0 << "," << y0 << "-" << x1 << "," << y1 << " off the " << w << "x"
+             << h << " page";
+  }
+  if (words == 0) return ::testing::AssertionFailure() << "no words";
+  return ::testing::AssertionSuccess() << words << " words";
+}
+
+std::string Shell(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+class PrintFormWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t.ctx.main = &main;
+    dir = fs::temp_directory_path() /
+          ("qb_print_form_" + std::to_string(::getpid()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    window.reset();
+    std::error_code ec;
+    if (!getenv("QB_KEEP_PDF")) fs::remove_all(dir, ec);
+  }
+  void MakePool(int teams, bool dual = false) {
+    testing::MakeBracketPool(t.pool, teams, dual);
+    t.pool.Pool.PoolName = "Office & Friends";
+  }
+  frmPrintForm* Open(int document) {
+    t.pool.PrintEntry = static_cast<int16_t>(document);
+    window = std::make_unique<frmPrintForm>(t.ctx);
+    window->show();
+    return window.get();
+  }
+  // Prints the open preview to a PDF and returns its path ("" when none was written).
+  std::string PrintToPdf(const std::string& name) {
+    std::string pdf = (dir / name).string();
+    t.files.Queue(pdf);
+    window->cmdPrint_Click();
+    return fs::exists(pdf) ? pdf : "";
+  }
+
+  TestContext t;
+  FakeMainWindow main;
+  std::unique_ptr<frmPrintForm> window;
+  fs::path dir;
+};
+
+TEST_F(PrintFormWindow, BlankSixtyFourTeamDualSidedFormPrintsToPdf) {
+  MakePool(64, true);
+  t.pool.Pool.TiebreakerUsed = true;
+  t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
+  SetupBracketFromParameters(t.pool, t.prompts);
+  Open(kBlankPoolForm);
+  EXPECT_EQ(window->windowTitle(), "Print Entry Form Preview");
+  EXPECT_EQ(window->layout().width, 15300);
+  std::string pdf = PrintToPdf("blank64.pdf");
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_TRUE(t.prompts.asked.empty());  // landscape by default: no question
+  EXPECT_EQ(t.waves.played, (std::vector<std::string>{"type", "type"}));
+
+  std::string text = Shell("pdftotext -layout '" + pdf + "' -");
+  for (const char* expected :
+       {"Office & Friends", "Team 1", "Team 32", "Team 33", "Team 64", "Champion", "Finals",
+        "Semi-Finals", "Round 2", "Round 4", "Nbr", "Team Name", "Seed", "Tiebreaker:",
+        "Points Final Game -", "Both Teams", "Type instructions to pool participants here.",
+        "Name ____", "E-mail", "Cost per Entry:", "Payouts:", "Scoring", "1st:", "6th:"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected;
+  // A blank form: no filled notice yet, and "&" is no shortcut marker.
+  EXPECT_EQ(text.find("filled with higher seeds"), std::string::npos);
+  EXPECT_EQ(text.find("Office  Friends"), std::string::npos);
+
+  std::string info = Shell("pdfinfo '" + pdf + "'");
+  EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+  auto [w, h] = PageSize(info);
+  EXPECT_GT(w, h) << info;
+  std::string png = "/tmp/qb_print_blank64";
+  Shell("pdftoppm -png -r 60 -singlefile '" + pdf + "' " + png);
+  QImage page(QString::fromStdString(png + ".png"));
+  ASSERT_FALSE(page.isNull());
+  // Something is drawn right up to both sides of the page: the form fills it.
+  int inkLeft = page.width(), inkRight = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (qGray(page.pixel(x, y)) < 128) {
+        inkLeft = std::min(inkLeft, x);
+        inkRight = std::max(inkRight, x);
+      }
+  EXPECT_GT(inkRight - inkLeft, page.width() * 3 / 4);
+}
+
+TEST_F(PrintFormWindow, FilledSixtyFourTeamDualSidedFormShowsTheNoticeUncovered) {
+  MakePool(64, true);
+  Open(kBlankPoolForm);
+  window->cmdFill_Click();
+  EXPECT_TRUE(window->contents().showFilled);
+  EXPECT_EQ(t.waves.played, (std::vector<std::string>{"start", "start", "start"}));
+  std::string pdf = PrintToPdf("filled64.pdf");
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_TRUE(WordsOnThePage(pdf));
+  std::string text = Shell("pdftotext '" + pdf + "' -");
+  // The notice wraps in its box.
+  for (const char* words : {"Bracket has been filled with", "higher seeds!", "Please mark your",
+                            "different than", "what is shown."})
+    EXPECT_NE(text.find(words), std::string::npos) << words;
+  Shell("pdftoppm -png -r 60 -singlefile '" + pdf + "' /tmp/qb_print_filled64");
+}
+
+TEST_F(PrintFormWindow, WideFormInPortraitAsksForLandscape) {
+  MakePool(16, true);  // 13000 twips wide
+  t.pool.PrintOrientation = 1;
+  Open(kBlankPoolForm);
+  t.prompts.Queue(MsgAnswer::Yes);
+  std::string yes = PrintToPdf("yes.pdf");
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_EQ(t.prompts.asked[0].text,
+            "Form to large to fit on page in 'Portrait' mode!\r\nChange to 'Landscape'?");
+  EXPECT_EQ(t.prompts.asked[0].icon, MsgIcon::Exclamation);
+  auto [yw, yh] = PageSize(Shell("pdfinfo '" + yes + "'"));
+  EXPECT_GT(yw, yh);
+  // No still prints, in portrait, shrunk to the page rather than cut off.
+  t.prompts.Queue(MsgAnswer::No);
+  std::string no = PrintToPdf("no.pdf");
+  ASSERT_FALSE(no.empty());
+  auto [nw, nh] = PageSize(Shell("pdfinfo '" + no + "'"));
+  EXPECT_LT(nw, nh);
+  std::string text = Shell("pdftotext '" + no + "' -");
+  EXPECT_NE(text.find("Team 16"), std::string::npos);
+  EXPECT_TRUE(WordsOnThePage(no));
+}
+
+TEST_F(PrintFormWindow, TallFormIsShrunkOntoAPortraitPage) {
+  MakePool(64);  // 11000 x 19600 twips: narrow enough for portrait, too high for it
+  t.pool.PrintOrientation = 1;
+  Open(kBlankPoolForm);
+  std::string pdf = PrintToPdf("tall.pdf");
+  ASSERT_FALSE(pdf.empty());
+  EXPECT_TRUE(t.prompts.asked.empty());
+  std::string text = Shell("pdftotext '" + pdf + "' -");
+  EXPECT_NE(text.find("Team 64"), std::string::npos);
+  EXPECT_TRUE(WordsOnThePage(pdf));
+  Shell("pdftoppm -png -r 50 -singlefile '" + pdf + "' /tmp/qb_print_tall64");
+}
+
+TEST_F(PrintFormWindow, NarrowFormPrintsWithoutAQuestion) {
+  MakePool(8);
+  t.pool.PrintOrientation = 1;
+  Open(kBlankPoolForm);
+  ASSERT_FALSE(PrintToPdf("narrow.pdf").empty());
+  EXPECT_TRUE(t.prompts.asked.empty());
+}
+
+TEST_F(PrintFormWindow, CancelledFileNamePrintsNothing) {
+  MakePool(8);
+  Open(kBlankPoolForm);
+  t.files.Queue(std::nullopt);
+  window->cmdPrint_Click();
+  EXPECT_TRUE(t.waves.played.empty());
+  EXPECT_TRUE(fs::is_empty(dir));
+}
+
+// The painter on a page: full size when the form fits, else shrunk
+// uniformly to the page, never enlarged.
+TEST(PrintFormPainter, ShrinksToThePageAndNeverEnlarges) {
+  PoolState s;
+  testing::MakeBracketPool(s, 64);
+  PrintLayout tall = ComputePrintLayout({64, 6, false, false, false});
+  PrintFormContents c = LoadPrintForm(s, kBlankPoolForm, {});
+  const double dpi = 96;
+  // Letter portrait less half-inch margins: 7.5 x 10 inches.
+  QImage page(int(7.5 * dpi), int(10 * dpi), QImage::Format_RGB32);
+  page.fill(Qt::white);
+  double scale;
+  {
+    QPainter p(&page);
+    scale = PaintPrintFormOnPage(p, QRectF(0, 0, page.width(), page.height()), dpi, tall, c);
+  }
+  EXPECT_NEAR(scale, 10.0 * 1440 / tall.height, 1e-9);
+  // The last row of the form is drawn, inside the page.
+  int lowest = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); x += 2)
+      if (qGray(page.pixel(x, y)) < 200) lowest = y;
+  EXPECT_GT(lowest, page.height() * 9 / 10);
+  page.save("/tmp/qb_print_shrunk64.png");
+
+  PrintLayout small = ComputePrintLayout({4, 2, false, false, false});
+  QImage big(int(20 * dpi), int(20 * dpi), QImage::Format_RGB32);
+  QPainter p(&big);
+  EXPECT_DOUBLE_EQ(PaintPrintFormOnPage(p, QRectF(0, 0, big.width(), big.height()), dpi, small,
+                                        LoadPrintForm(s, kBlankPoolForm, {})),
+                   1.0);
+}
+
+// The picture of the dual-sided 64-slot form gives way to the filled notice.
+TEST(PrintFormPainter, PictureGivesWayToTheFilledNotice) {
+  PoolState s;
+  testing::MakeBracketPool(s, 64, true);
+  PrintLayout l = ComputePrintLayout({64, 6, true, false, false});
+  const TwipRect& at = l.Find(PrintPart::Picture)->rect;
+  auto goldInPicture = [&](const PrintFormContents& c) {
+    QImage img(l.width / 15, l.height / 15, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.scale(1.0 / 15, 1.0 / 15);
+    PaintPrintForm(p, l, c);
+    p.end();
+    int gold = 0;
+    for (int y = at.top / 15; y < at.bottom() / 15; ++y)
+      for (int x = at.left / 15; x < at.right() / 15; ++x) {
+        QColor c(img.pixel(x, y));
+        if (c.red() > 150 && c.green() > 100 && c.blue() < 80) ++gold;
+      }
+    return gold;
+  };
+  PrintFormContents c = LoadPrintForm(s, kBlankPoolForm, {});
+  EXPECT_GT(goldInPicture(c), 100);
+  FillWithHigherSeeds(s, c);
+  ASSERT_TRUE(c.showFilled);
+  EXPECT_EQ(goldInPicture(c), 0);
+}
+
+TEST_F(PrintFormWindow, InstructionsTypedOnTheBlankFormAreKept) {
+  MakePool(8);
+  Open(kBlankPoolForm);
+  ASSERT_TRUE(window->txtInstructions->isVisible());
+  EXPECT_EQ(window->txtInstructions->toPlainText(), "Type instructions to pool participants here.");
+  window->txtInstructions->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(window->txtInstructions->textCursor().selectedText(),
+            "Type instructions to pool participants here.");
+  window->txtInstructions->setPlainText("Picks due Thursday & no later.");
+  EXPECT_EQ(window->contents().instructions, "Picks due Thursday & no later.");
+  std::string text = Shell("pdftotext '" + PrintToPdf("instructions.pdf") + "' -");
+  EXPECT_NE(text.find("Picks due Thursday & no later."), std::string::npos);
+  t.pool.PoolChanged = false;
+  window->close();
+  EXPECT_EQ(t.pool.Pool.PoolInstructions, "Picks due Thursday & no later.");
+  EXPECT_TRUE(t.pool.PoolChanged);
+  EXPECT_EQ(t.pool.PrintEntry, 0);
+  EXPECT_TRUE(main.Called("HideBottomToolbar"));
+}
+
+TEST_F(PrintFormWindow, FillOnlyOnTheBlankForm) {
+  MakePool(8);
+  int e = testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, "Ann"), 1, {1});
+  for (int document : {kResultsForm, e}) {
+    Open(document);
+    main.calls.clear();
+    window->ShowPrintPopupMenu();
+    EXPECT_TRUE(main.Called("HidePopupItem mnuEntryPopUpFill")) << document;
+    EXPECT_TRUE(main.Called("ShowPopupItem mnuEntryPopUpPrint"));
+    EXPECT_TRUE(main.Called("SetSaveCancelMenu off"));
+    EXPECT_TRUE(main.Called("PopupEntryMenu"));
+    window->cmdFill_Click();
+    for (int g = 2; g <= 7; ++g) EXPECT_EQ(window->contents().winners[g].slot, 0) << g;
+    EXPECT_TRUE(t.waves.played.empty());
+    window.reset();
+  }
+  Open(kBlankPoolForm);
+  main.calls.clear();
+  window->ShowPrintPopupMenu();
+  EXPECT_TRUE(main.Called("ShowPopupItem mnuEntryPopUpFill"));
+  EXPECT_TRUE(main.Called("HidePopupItem mnuEntryPopUpOK"));
+  EXPECT_TRUE(main.Called("HidePopupItem mnuEntryPopUpCopyEntry"));
+}
+
+TEST_F(PrintFormWindow, RightButtonOnTheFormPopsTheMenuUp) {
+  MakePool(8);
+  Open(kBlankPoolForm);
+  main.calls.clear();
+  QTest::mouseClick(window->canvas(), Qt::RightButton, {}, QPoint(300, 260));
+  EXPECT_TRUE(main.Called("PopupEntryMenu"));
+  // The menu key pops it up too.
+  main.calls.clear();
+  QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                        window->canvas()->mapToGlobal(QPoint(10, 10)));
+  QApplication::sendEvent(window->canvas(), &key);
+  EXPECT_TRUE(main.Called("PopupEntryMenu"));
+}
+
+TEST_F(PrintFormWindow, ResultsAndEntriesLeaveTheInstructionsAlone) {
+  MakePool(8);
+  t.pool.Pool.PoolInstructions = "Keep me";
+  int e = testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, "Ann"), 12, {1});
+  for (int document : {kResultsForm, e}) {
+    Open(document);
+    EXPECT_EQ(window->txtInstructions->isVisible(), document == kResultsForm);
+    t.pool.PoolChanged = false;
+    window->close();
+    EXPECT_EQ(t.pool.Pool.PoolInstructions, "Keep me");
+    EXPECT_FALSE(t.pool.PoolChanged);
+    EXPECT_EQ(t.pool.PrintEntry, 0);
+    window.reset();
+  }
+}
+
+TEST_F(PrintFormWindow, EntryPreviewPrintsItsHeaderAndScoring) {
+  MakePool(8);
+  int e = testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, "Rob & Sue"), 12,
+                                {1, 3, 5, 7, 1, 5, 1});
+  t.pool.Pool.Results[1] = 2;
+  t.pool.Pool.Results[2] = 3;
+  ResetTeamAdvance(t.pool);
+  Open(e);
+  EXPECT_EQ(window->contents().winners[2].colour, BoxColour::Yellow);
+  EXPECT_TRUE(window->contents().winners[1].lostPick);
+  std::string pdf = PrintToPdf("entry.pdf");
+  std::string text = Shell("pdftotext -layout '" + pdf + "' -");
+  for (const char* expected : {"Entry # 12 for Rob & Sue", "Scoring Summary", "Games Won:",
+                               "Points Won:", "Upsets:", "Total", "1 Team 1"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected;
+  EXPECT_EQ(text.find("Type instructions"), std::string::npos);
+  Shell("pdftoppm -png -r 80 -singlefile '" + pdf + "' /tmp/qb_print_entry8");
+}
+
+TEST_F(PrintFormWindow, UnknownDocumentShowsTheBracketWithAMessage) {
+  MakePool(8);
+  Open(7);  // no such entry
+  EXPECT_EQ(t.prompts.LastText(), "Unexpected error -- Print Entry is not properly set!");
+  EXPECT_EQ(t.prompts.asked.back().icon, MsgIcon::None);
+  EXPECT_FALSE(window->txtInstructions->isVisible());
+  EXPECT_EQ(window->contents().teamNames[1], "Team 1");
+}
+
+TEST_F(PrintFormWindow, ClosingPlaysItsSoundAndEndsThePreview) {
+  MakePool(8);
+  Open(kBlankPoolForm);
+  EXPECT_EQ(t.pool.PrintEntry, kBlankPoolForm);
+  window->cmdCancel_Click();
+  EXPECT_EQ(t.pool.PrintEntry, 0);
+  EXPECT_EQ(t.waves.played, (std::vector<std::string>{"drcls3"}));
+}
+
+TEST_F(PrintFormWindow, PreviewShowsWhatThePainterPrints) {
+  MakePool(8, true);
+  Open(kBlankPoolForm);
+  window->cmdFill_Click();
+  QImage shot = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  shot.save("/tmp/qb_preview_dual8.png");
+  ASSERT_EQ(shot.width(), 11000 / 15);
+  QImage page(shot.size(), QImage::Format_RGB32);
+  {
+    QPainter p(&page);
+    p.scale(1.0 / 15, 1.0 / 15);
+    PaintPrintForm(p, window->layout(), window->contents());
+  }
+  // Below the instructions box (typed into on screen) the two are the same.
+  int differing = 0, compared = 0;
+  for (int y = 2760 / 15; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x, ++compared)
+      if (shot.pixel(x, y) != page.pixel(x, y)) ++differing;
+  EXPECT_EQ(differing, 0) << "of " << compared;
+}
+
+}  // namespace
+}  // namespace qb
