@@ -40,7 +40,7 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmDisplayRank, frmPoolAnalysis, frmListBettors
+//   children: frmPoolAnalysis, frmListBettors
 //   dialogs:  frmDownload, frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
