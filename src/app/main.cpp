@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
   // The downloaded bracket lives with the user's data, not beside the program.
   QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
   QDir().mkpath(data);
+  ctx.dataFolder = data.toStdString();
   pool.DownloadPath = QDir(data).filePath("QBDownload.qbp").toStdString();
 
   qb::frmMain main(ctx, qb::StandardWindows());

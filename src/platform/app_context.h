@@ -32,6 +32,9 @@ struct AppContext {
   std::string programFolder;
   // The printer the user set up; null prints to a PDF file (tests).
   SharedPrinter* printer = nullptr;
+  // Per-user folder of the files the program writes for itself (the downloaded
+  // pool, the upload's files): an installed program folder is read-only.
+  std::string dataFolder{};
 };
 
 // A context with doubles for every service, for tests.

@@ -17,6 +17,7 @@
 #include "shell/frmErrors.h"
 #include "shell/frmOptions.h"
 #include "shell/print_routing.h"
+#include "shell/web_commands.h"
 #include "standings/frmDisplayRank.h"
 #include "standings/frmPossibilities.h"
 
@@ -41,7 +42,7 @@ WindowTable::ChildFactory Child() {
 
 // Still to come, each enabling its menu items once listed here:
 //   children: frmPoolAnalysis, frmListBettors
-//   dialogs:  frmDownload, frmEMailReports
+//   dialogs:  frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
   t.children["frmSetup"] = Child<frmSetup>();
@@ -60,6 +61,7 @@ WindowTable StandardWindows() {
   t.dialogs["frmOptions"] = [](AppContext& c, QWidget* p) { frmOptions::ShowModal(c, p); };
   t.dialogs["frmAbout"] = [](AppContext& c, QWidget* p) { frmAbout::ShowModal(c, p); };
   t.dialogs["frmBackup"] = [](AppContext& c, QWidget* p) { frmBackup::ShowModal(c, p); };
+  t.dialogs["frmDownload"] = [](AppContext& c, QWidget* p) { RunDownloadDialog(c, p); };
   t.dialogs["frmErrors"] = [](AppContext& c, QWidget* p) { frmErrors::ShowModal(c, p); };
   t.dialogs["frmPageSetup"] = [](AppContext& c, QWidget* p) { frmPageSetup::ShowModal(c, p); };
   t.dialogs["PrintToFile"] = PrintToFile;

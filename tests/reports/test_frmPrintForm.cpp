@@ -20,26 +20,24 @@
 #include "platform/app_context.h"
 #include "reports/print_form_painter.h"
 #include "support/fake_main_window.h"
+#include "support/pdf_tools.h"
 
 namespace qb {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Width and height of the first page, in points.
-std::pair<double, double> PageSize(const std::string& pdfInfo) {
-  double w = 0, h = 0;
-  auto at = pdfInfo.find("Page size:");
-  if (at != std::string::npos) std::sscanf(pdfInfo.c_str() + at, "Page size: %lf x %lf", &w, &h);
-  return {w, h};
-}
-
-std::string Shell(const std::string& command);
 
 // Every word of the PDF's first page lies on the page (pdftotext -bbox).
+// A picture of the first page, as name + ".png", to look at.
+void Snapshot(const std::string& pdf, int dpi, const std::string& name) {
+  test::RunTool("pdftoppm", {"-png", "-r", QString::number(dpi), "-singlefile",
+                             QString::fromStdString(pdf), QString::fromStdString(name)});
+}
+
 ::testing::AssertionResult WordsOnThePage(const std::string& pdf) {
-  auto [w, h] = PageSize(Shell("pdfinfo '" + pdf + "'"));
-  std::string boxes = Shell("pdftotext -bbox '" + pdf + "' -");
+  auto [w, h] = test::PdfPageSize(pdf);
+  std::string boxes = test::RunTool("pdftotext", {"-bbox", QString::fromStdString(pdf), "-"});
   int words = 0;
   for (size_t at = boxes.find("<word "); at != std::string::npos;
        at = boxes.find("<word ", at + 1)) {
@@ -57,16 +55,6 @@ std::string Shell(const std::string& command);
   return ::testing::AssertionSuccess() << words << " words";
 }
 
-std::string Shell(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-    pclose(pipe);
-  }
-  return out;
-}
 
 class PrintFormWindow : public ::testing::Test {
  protected:
@@ -119,7 +107,7 @@ TEST_F(PrintFormWindow, BlankSixtyFourTeamDualSidedFormPrintsToPdf) {
   EXPECT_TRUE(t.prompts.asked.empty());  // landscape by default: no question
   EXPECT_EQ(t.waves.played, (std::vector<std::string>{"type", "type"}));
 
-  std::string text = Shell("pdftotext -layout '" + pdf + "' -");
+  std::string text = test::PdfText(pdf);
   for (const char* expected :
        {"Office & Friends", "Team 1", "Team 32", "Team 33", "Team 64", "Champion", "Finals",
         "Semi-Finals", "Round 2", "Round 4", "Nbr", "Team Name", "Seed", "Tiebreaker:",
@@ -130,12 +118,11 @@ TEST_F(PrintFormWindow, BlankSixtyFourTeamDualSidedFormPrintsToPdf) {
   EXPECT_EQ(text.find("filled with higher seeds"), std::string::npos);
   EXPECT_EQ(text.find("Office  Friends"), std::string::npos);
 
-  std::string info = Shell("pdfinfo '" + pdf + "'");
-  EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
-  auto [w, h] = PageSize(info);
-  EXPECT_GT(w, h) << info;
+  EXPECT_EQ(test::PdfPages(pdf), 1);
+  auto [w, h] = test::PdfPageSize(pdf);
+  EXPECT_GT(w, h);
   std::string png = "/tmp/qb_print_blank64";
-  Shell("pdftoppm -png -r 60 -singlefile '" + pdf + "' " + png);
+  Snapshot(pdf, 60, png);
   QImage page(QString::fromStdString(png + ".png"));
   ASSERT_FALSE(page.isNull());
   // Something is drawn right up to both sides of the page: the form fills it.
@@ -158,12 +145,12 @@ TEST_F(PrintFormWindow, FilledSixtyFourTeamDualSidedFormShowsTheNoticeUncovered)
   std::string pdf = PrintToPdf("filled64.pdf");
   ASSERT_FALSE(pdf.empty());
   EXPECT_TRUE(WordsOnThePage(pdf));
-  std::string text = Shell("pdftotext '" + pdf + "' -");
+  std::string text = test::PdfText(pdf);
   // The notice wraps in its box.
   for (const char* words : {"Bracket has been filled with", "higher seeds!", "Please mark your",
                             "different than", "what is shown."})
     EXPECT_NE(text.find(words), std::string::npos) << words;
-  Shell("pdftoppm -png -r 60 -singlefile '" + pdf + "' /tmp/qb_print_filled64");
+  Snapshot(pdf, 60, "/tmp/qb_print_filled64");
 }
 
 TEST_F(PrintFormWindow, WideFormInPortraitAsksForLandscape) {
@@ -176,15 +163,15 @@ TEST_F(PrintFormWindow, WideFormInPortraitAsksForLandscape) {
   EXPECT_EQ(t.prompts.asked[0].text,
             "Form to large to fit on page in 'Portrait' mode!\r\nChange to 'Landscape'?");
   EXPECT_EQ(t.prompts.asked[0].icon, MsgIcon::Exclamation);
-  auto [yw, yh] = PageSize(Shell("pdfinfo '" + yes + "'"));
+  auto [yw, yh] = test::PdfPageSize(yes);
   EXPECT_GT(yw, yh);
   // No still prints, in portrait, shrunk to the page rather than cut off.
   t.prompts.Queue(MsgAnswer::No);
   std::string no = PrintToPdf("no.pdf");
   ASSERT_FALSE(no.empty());
-  auto [nw, nh] = PageSize(Shell("pdfinfo '" + no + "'"));
+  auto [nw, nh] = test::PdfPageSize(no);
   EXPECT_LT(nw, nh);
-  std::string text = Shell("pdftotext '" + no + "' -");
+  std::string text = test::PdfText(no);
   EXPECT_NE(text.find("Team 16"), std::string::npos);
   EXPECT_TRUE(WordsOnThePage(no));
 }
@@ -196,10 +183,10 @@ TEST_F(PrintFormWindow, TallFormIsShrunkOntoAPortraitPage) {
   std::string pdf = PrintToPdf("tall.pdf");
   ASSERT_FALSE(pdf.empty());
   EXPECT_TRUE(t.prompts.asked.empty());
-  std::string text = Shell("pdftotext '" + pdf + "' -");
+  std::string text = test::PdfText(pdf);
   EXPECT_NE(text.find("Team 64"), std::string::npos);
   EXPECT_TRUE(WordsOnThePage(pdf));
-  Shell("pdftoppm -png -r 50 -singlefile '" + pdf + "' /tmp/qb_print_tall64");
+  Snapshot(pdf, 50, "/tmp/qb_print_tall64");
 }
 
 TEST_F(PrintFormWindow, NarrowFormPrintsWithoutAQuestion) {
@@ -290,7 +277,7 @@ TEST_F(PrintFormWindow, InstructionsTypedOnTheBlankFormAreKept) {
             "Type instructions to pool participants here.");
   window->txtInstructions->setPlainText("Picks due Thursday & no later.");
   EXPECT_EQ(window->contents().instructions, "Picks due Thursday & no later.");
-  std::string text = Shell("pdftotext '" + PrintToPdf("instructions.pdf") + "' -");
+  std::string text = test::PdfText(PrintToPdf("instructions.pdf"));
   EXPECT_NE(text.find("Picks due Thursday & no later."), std::string::npos);
   t.pool.PoolChanged = false;
   window->close();
@@ -365,12 +352,12 @@ TEST_F(PrintFormWindow, EntryPreviewPrintsItsHeaderAndScoring) {
   EXPECT_EQ(window->contents().winners[2].colour, BoxColour::Yellow);
   EXPECT_TRUE(window->contents().winners[1].lostPick);
   std::string pdf = PrintToPdf("entry.pdf");
-  std::string text = Shell("pdftotext -layout '" + pdf + "' -");
+  std::string text = test::PdfText(pdf);
   for (const char* expected : {"Entry # 12 for Rob & Sue", "Scoring Summary", "Games Won:",
                                "Points Won:", "Upsets:", "Total", "1 Team 1"})
     EXPECT_NE(text.find(expected), std::string::npos) << expected;
   EXPECT_EQ(text.find("Type instructions"), std::string::npos);
-  Shell("pdftoppm -png -r 80 -singlefile '" + pdf + "' /tmp/qb_print_entry8");
+  Snapshot(pdf, 80, "/tmp/qb_print_entry8");
 }
 
 TEST_F(PrintFormWindow, UnknownDocumentShowsTheBracketWithAMessage) {
