@@ -280,12 +280,19 @@ void GridView::ApplySizes(QTableView* view) {
     if (w > 0) view->setColumnWidth(c, TwipsToPixels(w));
   }
   const int defaultHeight = verticalHeader()->defaultSectionSize();
+  // A header that may repaint works out where each resized row lies, which
+  // takes the rows above it: with updates off a grid of many rows is sized
+  // in one pass instead of one pass per row.
+  QHeaderView* header = view->verticalHeader();
+  const bool updates = header->updatesEnabled();
+  header->setUpdatesEnabled(false);
   for (int r = 0; r < rows; ++r) {
     const int h = grid_.RowHeight(r);
     view->setRowHidden(r, h == 0);
     if (h > 0)
       view->setRowHeight(r, grid_.RowHeightIsDefault(r) ? defaultHeight : TwipsToPixels(h));
   }
+  header->setUpdatesEnabled(updates);
   view->clearSpans();
   if (grid_.MergeCells() == flexMergeNever || rows == 0 || cols == 0) return;
   std::vector<char> covered(static_cast<size_t>(rows) * cols, 0);

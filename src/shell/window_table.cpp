@@ -19,6 +19,8 @@
 #include "shell/print_routing.h"
 #include "shell/web_commands.h"
 #include "standings/frmDisplayRank.h"
+#include "standings/frmListBettors.h"
+#include "standings/frmPoolAnalysis.h"
 #include "standings/frmPossibilities.h"
 
 namespace qb {
@@ -41,7 +43,6 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmPoolAnalysis, frmListBettors
 //   dialogs:  frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
@@ -50,6 +51,8 @@ WindowTable StandardWindows() {
   t.children["frmEditEntry"] = Child<frmEditEntry>();
   t.children["frmDisplayRank"] = Child<frmDisplayRank>();
   t.children["frmPossibilities"] = Child<frmPossibilities>();
+  t.children["frmPoolAnalysis"] = Child<frmPoolAnalysis>();
+  t.children["frmListBettors"] = Child<frmListBettors>();
   t.children["frmPrintForm"] = Child<frmPrintForm>();
   t.dialogs["frmParms"] = Modal<frmParms>();
   t.dialogs["frmSelectEntry"] = [](AppContext& c, QWidget* p) { RunSelectEntry(c, p); };
