@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <vector>
@@ -260,6 +261,27 @@ void GridView::ScheduleLayout() {
   QTimer::singleShot(0, this, [this] {
     if (layoutQueued_) RefreshLayout();
   });
+}
+
+void GridView::FitColumnToTexts(int col, const std::vector<std::string>& others) {
+  if (col < 0 || col >= grid_.Cols() || grid_.ColWidth(col) == 0) return;
+  const QFontMetrics fm(font());
+  int widest = 0;
+  auto measure = [&](const std::string& text) {
+    widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(text)));
+  };
+  for (int r = grid_.FixedRows(); r < grid_.Rows(); ++r) measure(grid_.TextMatrix(r, col));
+  for (const std::string& text : others) measure(text);
+  // The cell's margins and grid line beside the text.
+  const int needed = static_cast<int>(PixelsToTwips(widest + 12));
+  if (needed > grid_.ColWidth(col)) grid_.SetColWidth(col, needed);
+}
+
+int GridView::ColumnsWidth() const {
+  int w = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  for (int c = 0; c < grid_.Cols(); ++c)
+    if (grid_.ColWidth(c) > 0) w += TwipsToPixels(grid_.ColWidth(c));
+  return w;
 }
 
 void GridView::RefreshLayout() {
