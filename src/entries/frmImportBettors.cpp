@@ -1,5 +1,6 @@
 #include "entries/frmImportBettors.h"
 
+#include <QScreen>
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -204,9 +205,15 @@ void frmImportBettors::FillBettorGrid() {
     lblInstructions2->setText(Q(text));
   }
   s.DialogCancelled = true;
+  // Each column as wide as what it shows or may come to show.
+  flxBettor->FitColumnToTexts(kColName);
+  flxBettor->FitColumnToTexts(kColAction, {"Add as new", "Overlay", "New Data", "Keep current"});
+  flxBettor->setMinimumWidth(
+      std::min(flxBettor->ColumnsWidth(), flxBettor->screen()->availableGeometry().width() * 4 / 5));
   flxBettor->RefreshLayout();
   ShowData(true);
-  resize(size().expandedTo(TwipsToPixels(QSize(6600, 5600))));
+  // Never smaller than what the frame and its grid need, so no edge is hidden.
+  resize(size().expandedTo(sizeHint()).expandedTo(TwipsToPixels(QSize(6600, 5600))));
 }
 
 void frmImportBettors::ShowRow(int r) {

@@ -1,5 +1,6 @@
 #include "entries/frmImportEntries.h"
 
+#include <QScreen>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -159,6 +160,13 @@ void frmImportEntries::FormLoad() {
         "Click on the 'Reject/Accept', 'New/Replace', or 'Collected?' cells to toggle those "
         "values.");
     cmdOK->setDefault(true);
+    // Each column as wide as what it shows or may come to show.
+    flxImports->FitColumnToTexts(kColName);
+    flxImports->FitColumnToTexts(kColAccept, {"Accept", "Reject"});
+    flxImports->FitColumnToTexts(kColReplace, {"New", "Replace"});
+    flxImports->FitColumnToTexts(kColCollected, {"Yes", "No", "Previously", "Unknown"});
+    flxImports->setMinimumWidth(
+        std::min(flxImports->ColumnsWidth(), flxImports->screen()->availableGeometry().width() * 4 / 5));
   }
   flxImports->RefreshLayout();
   ShowTotals();

@@ -6,8 +6,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <functional>
 
 #include "core/payout.h"
 #include "core/prompts.h"
@@ -30,6 +35,67 @@ QString Q(const std::string& s) {
   return QString::fromStdString(s);
 }
 
+// Every column as wide as its widest text, the names' column included (it
+// takes what room is left), up to most of the screen.
+void FitColumnsToTexts(QTreeWidget* list) {
+  const int cols = list->columnCount();
+  const QFontMetrics fm(list->font());
+  const QFontMetrics heading(list->header()->font());
+  const int pad = 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 10;
+  std::vector<int> widest(static_cast<size_t>(cols), 0);
+  for (int c = 0; c < cols; ++c)
+    widest[c] = heading.horizontalAdvance(list->headerItem()->text(c)) + 6;
+  // Laying out each of 32,767 names is slow: each is first estimated by the
+  // widths of its letters, and only those near the widest are measured.
+  std::array<int, 256> letter{};
+  letter.fill(-1);
+  auto estimate = [&](const QString& text) {
+    int w = 0;
+    for (QChar ch : text) {
+      const ushort u = ch.unicode();
+      if (u > 255) {
+        w += fm.horizontalAdvance(ch);
+      } else {
+        if (letter[u] < 0) letter[u] = fm.horizontalAdvance(ch);
+        w += letter[u];
+      }
+    }
+    return w;
+  };
+  std::vector<std::pair<int, int>> names;  // estimate, row
+  std::vector<int> longest(static_cast<size_t>(cols), 0), figures(static_cast<size_t>(cols), 0);
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* row = list->topLevelItem(i);
+    const int e = estimate(row->text(0));
+    names.emplace_back(e, i);
+    // Figures: measured only where they are longest (digits are of one width).
+    for (int c = 1; c < cols; ++c) {
+      const QString text = row->text(c);
+      if (text.size() < longest[c]) continue;
+      if (text.size() > longest[c]) figures[c] = 0;
+      longest[c] = static_cast<int>(text.size());
+      figures[c] = std::max(figures[c], fm.horizontalAdvance(text));
+    }
+  }
+  for (int c = 1; c < cols; ++c) widest[c] = std::max(widest[c], figures[c]);
+  // Widest estimate first; kerning moves a name by a few pixels at most.
+  std::sort(names.begin(), names.end(), std::greater<>());
+  int measured = 0;
+  for (const auto& [e, i] : names) {
+    if (e + 4 < measured) break;
+    measured = std::max(measured, fm.horizontalAdvance(list->topLevelItem(i)->text(0)));
+  }
+  widest[0] = std::max(widest[0], measured);
+  int total = 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  for (int c = 0; c < cols; ++c) {
+    if (c > 0) list->setColumnWidth(c, widest[c] + pad);
+    total += widest[c] + pad;
+  }
+  if (const QScreen* screen = list->screen())
+    total = std::min(total, screen->availableGeometry().width() * 3 / 5);
+  list->setMinimumWidth(std::max(total, 380));
+}
+
 }  // namespace
 
 frmSelectEntry::frmSelectEntry(AppContext& ctx, QWidget* parent)
@@ -44,6 +110,7 @@ frmSelectEntry::frmSelectEntry(AppContext& ctx, QWidget* parent)
   lstEntries->setRootIsDecorated(false);
   lstEntries->setSelectionMode(QAbstractItemView::SingleSelection);
   lstEntries->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  lstEntries->header()->setStretchLastSection(false);
   lstEntries->setMinimumSize(380, 300);
   // One line per entry: End, Home and type-to-find need not measure every row.
   lstEntries->setUniformRowHeights(true);
@@ -106,6 +173,7 @@ void frmSelectEntry::FormLoad() {
     rows.append(row);
   }
   lstEntries->addTopLevelItems(rows);  // in one go: the view lays out once
+  FitColumnsToTexts(lstEntries);
   SelectEntry(keep);
   if (!lstEntries->currentItem() && lstEntries->topLevelItemCount() > 0)
     lstEntries->setCurrentItem(lstEntries->topLevelItem(0));

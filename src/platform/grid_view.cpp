@@ -6,12 +6,32 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <vector>
 
 #include "platform/twips.h"
 
 namespace qb {
+
+namespace {
+
+// Text wraps only in a row tall enough for a second line; a one-line cell
+// shows what fits of its text on that line.
+class GridCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem o = option;
+    if (o.rect.height() < 2 * o.fontMetrics.lineSpacing())
+      o.features &= ~QStyleOptionViewItem::WrapText;
+    QStyledItemDelegate::paint(painter, o, index);
+  }
+};
+
+}  // namespace
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : grid_.Rows();
@@ -61,6 +81,9 @@ GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridTableMo
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setWordWrap(true);
+  // A cell too narrow for its text cuts it off, as a printed report would.
+  setTextElideMode(Qt::ElideNone);
+  setItemDelegate(new GridCellDelegate(this));
   setTabKeyNavigation(false);
   verticalHeader()->setMinimumSectionSize(1);
   // Rows as tight as the text, as in a printed report.
@@ -96,6 +119,8 @@ QTableView* GridView::MakeFrozenView() {
   v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   v->setFrameShape(QFrame::NoFrame);
   v->setWordWrap(true);
+  v->setTextElideMode(Qt::ElideNone);
+  v->setItemDelegate(new GridCellDelegate(v));
   v->viewport()->installEventFilter(this);
   v->hide();
   return v;
@@ -221,8 +246,9 @@ void GridView::OnGridChange(Grid::Change what, int row, int col) {
         if (shownBeforeHide_) show();
         shownBeforeHide_ = false;
       } else {
-        // A view that was never shown (no window yet) must not pop up on its own.
-        if (!isHidden()) {
+        // A view that was never shown (no window yet) must not pop up on its
+        // own; one inside a window not shown yet must not show with it.
+        if (!isHidden() || (!isWindow() && !testAttribute(Qt::WA_WState_ExplicitShowHide))) {
           shownBeforeHide_ = true;
           hide();
         }
@@ -237,6 +263,27 @@ void GridView::ScheduleLayout() {
   QTimer::singleShot(0, this, [this] {
     if (layoutQueued_) RefreshLayout();
   });
+}
+
+void GridView::FitColumnToTexts(int col, const std::vector<std::string>& others) {
+  if (col < 0 || col >= grid_.Cols() || grid_.ColWidth(col) == 0) return;
+  const QFontMetrics fm(font());
+  int widest = 0;
+  auto measure = [&](const std::string& text) {
+    widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(text)));
+  };
+  for (int r = grid_.FixedRows(); r < grid_.Rows(); ++r) measure(grid_.TextMatrix(r, col));
+  for (const std::string& text : others) measure(text);
+  // The cell's margins and grid line beside the text.
+  const int needed = static_cast<int>(PixelsToTwips(widest + 12));
+  if (needed > grid_.ColWidth(col)) grid_.SetColWidth(col, needed);
+}
+
+int GridView::ColumnsWidth() const {
+  int w = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  for (int c = 0; c < grid_.Cols(); ++c)
+    if (grid_.ColWidth(c) > 0) w += TwipsToPixels(grid_.ColWidth(c));
+  return w;
 }
 
 void GridView::RefreshLayout() {

@@ -4,6 +4,8 @@
 // clicks there do not move the current cell.
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <string>
+#include <vector>
 
 #include "platform/grid.h"
 
@@ -47,6 +49,11 @@ class GridView : public QTableView {
   // Applies pending sizes and merged cells now (the view does it on its own
   // at the next pass of the event loop).
   void RefreshLayout();
+  // Widens a column (never narrows it) to its widest cell below the fixed
+  // rows and the other texts it may come to hold, in the view's font.
+  void FitColumnToTexts(int col, const std::vector<std::string>& others = {});
+  // Width in pixels the visible columns take, with the frame and a scroll bar.
+  int ColumnsWidth() const;
   // Height and width in pixels of the headings that stay in place.
   int FixedHeight() const;
   int FixedWidth() const;

@@ -118,6 +118,8 @@ frmPossibilities::frmPossibilities(AppContext& ctx, QWidget* parent)
   control->addWidget(ProgressBar1_, 1);
   control->addStretch();  // the button keeps its size once the bar is gone
   layout()->addWidget(fraControl_);
+  // Enter or Space begins, cancels and closes from the start.
+  cmdProcessing_->setFocus();
 
   lblWarning_ = new QLabel(this);
   lblWarning_->setObjectName("lblWarning");

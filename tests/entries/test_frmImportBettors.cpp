@@ -1,3 +1,4 @@
+#include <QHeaderView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -188,6 +189,30 @@ TEST_F(ImportBettorsTest, HelpOpensTheWindowsTopic) {
   QTest::mouseClick(Find<QPushButton>(w.get(), "cmdHelp"), Qt::LeftButton);
   ASSERT_EQ(t.help.topics.size(), 1u);
   EXPECT_EQ(t.help.topics[0], "frmImportBettors#56");
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+// "Keep current", the longest action, shows whole, and so does the grid's
+// lower edge. QB_ENTRIES_SHOTS=dir writes a picture for a look by eye.
+TEST_F(ImportBettorsTest, ColumnsAreWideEnoughForTheirTexts) {
+  auto w = Open();
+  Locate(w.get(), "optCDF", folder.Copy("participants.csv"));
+  ClickCell(grid, 1, 1);
+  ASSERT_EQ(grid->grid().TextMatrix(1, 1), "Keep current");
+  QApplication::processEvents();
+  const QFontMetrics fm(grid->font());
+  EXPECT_GE(grid->columnWidth(1), fm.horizontalAdvance("Keep current") + 6);
+  EXPECT_GT(grid->columnWidth(0), fm.horizontalAdvance("Smith, Jo"));
+  auto* frame = Find<QGroupBox>(w.get(), "fraData");
+  EXPECT_LE(grid->geometry().bottom(), frame->contentsRect().bottom());
+  EXPECT_GE(grid->viewport()->width(), grid->horizontalHeader()->length());
+  const QByteArray dir = qgetenv("QB_ENTRIES_SHOTS");
+  if (!dir.isEmpty()) EXPECT_TRUE(w->grab().save(QString(dir) + "/import_bettors.png"));
 }
 
 }  // namespace

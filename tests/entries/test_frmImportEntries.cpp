@@ -1,3 +1,5 @@
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest/QTest>
@@ -275,6 +277,27 @@ TEST_F(ImportEntriesTest, HelpOpensTheWindowsTopic) {
   Click(w.get(), "cmdHelp");
   ASSERT_EQ(t.help.topics.size(), 1u);
   EXPECT_EQ(t.help.topics[0], "frmImportEntries#57");
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+// An entry of a nameless participant ("Unknown Participant") and the longest
+// values show whole. QB_ENTRIES_SHOTS=dir writes a picture for a look by eye.
+TEST_F(ImportEntriesTest, ColumnsAreWideEnoughForTheirTexts) {
+  auto w = Open({Variant("unknown.qbp", "\"%EntHdr`\",\"Dee\"",
+                         "\"%EntHdr`\",\"A participant of a rather long name\"")});
+  QApplication::processEvents();
+  const QFontMetrics fm(grid->font());
+  ASSERT_EQ(grid->grid().TextMatrix(2, 0), "A participant of a rather long name / 1");
+  EXPECT_GT(grid->columnWidth(0), fm.horizontalAdvance("A participant of a rather long name / 1"));
+  EXPECT_GT(grid->columnWidth(kCollected), fm.horizontalAdvance("Previously"));
+  EXPECT_GE(grid->viewport()->width(), grid->horizontalHeader()->length());
+  const QByteArray dir = qgetenv("QB_ENTRIES_SHOTS");
+  if (!dir.isEmpty()) EXPECT_TRUE(w->grab().save(QString(dir) + "/import_entries.png"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QTreeWidget>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -256,6 +257,33 @@ TEST_F(EntryParmsTest, ShowsThePoolsRulesWithThePrizeMoneyOfTheEntriesNow) {
   EXPECT_EQ(payouts->item(1, 2)->text(), "$4.50");
   EXPECT_EQ(view.findChild<QLabel*>("lblCostPerEntry")->text(), "$5.00");
   EXPECT_FALSE(s.PoolChanged);
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+// Every column shows its texts whole: the widest name and the headings.
+TEST_F(SelectEntryTest, ColumnsAreWideEnoughForTheirTexts) {
+  const int unknown = AddPoolBettor(s, "Unknown Participant");
+  AddPoolEntry(s, unknown, 12);
+  s.Entries[s.NumEntries].Points = 1234.5f;
+  auto d = Make();
+  d->show();
+  QApplication::processEvents();
+  auto* list = d->findChild<QTreeWidget*>("lstEntries");
+  const QFontMetrics fm(list->font());
+  for (int i = 0; i < list->topLevelItemCount(); ++i)
+    for (int c = 0; c < list->columnCount(); ++c)
+      EXPECT_GE(list->columnWidth(c), fm.horizontalAdvance(list->topLevelItem(i)->text(c)))
+          << list->topLevelItem(i)->text(c).toStdString();
+  const QFontMetrics header(list->header()->font());
+  for (int c = 0; c < list->columnCount(); ++c)
+    EXPECT_GE(list->columnWidth(c), header.horizontalAdvance(list->headerItem()->text(c)));
+  const QByteArray dir = qgetenv("QB_ENTRIES_SHOTS");
+  if (!dir.isEmpty()) EXPECT_TRUE(d->grab().save(QString(dir) + "/select_entry.png"));
 }
 
 }  // namespace

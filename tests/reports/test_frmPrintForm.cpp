@@ -399,5 +399,31 @@ TEST_F(PrintFormWindow, PreviewShowsWhatThePainterPrints) {
   EXPECT_EQ(differing, 0) << "of " << compared;
 }
 
+// Pictures of every form size, filled, for a look by eye: QB_PRINT_SHOTS=dir writes them.
+TEST(PrintFormPainter, Pictures) {
+  const QByteArray dir = qgetenv("QB_PRINT_SHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set QB_PRINT_SHOTS to a folder to write pictures";
+  for (int size : {4, 8, 16, 32, 64})
+    for (bool dual : {false, true}) {
+      PoolState s;
+      testing::MakeBracketPool(s, size, dual);
+      s.Pool.PoolName = "Pool & Co";
+      s.Pool.TiebreakerUsed = true;
+      s.Pool.TiebreakerType = "Points in Final - Winner";
+      ScriptedPrompts prompts;
+      SetupBracketFromParameters(s, prompts);
+      int rounds = s.NumRounds;
+      PrintLayout l = ComputePrintLayout({size, rounds, dual, false, true});
+      PrintFormContents c = LoadPrintForm(s, kBlankPoolForm, {});
+      FillWithHigherSeeds(s, c);
+      QImage img(l.width / 15, l.height / 15, QImage::Format_RGB32);
+      QPainter p(&img);
+      p.scale(1.0 / 15, 1.0 / 15);
+      PaintPrintForm(p, l, c);
+      p.end();
+      img.save(QString("%1/print_%2%3.png").arg(dir.constData()).arg(size).arg(dual ? "_dual" : ""));
+    }
+}
+
 }  // namespace
 }  // namespace qb

@@ -137,6 +137,21 @@ TEST_F(PrintPreviewInMain, ResultsPreviewIsNeverFilledAndFocusReturnsToTheResult
   EXPECT_EQ(t.pool.Pool.PoolInstructions, "Pick every game.");
 }
 
+TEST_F(PrintPreviewInMain, ClosingByTheWindowFrameAlsoReturnsToTheOpener) {
+  PreviewFrom("mnuEditSetup", "frmSetup");
+  ASSERT_NE(Preview(), nullptr);
+  t.pool.SoundStatus = "On";
+  t.pool.SoundPlayed = 1;  // a sound already played: the frame's close still sounds
+  auto* frame = qobject_cast<QMdiSubWindow*>(Preview()->parentWidget());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->close());
+  Flush();
+  EXPECT_EQ(t.pool.PrintEntry, 0);
+  EXPECT_EQ(main->ActiveWindowName(), "frmSetup");
+  ASSERT_FALSE(t.waves.played.empty());
+  EXPECT_EQ(t.waves.played.back(), "drcls3");
+}
+
 TEST_F(PrintPreviewInMain, FilePrintAndTheToolbarPrintTheActivePreview) {
   PreviewFrom("mnuEditSetup", "frmSetup");
   ASSERT_NE(Preview(), nullptr);

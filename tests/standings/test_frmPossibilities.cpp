@@ -102,6 +102,7 @@ TEST_F(PossibilitiesWindowTest, AnnouncesTheScenariosAndWaits) {
   EXPECT_EQ(w.ProcessingStatus(), "Not Begun");
   EXPECT_EQ(Caption(w), "Begin Processing");
   EXPECT_EQ(Button(w, "cmdProcessing")->toolTip(), "Start calculating the possibilities reports.");
+  EXPECT_EQ(w.focusWidget(), Button(w, "cmdProcessing"));
   EXPECT_TRUE(w.SSTab1()->isHidden());
   EXPECT_TRUE(Label(w, "lblNote")->isHidden());  // not a re-paired pool
   EXPECT_EQ(t.pool.SoundPlayed, 1);
