@@ -96,6 +96,30 @@ void Keep(const std::string& pdf, const char* name) {
   }
 }
 
+TEST_F(ReportRoads, RankingsPrintTheStandingsAndOnlyPoolWinnersThatCouldBeComputed) {
+  OpenPool(3, 12);  // results incomplete: no pool winners yet
+  main->RunCommand("mnuReportsDisplayRankings");
+  ASSERT_EQ(main->ActiveWindowName(), "frmDisplayRank");
+  Tabs()->setCurrentIndex(0);
+  t.files.Queue(Path("standings.pdf"));
+  main->RunCommand("mnuFilePrint");
+  Keep(Path("standings.pdf"), "current_rankings.pdf");
+  std::string text = test::PdfText(Path("standings.pdf"));
+  EXPECT_TRUE(std::regex_search(text, std::regex("Current Rankings By Current Rank +Page +1")));
+  EXPECT_NE(text.find("Name / Entry"), std::string::npos);
+  t.files.Queue(Path("standings.csv"));
+  main->RunCommand("mnuFilePrintToFile");
+  EXPECT_NE(FileText(Path("standings.csv")).find(" - Current Rank Report - "), std::string::npos);
+
+  Tabs()->setCurrentIndex(1);
+  const int beeps = t.prompts.beeps;
+  t.files.titles.clear();
+  main->RunCommand("mnuFilePrint");
+  main->RunCommand("mnuFilePrintToFile");
+  EXPECT_TRUE(t.files.titles.empty());
+  EXPECT_EQ(t.prompts.beeps, beeps + 2);
+}
+
 TEST_F(ReportRoads, PoolAnalysisPrintsBothPagesAndExportsTheTeams) {
   OpenPool(6, 12);
   main->RunCommand("mnuReportsPoolAnalysis");
