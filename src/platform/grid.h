@@ -237,6 +237,24 @@ class Grid {
     Notify(Change::Layout);
   }
 
+  // Removes in one pass every row from firstRow on for which remove(row)
+  // holds (rows numbered as before the removal); the rest keep their order.
+  template <class Pred>
+  void RemoveRowsWhere(int firstRow, Pred remove) {
+    if (firstRow < fixedRows_) throw std::out_of_range("cannot remove a fixed row");
+    std::vector<char> gone(rows_.size(), 0);
+    for (int r = firstRow; r < Rows(); ++r) gone[r] = remove(r) ? 1 : 0;
+    size_t kept = static_cast<size_t>(std::max(firstRow, 0));
+    for (size_t r = kept; r < rows_.size(); ++r) {
+      if (gone[r]) continue;
+      if (r != kept) rows_[kept] = std::move(rows_[r]);
+      ++kept;
+    }
+    rows_.resize(kept);
+    ClampCurrent();
+    Notify(Change::Layout);
+  }
+
   // Orders the rows Row..RowSel on the columns Col..ColSel (leftmost first).
   // Whole rows move: every cell, its alignment, the row's height. Rows with
   // equal keys keep their order. Each key is read once per row, so a sort of
@@ -258,7 +276,8 @@ class Grid {
     struct Key {
       double number = 0;
       bool isNumber = false;
-      std::string folded;
+      std::string folded;                  // the text in lower case, when it has capitals
+      const std::string* lower = nullptr;  // the text to compare without regard to case
       const std::string* raw = nullptr;
     };
     std::vector<Key> keys(static_cast<size_t>(n) * width);
@@ -276,14 +295,24 @@ class Grid {
           k.number = GridNumber(t);
           continue;
         }
-        k.folded = t;
-        for (char& ch : k.folded) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        k.lower = &t;
+        auto capital = [](char ch) {
+          return std::tolower(static_cast<unsigned char>(ch)) != static_cast<unsigned char>(ch);
+        };
+        if (std::any_of(t.begin(), t.end(), capital)) {
+          k.folded = t;
+          for (char& ch : k.folded)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        }
       }
+    // Pointers into the keys once the vector stays where it is.
+    for (Key& k : keys)
+      if (!k.folded.empty()) k.lower = &k.folded;
     auto cmpKey = [&](const Key& a, const Key& b) -> int {
       if (numeric || (a.isNumber && b.isNumber))
         return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
       if (a.isNumber != b.isNumber) return a.isNumber ? -1 : 1;
-      int k = a.folded.compare(b.folded);
+      int k = a.lower->compare(*b.lower);
       if (k != 0 || text) return k;
       return a.raw->compare(*b.raw);
     };

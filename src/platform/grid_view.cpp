@@ -5,12 +5,31 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <vector>
 
 #include "platform/twips.h"
 
 namespace qb {
+
+namespace {
+
+// Text wraps only in a row tall enough for a second line; a one-line cell
+// shows what fits of its text on that line.
+class GridCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem o = option;
+    if (o.rect.height() < 2 * o.fontMetrics.lineSpacing())
+      o.features &= ~QStyleOptionViewItem::WrapText;
+    QStyledItemDelegate::paint(painter, o, index);
+  }
+};
+
+}  // namespace
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : grid_.Rows();
@@ -60,6 +79,9 @@ GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridTableMo
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setWordWrap(true);
+  // A cell too narrow for its text cuts it off, as a printed report would.
+  setTextElideMode(Qt::ElideNone);
+  setItemDelegate(new GridCellDelegate(this));
   setTabKeyNavigation(false);
   verticalHeader()->setMinimumSectionSize(1);
   // Rows as tight as the text, as in a printed report.
@@ -95,6 +117,8 @@ QTableView* GridView::MakeFrozenView() {
   v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   v->setFrameShape(QFrame::NoFrame);
   v->setWordWrap(true);
+  v->setTextElideMode(Qt::ElideNone);
+  v->setItemDelegate(new GridCellDelegate(v));
   v->viewport()->installEventFilter(this);
   v->hide();
   return v;
@@ -220,8 +244,9 @@ void GridView::OnGridChange(Grid::Change what, int row, int col) {
         if (shownBeforeHide_) show();
         shownBeforeHide_ = false;
       } else {
-        // A view that was never shown (no window yet) must not pop up on its own.
-        if (!isHidden()) {
+        // A view that was never shown (no window yet) must not pop up on its
+        // own; one inside a window not shown yet must not show with it.
+        if (!isHidden() || (!isWindow() && !testAttribute(Qt::WA_WState_ExplicitShowHide))) {
           shownBeforeHide_ = true;
           hide();
         }

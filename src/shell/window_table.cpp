@@ -18,6 +18,7 @@
 #include "shell/frmOptions.h"
 #include "shell/print_routing.h"
 #include "shell/web_commands.h"
+#include "standings/frmDisplayRank.h"
 #include "standings/frmListBettors.h"
 #include "standings/frmPoolAnalysis.h"
 #include "standings/frmPossibilities.h"
@@ -42,13 +43,13 @@ WindowTable::ChildFactory Child() {
 }  // namespace
 
 // Still to come, each enabling its menu items once listed here:
-//   children: frmDisplayRank
 //   dialogs:  frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
   t.children["frmSetup"] = Child<frmSetup>();
   t.children["frmEnterResults"] = Child<frmEnterResults>();
   t.children["frmEditEntry"] = Child<frmEditEntry>();
+  t.children["frmDisplayRank"] = Child<frmDisplayRank>();
   t.children["frmPossibilities"] = Child<frmPossibilities>();
   t.children["frmPoolAnalysis"] = Child<frmPoolAnalysis>();
   t.children["frmListBettors"] = Child<frmListBettors>();

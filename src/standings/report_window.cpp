@@ -16,7 +16,9 @@
 
 namespace qb {
 
-BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::BusyCursor() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 // The unexpected-error report may have restored the pointer already.
 BusyCursor::~BusyCursor() {
   if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
@@ -58,6 +60,11 @@ QWidget* ReportWindow::AddPage(const QString& caption) {
 GridView* ReportWindow::MakeGrid(QWidget* parent, const char* name) {
   auto* view = new GridView(parent);
   view->setObjectName(name);
+  // The column widths are laid out for a small report font.
+  QFont f = view->font();
+  f.setStretch(QFont::SemiCondensed);
+  if (f.pointSizeF() > 8) f.setPointSizeF(8);
+  view->setFont(f);
   return view;
 }
 

@@ -71,8 +71,8 @@ class ReportWindow : public ChildWindow {
   Q_OBJECT
  public:
   // openFlag: the PoolState flag this window clears when it goes; null for none.
-  ReportWindow(AppContext& ctx, std::string windowName, int helpContext,
-               bool PoolState::*openFlag, QWidget* parent = nullptr);
+  ReportWindow(AppContext& ctx, std::string windowName, int helpContext, bool PoolState::*openFlag,
+               QWidget* parent = nullptr);
   ~ReportWindow() override;
 
   std::string windowName() const override { return name_; }

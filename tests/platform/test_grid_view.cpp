@@ -143,5 +143,19 @@ TEST(GridViewAlone, ShowingTheGridOfAViewNeverShownOpensNoWindow) {
   EXPECT_FALSE(view.isVisible());
 }
 
+TEST(GridViewAlone, AGridHiddenInAWindowNotShownYetStaysHiddenWithIt) {
+  QWidget window;
+  auto* hidden = new GridView(&window);
+  auto* shown = new GridView(&window);
+  hidden->grid().SetVisible(false);
+  shown->grid().SetVisible(false);
+  shown->grid().SetVisible(true);
+  window.show();
+  EXPECT_FALSE(hidden->isVisible());
+  EXPECT_TRUE(shown->isVisible());
+  hidden->grid().SetVisible(true);
+  EXPECT_TRUE(hidden->isVisible());
+}
+
 }  // namespace
 }  // namespace qb

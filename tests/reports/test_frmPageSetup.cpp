@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include "platform/app_context.h"
+#include "platform/print_surface.h"
 #include "reports/frmPageSetup.h"
+#include "support/modal_answer.h"
 
 namespace qb {
 namespace {
@@ -111,6 +114,24 @@ TEST_F(PageSetupTest, TabbingOutOfABadSizeIsToldAndTheFocusComesBack) {
 
 namespace qb {
 namespace {
+
+TEST(PageSetupPrinter, CancellingThePrinterDialogSaysNothingAndKeepsThePrinter) {
+  TestContext t;
+  SharedPrinter printer;
+  t.ctx.printer = &printer;
+  const QString before = printer.printer().printerName();
+  frmPageSetup d(t.ctx);
+  bool seen = false;
+  test::OnNextModal<QPrintDialog>([&](QPrintDialog* dlg) {
+    seen = true;
+    dlg->reject();
+  });
+  d.cmdPrinterSetup_Click();
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(t.prompts.asked.empty());
+  EXPECT_EQ(printer.printer().printerName(), before);
+  EXPECT_EQ(t.waves.played, std::vector<std::string>{"start"});
+}
 
 // QB_REPORT_SHOTS=<folder> saves a picture of the dialog there.
 TEST(PageSetupPicture, Pictures) {

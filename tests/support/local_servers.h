@@ -58,6 +58,7 @@ class ServerProcess {
   }
   ~ServerProcess() {
     if (pid_ > 0) {
+      kill(pid_, SIGCONT);
       kill(pid_, SIGTERM);
       int status = 0;
       for (int i = 0; i < 200 && waitpid(pid_, &status, WNOHANG) == 0; ++i) usleep(10000);
@@ -94,6 +95,10 @@ class ServerProcess {
       buffer_.append(chunk, static_cast<size_t>(n));
     }
   }
+
+  // Stops the program where it is (it answers nothing), and lets it go on.
+  void Pause() { kill(pid_, SIGSTOP); }
+  void Resume() { kill(pid_, SIGCONT); }
 
   // Reads lines until one holds "port N"; the port, or 0.
   int WaitForPort() {

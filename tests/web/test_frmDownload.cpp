@@ -137,6 +137,16 @@ TEST_F(DownloadTest, TheListFileFillsTheChoicesInAlphabeticalOrder) {
             "Download Results from pools.example.org");
 }
 
+TEST_F(DownloadTest, AListBesideTheProgramServesWhenTheUserHasNone) {
+  QTemporaryDir program;
+  t.ctx.programFolder = program.path().toStdString();
+  Put(program.filePath("QBDownloads.txt"),
+      "\"Quorvel Brakkon Internet Downloads\"\r\n\"Shipped\",\"http://a.example/\"\r\n");
+  EXPECT_EQ(Types(*Open("Bracket"))->itemText(0), "Shipped");
+  StandardList();  // the user's own list comes first
+  EXPECT_EQ(Types(*Open("Bracket"))->count(), 3);
+}
+
 TEST_F(DownloadTest, AMissingOrWrongListFileLeavesAnEmptyList) {
   for (bool wrong : {false, true}) {
     if (wrong) List({{"Spring Results", web.Address("/spring.qbp")}}, "Internet Downloads");
@@ -255,6 +265,9 @@ TEST_F(DownloadTest, AFailedFetchWritesNothingAndTheNextPassStandsOnItsOwn) {
   EXPECT_NE(d->Messages().find("404"), std::string::npos) << d->Messages();
   EXPECT_EQ(Get(t.pool.DownloadPath), "earlier download\r\n");
   EXPECT_TRUE(d->isVisible());
+  if (const QByteArray dir = qgetenv("QB_WEB_SHOTS"); !dir.isEmpty()) {
+    EXPECT_TRUE(d->grab().save(QString(dir) + "/download_failed.png"));
+  }
   EXPECT_TRUE(Button(*d, "cmdDownload")->isEnabled());
 
   Choose(*d, "Spring Results");

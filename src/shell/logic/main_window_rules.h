@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "core/pool_state.h"
+#include "web/logic/web_site.h"
 
 namespace qb {
 
 inline constexpr const char* kProductName = "Quorvel Brakkon";
-// Host of the web site for downloads and report uploads, as the captions show it.
-inline constexpr const char* kWebSiteName = "quorvelbrakkon.example";
+// Host of the web site for downloads and report uploads, as the menus show it.
+inline constexpr const char* kWebSiteName = kDefaultWebHost;
 inline constexpr const char* kPoolFileFilter = "Quorvel Brakkon Files (*.qbp);;All (*)";
 // Tools > Create Pool File without Entries refuses the open pool's own file.
 inline constexpr const char* kOwnFileRefusal =

@@ -78,8 +78,11 @@ class PointsAlreadyWon {
         if (d.seeded) points[d.round] += d.bonus;
       }
     }
-    // Rounded as the standings round them: each round, then the running total.
+    // Rounded as the standings round them: each round, then the running
+    // total. A round without points changes neither (the total is already
+    // rounded, and rounding it again gives the same value).
     for (int r = 1; r <= kMaxRounds; ++r) {
+      if (points[r] == 0) continue;
       points[r] = RoundValue(points[r], -2);
       points[0] = RoundValue(points[0] + points[r], -2);
     }

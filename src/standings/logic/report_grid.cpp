@@ -45,8 +45,62 @@ void SortGridRows(Grid& grid, int firstRow, int firstCol, int lastCol, int mode)
   SortRows(grid, firstRow, firstCol, lastCol, mode);
 }
 
+namespace {
+
+// "#,#.00" of a text of plain digits with at most two decimals (how the
+// grids write points), without the detour through a binary number; false
+// for any other text.
+bool FormatPlainAmount(std::string_view t, std::string& out) {
+  size_t i = 0;
+  const bool negative = !t.empty() && t[0] == '-';
+  if (negative) ++i;
+  size_t dot = t.find('.', i);
+  std::string_view whole = t.substr(i, dot == std::string_view::npos ? t.size() - i : dot - i);
+  std::string_view frac = dot == std::string_view::npos ? std::string_view() : t.substr(dot + 1);
+  auto digits = [](std::string_view d) {
+    for (char c : d)
+      if (c < '0' || c > '9') return false;
+    return true;
+  };
+  if (frac.size() > 2 || whole.size() > 12 || (whole.empty() && frac.empty()) || !digits(whole) ||
+      !digits(frac))
+    return false;
+  while (!whole.empty() && whole[0] == '0') whole.remove_prefix(1);
+  const bool zero = whole.empty() && frac.find_first_not_of('0') == std::string_view::npos;
+  out.clear();
+  if (negative && !zero) out += '-';
+  for (size_t k = 0; k < whole.size(); ++k) {
+    if (k > 0 && (whole.size() - k) % 3 == 0) out += ',';
+    out += whole[k];
+  }
+  out += '.';
+  out += frac;
+  out.append(2 - frac.size(), '0');
+  return true;
+}
+
+void AppendKeyPart(std::string_view value, std::string& key) {
+  std::string amount;
+  if (!FormatPlainAmount(value, amount)) {
+    key += PadText(FormatAmount(value), 15);
+    return;
+  }
+  if (amount.size() >= 15) {
+    key.append(amount, amount.size() - 15, 15);
+  } else {
+    key.append(15 - amount.size(), ' ');
+    key += amount;
+  }
+}
+
+}  // namespace
+
 std::string RankKey(std::string_view first, std::string_view second) {
-  return PadText(FormatAmount(first), 15) + PadText(FormatAmount(second), 15);
+  std::string key;
+  key.reserve(30);
+  AppendKeyPart(first, key);
+  AppendKeyPart(second, key);
+  return key;
 }
 
 void NumberRows(Grid& grid, int firstRow, int col) {

@@ -183,6 +183,24 @@ TEST_F(ReportWriterTest, AHoldbackAboveTheEntryMoneyShowsAnEmptyPot) {
   EXPECT_EQ(text.find("-$"), std::string::npos);
 }
 
+TEST_F(ReportWriterTest, ColumnsBeyondTheGridPrintEmpty) {
+  // Six rounds first, then three: the second report's rows hold nothing
+  // where the tabs of rounds 4 to 6 would put them.
+  Grid wide(3, 22, 2, 1);
+  for (int c = 0; c < 22; ++c) wide.SetTextMatrix(2, c, "W" + std::to_string(c));
+  Grid narrow = RankingsGrid();
+  std::ostringstream out;
+  WriteReport(ReportKind::CurrentRankings, wide, pool, Env(), ReportMode::Email, out);
+  const std::string first = out.str();
+  EXPECT_NE(first.find("W21"), std::string::npos);
+  out.str("");
+  WriteReport(ReportKind::CurrentRankings, narrow, pool, Env(), ReportMode::Email, out);
+  for (const auto& line : SplitLines(FromCrLf(out.str()))) {
+    if (line.size() > 121) EXPECT_EQ(line.find_first_not_of(' ', 121), std::string::npos) << line;
+    EXPECT_EQ(line.find('W'), line.find("Winner")) << line;
+  }
+}
+
 TEST_F(ReportWriterTest, ModeTexts) {
   EXPECT_EQ(ReportModeOf("Print"), ReportMode::Print);
   EXPECT_EQ(ReportModeOf("Email"), ReportMode::Email);

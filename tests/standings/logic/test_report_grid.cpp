@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "core/text_format.h"
+
 namespace qb {
 namespace {
 
@@ -30,6 +32,20 @@ std::vector<std::string> Column(const Grid& g, int c, int from = 2) {
 TEST(RankKey, RightAlignedAmountsAndTextLeftAsItIs) {
   EXPECT_EQ(RankKey("12.5", "1234"), "          12.50       1,234.00");
   EXPECT_EQ(RankKey("0", "n/a"), "            .00            n/a");
+}
+
+// The key halves are the amounts "#,#.00" right-aligned in 15 characters,
+// whatever way the text gets there.
+TEST(RankKey, EveryHalfIsThePaddedAmountOfItsText) {
+  for (const char* t : {"0",     "3",    "12.5",    ".25",          "107.13",
+                        "-3",    "-0.5", "1234567", "999999999999", "1000000000000",
+                        "12.",   "007",  "0.05",    "-1234.5",      "12.345",
+                        "1E+15", "abc",  "",        " 12 ",         "n/a",
+                        "-",     "."}) {
+    EXPECT_EQ(RankKey(t, "1"), PadText(FormatAmount(std::string_view(t)), 15) +
+                                   PadText(FormatAmount(std::string_view("1")), 15))
+        << '"' << t << '"';
+  }
 }
 
 TEST(SortByRankKey, OrdersByFirstThenSecondValueAndNumbersEveryRow) {

@@ -244,6 +244,19 @@ TEST_F(TransferFtp, AWrongPasswordFailsAndIsNeverShown) {
   EXPECT_FALSE(fs::exists(remote / "qbreports/a.txt"));
 }
 
+TEST_F(TransferFtp, AServerThatStopsAnsweringIsLetGoAndTimesOut) {
+  r.transfer.SetRequestTimeout(1);
+  WriteFile(local / "a.txt", "a");
+  r.Run("SEND \"" + local / "a.txt" + "\" \"qbreports/a.txt\"");
+  ASSERT_FALSE(r.transfer.LastFailed()) << r.transfer.LastError();
+  server.process->Pause();
+  r.Run("CLOSE");  // waits for the server's goodbye no longer than the time-out
+  EXPECT_EQ(r.Last(), S::Disconnected);
+  r.Run("SEND \"" + local / "a.txt" + "\" \"qbreports/b.txt\"");
+  EXPECT_TRUE(r.transfer.LastTimedOut()) << r.transfer.LastError();
+  server.process->Resume();
+}
+
 TEST_F(TransferFtp, ACommandWhileOneRunsIsRefused) {
   WriteFile(local / "a.txt", "a");
   r.transfer.Execute("SEND \"" + local / "a.txt" + "\" \"qbreports/a.txt\"");
