@@ -23,6 +23,12 @@
 // folder separator as "/" is. A GET writes its file only once the whole file
 // has arrived, in one step; a failed or cancelled GET writes nothing.
 //
+// A fetch or a SEND or GET reports states 1 to 8 as it gets there, then 12
+// when it succeeded or 11 when it failed (a cancel reports nothing more);
+// CLOSE reports 9 and 10. A window waits for a command as the upload does:
+//   transfer.Execute(command);
+//   while (transfer.StillExecuting()) { process events; give up at a deadline: Cancel(); }
+//
 // The user name and password go to libcurl as options: never into an
 // address, a log or a file.
 #include <functional>
