@@ -130,6 +130,9 @@ TEST_F(DownloadTest, TheListFileFillsTheChoicesInAlphabeticalOrder) {
   EXPECT_EQ(Types(*d)->currentIndex(), -1);
   EXPECT_EQ(d->findChild<QLineEdit*>("txtTimeout")->text(), "120");
   EXPECT_TRUE(t.prompts.asked.empty());
+  if (const QByteArray dir = qgetenv("QB_WEB_SHOTS"); !dir.isEmpty()) {
+    EXPECT_TRUE(d->grab().save(QString(dir) + "/download_bracket.png"));
+  }
 
   // The site's host shown comes from the settings when one is set there.
   t.settings.SaveSetting("Web", "Host", "pools.example.org");

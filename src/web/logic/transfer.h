@@ -86,8 +86,9 @@ class Transfer {
 
   FetchResult Fetch(const std::string& address);
 
-  // The file-transfer server: "host" or "host:port" (port 21 when none).
-  // Changing any of them closes the connection.
+  // The file-transfer server: "host" or "host:port" (port 21 when none);
+  // "ftp://host/" names the same.
+  // Changing any of them stops what runs and closes the connection.
   void SetServer(const std::string& address);
   void SetUserName(const std::string& user);
   void SetPassword(const std::string& password);
@@ -106,6 +107,7 @@ class Transfer {
   const std::string& LastError() const;
 
  private:
+  void Reconnect();
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
