@@ -67,7 +67,14 @@ bool PrintWindowReport(AppContext& ctx, ReportWindow& window, QWidget* parent) {
   const int page = window.CurrentPage();
   auto kind = PrintedReportFor(window.windowName(), page);
   const Grid* grid = kind ? window.ReportGrid(page) : nullptr;
-  if (grid) PrintReport(ctx, *kind, *grid, parent ? parent : &window);
+  if (!grid) return true;
+  // A grid the window keeps hidden (pool winners that cannot be computed
+  // yet) has nothing to print.
+  if (!grid->Visible()) {
+    ctx.prompts.Beep();
+    return true;
+  }
+  PrintReport(ctx, *kind, *grid, parent ? parent : &window);
   return true;
 }
 

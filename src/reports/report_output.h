@@ -35,7 +35,8 @@ bool WriteWindowReport(AppContext& ctx, const ReportWindow& window, ReportKind k
 
 // File > Print for a report window: prints the report of the tab page it
 // shows (a window whose tabs are hidden, the possibilities before a run,
-// has none to print). True when the window is a report window.
+// has none to print; a hidden grid only beeps). True when the window is a
+// report window.
 bool PrintWindowReport(AppContext& ctx, ReportWindow& window, QWidget* parent = nullptr);
 
 }  // namespace qb

@@ -29,6 +29,10 @@ void PrintToFile(AppContext& ctx, QWidget* mainWindow) {
   auto csv = CsvExportFor(report->windowName(), report->CurrentPage());
   const Grid* grid = csv ? report->ReportGrid(csv->gridPage) : nullptr;
   if (!grid) return;
+  if (!grid->Visible()) {  // nothing the window shows
+    ctx.prompts.Beep();
+    return;
+  }
   PrintGridToFile(ctx, *grid, csv->title, mainWindow);
 }
 

@@ -1,7 +1,6 @@
 #include "standings/frmListBettors.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,7 +55,6 @@ frmListBettors::frmListBettors(AppContext& ctx, QWidget* parent)
   auto* entryLayout = new QVBoxLayout(entryPage);
   flxEntries = MakeGrid(entryPage, "flxEntries");
   entryLayout->addWidget(flxEntries, 1);
-  flxEntries->installEventFilter(this);
 
   connect(comSortBy, &QComboBox::activated, this, [this] {
     Guard("comSortBy_Click", [this] {
@@ -129,20 +127,10 @@ void frmListBettors::resizeEvent(QResizeEvent* e) {
   ScheduleFit();
 }
 
-bool frmListBettors::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == flxEntries && e->type() == QEvent::Resize) ScheduleFit();
-  return ReportWindow::eventFilter(watched, e);
-}
-
-int frmListBettors::EntryGridWidth() {
-  // A page not shown yet is not laid out: it takes the size of the pages.
-  layout()->activate();
-  QWidget* page = flxEntries->parentWidget();
-  if (!page->isVisible() && SSTab1()->currentWidget()) {
-    page->resize(SSTab1()->currentWidget()->size());
-    page->layout()->activate();
-  }
-  return static_cast<int>(PixelsToTwips(flxEntries->width()));
+int frmListBettors::EntryGridWidth() const {
+  // The entry grid is as wide as the window less 800 twips: known while the
+  // window loads, before its pages are laid out, so the rows are fitted once.
+  return std::max(static_cast<int>(PixelsToTwips(width())) - 800, 0);
 }
 
 void frmListBettors::ScheduleFit() {

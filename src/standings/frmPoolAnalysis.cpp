@@ -42,6 +42,9 @@ frmPoolAnalysis::frmPoolAnalysis(AppContext& ctx, QWidget* parent)
   controls->addStretch();
   teamLayout->addLayout(controls);
   flxTeam = MakeGrid(teamPage, "flxTeam");
+  // Each sort leaves the current cell on the last row: showing the window
+  // must not scroll down to it.
+  flxTeam->setAutoScroll(false);
   teamLayout->addWidget(flxTeam, 1);
 
   QWidget* roundPage = AddPage("Upset Analysis by Round");
@@ -127,6 +130,8 @@ void frmPoolAnalysis::SortTeamGrid() {
   const int k = comSortBy->currentIndex();
   if (k < 0) return;
   qb::SortTeamGrid(flxTeam->grid(), k, comSortBy->currentText().toStdString());
+  // The current cell is left on the last row; the user reads from the top.
+  flxTeam->scrollToTop();
 }
 
 void frmPoolAnalysis::cmdShow_Click() {

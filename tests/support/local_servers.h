@@ -25,6 +25,14 @@ extern char** environ;
 
 namespace qb::test {
 
+// The servers are on this machine: a proxy of the environment is not asked.
+inline const bool kNoProxyInTests = [] {
+  for (const char* v : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ftp_proxy",
+                        "FTP_PROXY", "all_proxy", "ALL_PROXY"})
+    unsetenv(v);
+  return true;
+}();
+
 // Debian's python3, never another one on the PATH.
 inline constexpr const char* kPython = "/usr/bin/python3";
 
@@ -58,6 +66,7 @@ class ServerProcess {
   }
   ~ServerProcess() {
     if (pid_ > 0) {
+      kill(pid_, SIGCONT);
       kill(pid_, SIGTERM);
       int status = 0;
       for (int i = 0; i < 200 && waitpid(pid_, &status, WNOHANG) == 0; ++i) usleep(10000);
@@ -94,6 +103,10 @@ class ServerProcess {
       buffer_.append(chunk, static_cast<size_t>(n));
     }
   }
+
+  // Stops the program where it is (it answers nothing), and lets it go on.
+  void Pause() { kill(pid_, SIGSTOP); }
+  void Resume() { kill(pid_, SIGCONT); }
 
   // Reads lines until one holds "port N"; the port, or 0.
   int WaitForPort() {

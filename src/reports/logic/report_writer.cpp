@@ -138,15 +138,18 @@ class ReportRun {
 
  private:
   // The cell texts of a row, cut for the fixed columns; every column the
-  // report names gets its text, columns beyond the grid are empty.
+  // report names gets its text. Columns beyond the grid are empty, and so
+  // are hidden ones (width 0, such as sort keys), as on the screen.
   std::vector<std::string> Cells(int r, bool cut) const {
     std::vector<std::string> cells(static_cast<size_t>(std::max(grid_.Cols(), 24)));
     for (size_t c = 0; c < cells.size(); ++c) {
-      std::string t = Cell(r, static_cast<int>(c));
+      std::string t = Hidden(static_cast<int>(c)) ? std::string() : Cell(r, static_cast<int>(c));
       cells[c] = cut ? CutCell(kind_, static_cast<int>(c), t) : t;
     }
     return cells;
   }
+
+  bool Hidden(int c) const { return c < grid_.Cols() && grid_.ColWidth(c) == 0; }
 
   std::string Cell(int r, int c) const {
     return r < grid_.Rows() && c < grid_.Cols() ? grid_.TextMatrix(r, c) : std::string();
@@ -247,7 +250,7 @@ class ReportRun {
         break;
       case ReportKind::FinalWinnings: {
         auto cells = Cells(0, false);
-        cells[4] = "Tiebrk Diff";
+        if (!Hidden(4)) cells[4] = "Tiebrk Diff";
         WriteItems(kWinningsItems, cells);
         break;
       }

@@ -201,6 +201,22 @@ TEST_F(ReportWriterTest, ColumnsBeyondTheGridPrintEmpty) {
   }
 }
 
+TEST_F(ReportWriterTest, HiddenColumnsPrintEmptyAsOnTheScreen) {
+  Grid teams = PoolAnalysisGrid();
+  teams.SetColWidth(9, 0);  // the sort key after the last round
+  std::string text = Written(ReportKind::PoolAnalysis, teams, pool, ReportMode::Email);
+  EXPECT_EQ(text.find("45678"), std::string::npos);
+  Grid winners = PayoutsGrid();
+  winners.SetColWidth(4, 0);  // no numeric tiebreaker
+  winners.SetColWidth(6, 0);
+  text = PagesText(LayOutPrintedReport(ReportKind::FinalWinnings, winners, pool, Env(), 60));
+  EXPECT_EQ(text.find("Tiebrk Diff"), std::string::npos);
+  EXPECT_EQ(text.find("145"), std::string::npos);
+  // The HTML leaves them out as well.
+  text = Written(ReportKind::FinalWinnings, winners, pool, ReportMode::Web);
+  EXPECT_EQ(text.find("Tiebreaker Difference"), std::string::npos);
+}
+
 TEST_F(ReportWriterTest, ModeTexts) {
   EXPECT_EQ(ReportModeOf("Print"), ReportMode::Print);
   EXPECT_EQ(ReportModeOf("Email"), ReportMode::Email);

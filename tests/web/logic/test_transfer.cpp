@@ -206,6 +206,11 @@ TEST_F(TransferFtp, SendGetAndCloseRunOnOneConnection) {
   EXPECT_FALSE(r.transfer.LastFailed()) << r.transfer.LastError();
   EXPECT_EQ(ReadFile(local / "webpageopen.htm"), "<head>\r\n");
 
+  // The server named as an address is the same server, on the same connection.
+  r.transfer.SetServer("ftp://" + server.Host() + "/");
+  r.Run("GET \"qbreports/KEY-Standings.htm\" \"" + local / "back.htm" + "\"");
+  EXPECT_EQ(ReadFile(local / "back.htm"), "<html>standings</html>\r\n");
+
   r.states.clear();
   r.Run("CLOSE");
   EXPECT_EQ(r.states, (std::vector<S>{S::Disconnecting, S::Disconnected}));
@@ -242,6 +247,19 @@ TEST_F(TransferFtp, AWrongPasswordFailsAndIsNeverShown) {
   EXPECT_EQ(r.Last(), S::Error);
   EXPECT_EQ(r.transfer.LastError().find("wrong-pass-7"), std::string::npos);
   EXPECT_FALSE(fs::exists(remote / "qbreports/a.txt"));
+}
+
+TEST_F(TransferFtp, AServerThatStopsAnsweringIsLetGoAndTimesOut) {
+  r.transfer.SetRequestTimeout(1);
+  WriteFile(local / "a.txt", "a");
+  r.Run("SEND \"" + local / "a.txt" + "\" \"qbreports/a.txt\"");
+  ASSERT_FALSE(r.transfer.LastFailed()) << r.transfer.LastError();
+  server.process->Pause();
+  r.Run("CLOSE");  // waits for the server's goodbye no longer than the time-out
+  EXPECT_EQ(r.Last(), S::Disconnected);
+  r.Run("SEND \"" + local / "a.txt" + "\" \"qbreports/b.txt\"");
+  EXPECT_TRUE(r.transfer.LastTimedOut()) << r.transfer.LastError();
+  server.process->Resume();
 }
 
 TEST_F(TransferFtp, ACommandWhileOneRunsIsRefused) {
