@@ -6,6 +6,7 @@
 
 #include "core/text_format.h"
 #include "standings/logic/analysis_common.h"
+#include "standings/logic/report_grid.h"
 
 namespace qb {
 namespace {
@@ -74,15 +75,11 @@ void FillBettorGrid(Grid& grid, const PoolState& s, const BettorTotals& totals) 
 
 void SortBettorGrid(Grid& grid, int column, const std::string& choiceText) {
   if (grid.Rows() < 2 || column < 1 || column > 5 || column >= grid.Cols()) return;
-  grid.SetVisible(false);
-  grid.SetRow(1);
-  grid.SetRowSel(grid.Rows() - 1);
-  grid.SetCol(column);
-  grid.Sort(column <= 3 ? flexSortStringNoCaseAscending : flexSortNumericDescending);
+  SortGridRows(grid, 1, column,
+               column <= 3 ? flexSortStringNoCaseAscending : flexSortNumericDescending);
   grid.SetRow(0);
   grid.SetCol(0);
   grid.SetColSel(grid.Cols() - 1);
-  grid.SetVisible(true);
   grid.Tag = " By " + choiceText;
 }
 
