@@ -111,7 +111,9 @@ std::vector<std::string> FillTeamGrid(Grid& grid, const PoolState& s, const Pick
   return choices;
 }
 
-int TeamSortColumn(int choice) { return choice <= 2 ? choice + 1 : 2 * (choice - 2) + 3; }
+int TeamSortColumn(int choice) {
+  return choice <= 2 ? choice + 1 : 2 * (choice - 2) + 3;
+}
 
 void SortTeamGrid(Grid& grid, int choice, const std::string& choiceText) {
   if (choice < 0 || grid.Rows() <= kTeamHeaderRows) return;
