@@ -1,5 +1,7 @@
 #include "platform/grid_view.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -288,13 +290,16 @@ void GridView::RefreshLayout() {
   layoutQueued_ = false;
   if (stale_) model_->Reset();
   stale_ = false;
-  ApplySizes(this);
-  for (QTableView* v : {frozenTop_, frozenLeft_, frozenCorner_})
-    if (v) ApplySizes(v);
+  const int rows = grid_.Rows(), fixedRows = grid_.FixedRows();
+  ApplySizes(this, rows);
+  // The headings at the top never scroll down: their other rows are never seen.
+  if (frozenTop_) ApplySizes(frozenTop_, fixedRows);
+  if (frozenCorner_) ApplySizes(frozenCorner_, fixedRows);
+  if (frozenLeft_) ApplySizes(frozenLeft_, grid_.FixedCols() > 0 ? rows : fixedRows);
   PlaceFrozenViews();
 }
 
-void GridView::ApplySizes(QTableView* view) {
+void GridView::ApplySizes(QTableView* view, int sizedRows) {
   const int rows = grid_.Rows(), cols = grid_.Cols();
   for (int c = 0; c < cols; ++c) {
     const int w = grid_.ColWidth(c);
@@ -308,7 +313,7 @@ void GridView::ApplySizes(QTableView* view) {
   QHeaderView* header = view->verticalHeader();
   const bool updates = header->updatesEnabled();
   header->setUpdatesEnabled(false);
-  for (int r = 0; r < rows; ++r) {
+  for (int r = 0; r < std::min(rows, sizedRows); ++r) {
     const int h = grid_.RowHeight(r);
     view->setRowHidden(r, h == 0);
     if (h > 0)

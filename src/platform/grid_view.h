@@ -75,7 +75,8 @@ class GridView : public QTableView {
 
  private:
   QTableView* MakeFrozenView();
-  void ApplySizes(QTableView* view);
+  // Column widths, spans and the heights of rows 0..sizedRows-1.
+  void ApplySizes(QTableView* view, int sizedRows);
   void PlaceFrozenViews();
   void OnGridChange(Grid::Change what, int row, int col);
   void ScheduleLayout();

@@ -1,16 +1,15 @@
 #include "standings/frmListBettors.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "entries/frmEditBettor.h"
 #include "platform/app_context.h"
 #include "platform/grid_view.h"
-#include "entries/frmEditBettor.h"
 #include "platform/twips.h"
 #include "standings/logic/analysis_common.h"
 
@@ -22,7 +21,8 @@ class FontMeasure : public TextMeasure {
  public:
   explicit FontMeasure(const QFont& font) : metrics_(font) {}
   int Width(const std::string& text) const override {
-    return static_cast<int>(PixelsToTwips(metrics_.horizontalAdvance(QString::fromStdString(text))));
+    return static_cast<int>(
+        PixelsToTwips(metrics_.horizontalAdvance(QString::fromStdString(text))));
   }
   int LineHeight() const override { return static_cast<int>(PixelsToTwips(metrics_.height())); }
 
@@ -56,7 +56,6 @@ frmListBettors::frmListBettors(AppContext& ctx, QWidget* parent)
   auto* entryLayout = new QVBoxLayout(entryPage);
   flxEntries = MakeGrid(entryPage, "flxEntries");
   entryLayout->addWidget(flxEntries, 1);
-  flxEntries->installEventFilter(this);
 
   connect(comSortBy, &QComboBox::activated, this, [this] {
     Guard("comSortBy_Click", [this] {
@@ -64,9 +63,8 @@ frmListBettors::frmListBettors(AppContext& ctx, QWidget* parent)
       SortBettorGrid();
     });
   });
-  connect(flxEntries, &GridView::Click, this, [this] {
-    Guard("flxEntries_Click", [this] { flxEntries_Click(); });
-  });
+  connect(flxEntries, &GridView::Click, this,
+          [this] { Guard("flxEntries_Click", [this] { flxEntries_Click(); }); });
 
   ClearSoundPlayedOnInput(this, ctx_.pool);
   Guard("Form_Load", [this] { FormLoad(); });
@@ -129,20 +127,10 @@ void frmListBettors::resizeEvent(QResizeEvent* e) {
   ScheduleFit();
 }
 
-bool frmListBettors::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == flxEntries && e->type() == QEvent::Resize) ScheduleFit();
-  return ReportWindow::eventFilter(watched, e);
-}
-
-int frmListBettors::EntryGridWidth() {
-  // A page not shown yet is not laid out: it takes the size of the pages.
-  layout()->activate();
-  QWidget* page = flxEntries->parentWidget();
-  if (!page->isVisible() && SSTab1()->currentWidget()) {
-    page->resize(SSTab1()->currentWidget()->size());
-    page->layout()->activate();
-  }
-  return static_cast<int>(PixelsToTwips(flxEntries->width()));
+int frmListBettors::EntryGridWidth() const {
+  // The entry grid is as wide as the window less 800 twips: known while the
+  // window loads, before its pages are laid out, so the rows are fitted once.
+  return std::max(static_cast<int>(PixelsToTwips(width())) - 800, 0);
 }
 
 void frmListBettors::ScheduleFit() {

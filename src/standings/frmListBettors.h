@@ -24,7 +24,6 @@ class frmListBettors : public ReportWindow {
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
-  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void FormLoad();
@@ -33,7 +32,7 @@ class frmListBettors : public ReportWindow {
   // Fits the picks column and the row heights to the grid's width, once per
   // pass of the event loop however many resizes arrive.
   void ScheduleFit();
-  int EntryGridWidth();
+  int EntryGridWidth() const;
 
   EntryPicksListing listing_;
   bool fitQueued_ = false;

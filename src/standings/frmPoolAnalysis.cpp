@@ -1,15 +1,15 @@
 #include "standings/frmPoolAnalysis.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "entries/frmEditBettor.h"
 #include "platform/app_context.h"
 #include "platform/grid_view.h"
-#include "entries/frmEditBettor.h"
 #include "standings/frmEntriesWithPick.h"
 #include "standings/logic/analysis_common.h"
 #include "standings/logic/upset_analysis.h"
@@ -42,6 +42,9 @@ frmPoolAnalysis::frmPoolAnalysis(AppContext& ctx, QWidget* parent)
   controls->addStretch();
   teamLayout->addLayout(controls);
   flxTeam = MakeGrid(teamPage, "flxTeam");
+  // Each sort leaves the current cell on the last row: showing the window
+  // must not scroll down to it.
+  flxTeam->setAutoScroll(false);
   teamLayout->addWidget(flxTeam, 1);
 
   QWidget* roundPage = AddPage("Upset Analysis by Round");
@@ -74,12 +77,10 @@ frmPoolAnalysis::frmPoolAnalysis(AppContext& ctx, QWidget* parent)
       SortTeamGrid();
     });
   });
-  connect(cmdShow, &QPushButton::clicked, this, [this] {
-    Guard("cmdShow_Click", [this] { cmdShow_Click(); });
-  });
-  connect(flxTeam, &GridView::DblClick, this, [this] {
-    Guard("flxTeam_DblClick", [this] { flxTeam_DblClick(); });
-  });
+  connect(cmdShow, &QPushButton::clicked, this,
+          [this] { Guard("cmdShow_Click", [this] { cmdShow_Click(); }); });
+  connect(flxTeam, &GridView::DblClick, this,
+          [this] { Guard("flxTeam_DblClick", [this] { flxTeam_DblClick(); }); });
 
   ClearSoundPlayedOnInput(this, ctx_.pool);
   Guard("Form_Load", [this] { FormLoad(); });
@@ -127,6 +128,8 @@ void frmPoolAnalysis::SortTeamGrid() {
   const int k = comSortBy->currentIndex();
   if (k < 0) return;
   qb::SortTeamGrid(flxTeam->grid(), k, comSortBy->currentText().toStdString());
+  // The current cell is left on the last row; the user reads from the top.
+  flxTeam->scrollToTop();
 }
 
 void frmPoolAnalysis::cmdShow_Click() {

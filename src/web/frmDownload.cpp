@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "core/file_replace.h"
@@ -222,7 +223,9 @@ void frmDownload::RunPass(const std::string& address) {
     std::string file = downloaded_ + "\r\n";
     PoolState& pool = ctx_.pool;
     if (pool.DownloadPath.empty()) pool.DownloadPath = UserDataFile(ctx_, kDownloadedPoolFileName);
-    UserDataFolder(ctx_);
+    std::error_code ignored;  // a folder removed since the start comes back
+    std::filesystem::create_directories(std::filesystem::path(pool.DownloadPath).parent_path(),
+                                        ignored);
     if (std::error_code ec = ReplaceFileContents(pool.DownloadPath, file))
       throw std::runtime_error("The downloaded file could not be written to " +
                                pool.DownloadPath + ": " + ec.message());

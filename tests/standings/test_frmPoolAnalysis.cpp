@@ -173,6 +173,10 @@ TEST_F(PoolAnalysisTest, ALargePoolOpens) {
   EXPECT_EQ(w->comSortBy->count(), 8);
   EXPECT_EQ(w->flxRound->grid().Rows(), 10);
   EXPECT_EQ(w->lblEntries->text().toInt(), CountLiveEntries(s));
+  w->resize(1000, 600);
+  SavePicture(w.get(), "frmPoolAnalysis_64");
+  w->SSTab1()->setCurrentIndex(1);
+  SavePicture(w.get(), "frmPoolAnalysis_64_upsets");
 }
 
 }  // namespace

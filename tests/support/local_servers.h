@@ -25,6 +25,14 @@ extern char** environ;
 
 namespace qb::test {
 
+// The servers are on this machine: a proxy of the environment is not asked.
+inline const bool kNoProxyInTests = [] {
+  for (const char* v : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ftp_proxy",
+                        "FTP_PROXY", "all_proxy", "ALL_PROXY"})
+    unsetenv(v);
+  return true;
+}();
+
 // Debian's python3, never another one on the PATH.
 inline constexpr const char* kPython = "/usr/bin/python3";
 

@@ -130,6 +130,9 @@ TEST_F(DownloadTest, TheListFileFillsTheChoicesInAlphabeticalOrder) {
   EXPECT_EQ(Types(*d)->currentIndex(), -1);
   EXPECT_EQ(d->findChild<QLineEdit*>("txtTimeout")->text(), "120");
   EXPECT_TRUE(t.prompts.asked.empty());
+  if (const QByteArray dir = qgetenv("QB_WEB_SHOTS"); !dir.isEmpty()) {
+    EXPECT_TRUE(d->grab().save(QString(dir) + "/download_bracket.png"));
+  }
 
   // The site's host shown comes from the settings when one is set there.
   t.settings.SaveSetting("Web", "Host", "pools.example.org");
@@ -384,6 +387,47 @@ TEST_F(DownloadTest, CancelDuringTheFetchClosesTheWindowAndLoadsNothing) {
   EXPECT_TRUE(d->TransferFailed());
   EXPECT_EQ(Get(t.pool.DownloadPath), "<none>");
   EXPECT_FALSE(t.pool.PoolChanged);
+}
+
+TEST_F(DownloadTest, AListThatBreaksOffIsReportedAndKeepsThePairsBeforeIt) {
+  Put(data.filePath("QBDownloads.txt"),
+      "\"Quorvel Brakkon Internet Downloads\"\r\n\"A\",\"http://a.example/\"\r\n\"B\"\r\n");
+  auto d = Open("Bracket");
+  EXPECT_EQ(Types(*d)->count(), 1);
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_NE(t.prompts.LastText().find("Error #62:  Input past end of file, Source:  frmDownload"), std::string::npos)
+      << t.prompts.LastText();
+  EXPECT_TRUE(d->isVisible()) << "the window stays loaded";
+}
+
+TEST_F(DownloadTest, ADownloadFileThatCannotBeWrittenIsReportedAndLoadsNothing) {
+  StandardList();
+  Results("spring.qbp", "1,3,5,7,1,5,0");
+  Put(data.filePath("plain"), "a file, not a folder");
+  t.pool.DownloadPath = data.filePath("plain/QBDownload.qbp").toStdString();
+  auto d = Open("Results");
+  Choose(*d, "Spring Results");
+  const Texts shown = Pass(*d);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].rfind("The system has detected an unexpected error.", 0), 0u);
+  EXPECT_NE(shown[0].find("could not be written"), std::string::npos) << shown[0];
+  EXPECT_EQ(Winners(), (std::array<int16_t, 8>{}));
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_TRUE(Button(*d, "cmdDownload")->isEnabled());
+}
+
+TEST_F(DownloadTest, WithoutADownloadTypeNothingIsLoaded) {
+  StandardList();
+  Results("spring.qbp", "1,3,5,7,1,5,0");
+  auto d = Open("");
+  EXPECT_EQ(d->windowTitle().toStdString(), "Download Brackets from quorvelbrakkon.example");
+  Choose(*d, "Spring Results");
+  EXPECT_EQ(Pass(*d),
+            Texts{"Unexpected error -- Download type not set, unable to process results."});
+  EXPECT_EQ(t.prompts.asked.back().icon, MsgIcon::Critical);
+  EXPECT_FALSE(t.pool.PoolChanged);
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_FALSE(main.Called("InitialOpen"));
 }
 
 TEST_F(DownloadTest, HelpAsksTheMainWindowForItsTopic) {

@@ -33,6 +33,13 @@ std::filesystem::path LocalPath(std::string path) {
 
 // ftp://host/path with every path segment escaped; a leading "/" makes the
 // path absolute ("%2F"), as the server sees it.
+// A server given as an address of its own stands for its host.
+std::string ServerHost(std::string server) {
+  if (Lower(server.substr(0, 6)) == "ftp://") server.erase(0, 6);
+  while (!server.empty() && server.back() == '/') server.pop_back();
+  return server;
+}
+
 std::string FtpAddress(CURL* easy, const std::string& server, const std::string& remote) {
   std::string address = "ftp://" + server + "/";
   size_t start = 0;
@@ -376,16 +383,22 @@ FetchResult Transfer::Fetch(const std::string& address) {
   return r;
 }
 
+void Transfer::Reconnect() {
+  Cancel();
+  impl_->CloseConnection();
+}
+
 void Transfer::SetServer(const std::string& address) {
-  if (address != impl_->server) impl_->CloseConnection();
-  impl_->server = address;
+  const std::string host = ServerHost(address);
+  if (host != impl_->server) Reconnect();
+  impl_->server = host;
 }
 void Transfer::SetUserName(const std::string& user) {
-  if (user != impl_->user) impl_->CloseConnection();
+  if (user != impl_->user) Reconnect();
   impl_->user = user;
 }
 void Transfer::SetPassword(const std::string& password) {
-  if (password != impl_->password) impl_->CloseConnection();
+  if (password != impl_->password) Reconnect();
   impl_->password = password;
 }
 

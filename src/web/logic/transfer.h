@@ -23,6 +23,12 @@
 // folder separator as "/" is. A GET writes its file only once the whole file
 // has arrived, in one step; a failed or cancelled GET writes nothing.
 //
+// A fetch or a SEND or GET reports states 1 to 8 as it gets there, then 12
+// when it succeeded or 11 when it failed (a cancel reports nothing more);
+// CLOSE reports 9 and 10. A window waits for a command as the upload does:
+//   transfer.Execute(command);
+//   while (transfer.StillExecuting()) { process events; give up at a deadline: Cancel(); }
+//
 // The user name and password go to libcurl as options: never into an
 // address, a log or a file.
 #include <functional>
@@ -80,8 +86,9 @@ class Transfer {
 
   FetchResult Fetch(const std::string& address);
 
-  // The file-transfer server: "host" or "host:port" (port 21 when none).
-  // Changing any of them closes the connection.
+  // The file-transfer server: "host" or "host:port" (port 21 when none);
+  // "ftp://host/" names the same.
+  // Changing any of them stops what runs and closes the connection.
   void SetServer(const std::string& address);
   void SetUserName(const std::string& user);
   void SetPassword(const std::string& password);
@@ -103,6 +110,7 @@ class Transfer {
   const std::string& LastError() const;
 
  private:
+  void Reconnect();
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

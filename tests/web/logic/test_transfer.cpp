@@ -206,6 +206,11 @@ TEST_F(TransferFtp, SendGetAndCloseRunOnOneConnection) {
   EXPECT_FALSE(r.transfer.LastFailed()) << r.transfer.LastError();
   EXPECT_EQ(ReadFile(local / "webpageopen.htm"), "<head>\r\n");
 
+  // The server named as an address is the same server, on the same connection.
+  r.transfer.SetServer("ftp://" + server.Host() + "/");
+  r.Run("GET \"qbreports/KEY-Standings.htm\" \"" + local / "back.htm" + "\"");
+  EXPECT_EQ(ReadFile(local / "back.htm"), "<html>standings</html>\r\n");
+
   r.states.clear();
   r.Run("CLOSE");
   EXPECT_EQ(r.states, (std::vector<S>{S::Disconnecting, S::Disconnected}));
