@@ -7,19 +7,13 @@
 #include <memory>
 #include <string>
 
+#include "offscreen_app.h"
 #include "platform/grid_view.h"
 
 namespace {
 
 QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_grid_view";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
-  }();
-  return *app;
+  return qb::bench::OffscreenApp();
 }
 
 void Fill(qb::Grid& g, int rows, int cols) {

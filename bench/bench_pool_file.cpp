@@ -11,6 +11,8 @@
 #include "core/prompts.h"
 #include "core/scoring.h"
 #include "core/services.h"
+#include "entries/logic/bettor_import.h"
+#include "entries/logic/entry_import.h"
 
 namespace qb {
 namespace {
@@ -149,6 +151,33 @@ void BM_SaveFile1N(benchmark::State& state) {
   std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_SaveFile1N)->Unit(benchmark::kMillisecond);
+
+// Bringing the 10,000 entries into a pool of the same bracket without them:
+// the read, the rows, the participants' rows and both applies. It should cost
+// about what opening the file costs.
+void BM_ImportEntries(benchmark::State& state) {
+  const std::string& text = BigPoolText();
+  PoolState empty;
+  Services services;
+  MakeBigPool(empty, services);
+  empty.NumEntries = 0;
+  empty.Entries.assign(2, EntryRecord{});
+  empty.NumBettors = 0;
+  empty.Bettors.assign(2, BettorRecord{});
+  empty.Picks.Resize(empty.NumGames + 1, 1);
+  for (auto _ : state) {
+    PoolState s = empty;
+    s.ImportFileList = {"Company.qbp"};
+    if (!ReadImportBytes(s, text, "Company.qbp", services.prompts))
+      state.SkipWithError("the file did not read");
+    std::vector<ImportEntryRow> rows = FillImportRows(s);
+    MarkImportParticipants(s, rows);
+    ApplyBettorRows(s, FillBettorRows(s));
+    if (ApplyImportRows(s, rows) != kEntries) state.SkipWithError("entries missing");
+    benchmark::DoNotOptimize(s.NumEntries);
+  }
+}
+BENCHMARK(BM_ImportEntries)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qb

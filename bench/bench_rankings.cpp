@@ -1,13 +1,9 @@
 // Opening the rankings window's figures for the largest pools: every live
 // entry rescored, the standings and pool winners grids built, and the
-// standings sorted by possible and then by current points. 64 teams with
-// every game decided, so the pool winners are computed too.
+// standings sorted by possible and then by current points.
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-
-#include "../tests/standings/logic/possibility_pools.h"
+#include "rankings_pool.h"
 #include "standings/logic/payouts.h"
 #include "standings/logic/standings.h"
 
@@ -15,26 +11,7 @@ namespace qb {
 namespace {
 
 const PoolState& PoolWith(int entries) {
-  static std::map<int, std::unique_ptr<PoolState>> cache;
-  auto& slot = cache[entries];
-  if (!slot) {
-    testing::PoolRecipe recipe;
-    recipe.teams = 64;
-    recipe.openGames = 0;
-    recipe.entries = entries;
-    recipe.deletedShare = 0.02;
-    recipe.seedMethod = 1;  // possible points can be computed
-    recipe.storeByeResults = true;
-    recipe.wholePoints = false;
-    slot = std::make_unique<PoolState>(testing::MakeRandomPool(recipe, 2025));
-    slot->Pool.TiebreakerUsed = true;
-    slot->Pool.TiebreakerType = "Points Final Game - Both Teams";
-    slot->Pool.TiebreakerActual = 141;
-    slot->Pool.CostPerEntry = Currency::FromDouble(5);
-    for (int e = 1; e <= entries; ++e)
-      slot->Entries[e].Tiebreaker = static_cast<float>(90 + (e * 37) % 100);
-  }
-  return *slot;
+  return bench::RankingsPool(entries);
 }
 
 void BM_OpenRankings(benchmark::State& state) {

@@ -59,10 +59,14 @@ void Open(benchmark::State& state) {
   }
 }
 
-void BM_OpenPoolAnalysis(benchmark::State& state) { Open<frmPoolAnalysis>(state); }
+void BM_OpenPoolAnalysis(benchmark::State& state) {
+  Open<frmPoolAnalysis>(state);
+}
 BENCHMARK(BM_OpenPoolAnalysis)->ArgName("entries")->Arg(10000)->Unit(benchmark::kMillisecond);
 
-void BM_OpenListBettors(benchmark::State& state) { Open<frmListBettors>(state); }
+void BM_OpenListBettors(benchmark::State& state) {
+  Open<frmListBettors>(state);
+}
 BENCHMARK(BM_OpenListBettors)->ArgName("entries")->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // The list of entries with a pick for the team most often picked to win

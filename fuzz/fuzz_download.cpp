@@ -2,6 +2,8 @@
 // results file for pools of every size. Reading must only ever give a list,
 // mismatches or a read error; winners that go into the pool are team slots
 // of its bracket.
+// fuzz-sources: src/core src/web/logic
+// fuzz-libs: -lcurl
 #include <cstddef>
 #include <cstdint>
 #include <string>

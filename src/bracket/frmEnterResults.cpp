@@ -93,6 +93,11 @@ frmEnterResults::frmEnterResults(AppContext& ctx, QWidget* parent)
   changed_ = false;
 }
 
+QWidget* frmEnterResults::FirstField() const {
+  // The one box typed into; the winners are dragged.
+  return view_ && numericTiebreaker_ ? txtTiebreakerAmt : nullptr;
+}
+
 void frmEnterResults::LoadTeamsAndResults() {
   const PoolState& s = ctx_.pool;
   for (int slot = 1; slot <= s.NumSlots; ++slot) {

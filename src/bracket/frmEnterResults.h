@@ -27,6 +27,7 @@ class frmEnterResults : public BracketWindow {
   void PrintPreview() override;
   // The close of the window: "Do you wish to keep your changes?"; false keeps it open.
   bool QueryClose() override;
+  QWidget* FirstField() const override;
 
 
   // Drop handlers; source is the dragged member of the bracket.

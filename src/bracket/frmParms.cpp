@@ -99,6 +99,8 @@ frmParms::frmParms(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx
   Connect();
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
   Form_Load();
+  // The first keys typed go into the pool's name, not to the tabs.
+  txtFileName->setFocus();
 }
 
 void frmParms::BuildGeneralTab(QWidget* page) {

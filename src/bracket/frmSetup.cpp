@@ -89,6 +89,10 @@ frmSetup::~frmSetup() {
   if (view_) view_->disconnect(this);
 }
 
+QWidget* frmSetup::FirstField() const {
+  return view_ ? view_->Box(BracketPart::TeamName, 1) : nullptr;
+}
+
 QString frmSetup::NameText(int slot) const {
   return view_->Text({BracketPart::TeamName, slot});
 }

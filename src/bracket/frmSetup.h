@@ -25,6 +25,7 @@ class frmSetup : public BracketWindow {
   void cmdCancel_Click() override;
   void PrintPreview() override;
   bool QueryClose() override;
+  QWidget* FirstField() const override;
 
   // Asks before names or seeds change while entries exist: 6 Yes, 7 No,
   // 2 Cancel, 0 when it did not ask.

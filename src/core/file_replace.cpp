@@ -1,6 +1,7 @@
 #include "core/file_replace.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,15 +23,46 @@ fs::path FolderOf(const fs::path& target) {
   return folder.empty() ? fs::path(".") : folder;
 }
 
+// Temporary files of a target are "." + its name + "." + the writer's process
+// id + "-" + a unique part + ".tmp", hidden beside it.
+std::string TemporaryPrefix(const fs::path& target) { return "." + target.filename().string() + "."; }
+
 // A name no other save uses at the same moment.
 std::string TemporaryName(const fs::path& target, unsigned attempt) {
   static std::atomic<unsigned> counter{0};
   auto tick = static_cast<unsigned long long>(
       std::chrono::steady_clock::now().time_since_epoch().count());
   char suffix[64];
-  std::snprintf(suffix, sizeof suffix, ".%x%llx%x.tmp", static_cast<unsigned>(getpid()),
+  std::snprintf(suffix, sizeof suffix, "%u-%llx%x.tmp", static_cast<unsigned>(getpid()),
                 tick & 0xFFFFFFull, counter++ * 131u + attempt);
-  return "." + target.filename().string() + suffix;
+  return TemporaryPrefix(target) + suffix;
+}
+
+bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// The process that wrote a temporary file of ours: -1 for a name of the
+// older kind (hex digits alone), 0 for a name that is none of ours.
+long WriterOf(std::string_view middle) {
+  if (middle.empty()) return 0;
+  const size_t dash = middle.find('-');
+  for (size_t i = 0; i < middle.size(); ++i)
+    if (i != dash && !IsHex(middle[i])) return 0;
+  if (dash == std::string_view::npos) return -1;
+  if (dash == 0 || dash + 1 == middle.size()) return 0;
+  long pid = 0;
+  for (size_t i = 0; i < dash; ++i) {
+    if (middle[i] < '0' || middle[i] > '9' || pid > 100000000) return 0;
+    pid = pid * 10 + (middle[i] - '0');
+  }
+  return pid;
+}
+
+// A file nobody can write to: its mode gives no one the right, or this user
+// has none. The mode counts also for a user whom the system lets write anyway.
+bool IsReadOnlyFile(const fs::path& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  return (st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0;
 }
 
 std::error_code WriteAll(int fd, std::string_view bytes) {
@@ -57,8 +89,32 @@ fs::path FileBehind(const fs::path& target) {
   return ec ? target : real;
 }
 
+void RemoveStaleTemporaryFiles(const fs::path& target) {
+  const fs::path folder = FolderOf(target);
+  const std::string prefix = TemporaryPrefix(target);
+  const std::string_view suffix = ".tmp";
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+      continue;
+    const long pid = WriterOf(std::string_view(name).substr(
+        prefix.size(), name.size() - prefix.size() - suffix.size()));
+    if (pid == 0) continue;
+    // A save of another running program may still be writing it; a save of
+    // this one is never under way when the next begins.
+    if (pid > 0 && pid != getpid() && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
+      continue;
+    std::error_code ignored;
+    if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+  }
+}
+
 std::error_code WriteFileBeside(const fs::path& target, std::string_view bytes,
                                 fs::path& written) {
+  if (IsReadOnlyFile(target)) return std::make_error_code(std::errc::permission_denied);
+  RemoveStaleTemporaryFiles(target);
   const fs::path folder = FolderOf(target);
   int fd = -1;
   fs::path temp;

@@ -11,8 +11,14 @@ namespace qb {
 // save through a link keeps the link.
 std::filesystem::path FileBehind(const std::filesystem::path& target);
 
+// Removes the temporary files that earlier writes of the target left beside
+// it when they were killed; those of a write still running elsewhere stay.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& target);
+
 // Writes bytes to a new file in the target's folder, flushed to the disk, with
 // the permissions of the target when it exists. On failure nothing is left.
+// A target marked read-only is refused (permission denied), as a folder that
+// cannot be written is: the rename would go over it.
 std::error_code WriteFileBeside(const std::filesystem::path& target, std::string_view bytes,
                                 std::filesystem::path& written);
 // Puts the file written in place of the target, in one step. On failure the

@@ -1,5 +1,6 @@
 #include "core/pool_file_fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -170,6 +171,34 @@ std::string FieldReader::ReadString() {
     }
   }
   return utf8_ ? lines : Cp1252ToUtf8(lines);
+}
+
+std::string FieldReader::Shown(std::string_view raw) const {
+  // Enough bytes for 40 characters of either encoding.
+  raw = raw.substr(0, 41 * 4);
+  return ShortForMessage(utf8_ ? std::string(raw) : Cp1252ToUtf8(raw));
+}
+
+std::string ShortForMessage(std::string_view utf8) {
+  constexpr size_t kMaxChars = 40;
+  std::string out;
+  size_t chars = 0;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+    len = std::min(len, utf8.size() - i);
+    if (chars == kMaxChars) {
+      out += "...";
+      break;
+    }
+    if (c < 0x20 || c == 0x7F)
+      out += ' ';
+    else
+      out.append(utf8.substr(i, len));
+    i += len;
+    ++chars;
+  }
+  return out;
 }
 
 int16_t FieldReader::ReadInteger() { return ParseInteger(ReadRaw()); }

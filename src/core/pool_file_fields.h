@@ -25,6 +25,22 @@ class FieldError : public std::runtime_error {
   bool atEnd;  // no field was left to read
 };
 
+// A pool holds at most this many participants, and as many entries: their
+// counts and indexes are 16-bit.
+inline constexpr int kMaxPoolRecords = 32767;
+
+// More participants or entries than a pool can hold: no read can go on past it.
+class TooManyRecords : public std::runtime_error {
+ public:
+  // `what`: "entries" or "participants".
+  explicit TooManyRecords(const std::string& what)
+      : std::runtime_error("more than " + std::to_string(kMaxPoolRecords) + " " + what) {}
+};
+
+// A field's text as a message quotes it: at most 40 characters, "..." where
+// it was cut, line breaks and other control characters as blanks.
+std::string ShortForMessage(std::string_view utf8);
+
 // Reads fields from the bytes of a whole file: Windows-1252, or UTF-8 when
 // the file starts with the UTF-8 byte order mark (as text editors save it).
 class FieldReader {
@@ -37,6 +53,8 @@ class FieldReader {
   void Unread();
   // The field returned last, as text (for messages).
   std::string_view Last() const { return last_; }
+  // A field of this file as a message quotes it (ShortForMessage, as UTF-8).
+  std::string Shown(std::string_view raw) const;
   // True once a quoted field ran to the end of the file: the file was cut short.
   bool EndedInsideQuotes() const { return endedInsideQuotes_; }
 

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "core/bracket.h"
+#include "core/file_replace.h"
 #include "core/pool_file_format.h"
 #include "core/prompts.h"
 #include "core/services.h"
@@ -16,7 +17,7 @@
 namespace qb {
 namespace {
 
-constexpr int kMaxCount = std::numeric_limits<int16_t>::max();
+constexpr int kMaxCount = kMaxPoolRecords;
 // Money a pool can hold: a billion per entry still leaves room to add up
 // 32767 entries and split the pot without overflowing.
 constexpr double kMaxMoney = 1e9;
@@ -95,6 +96,15 @@ class RecordReader {
       badValue_.clear();
       try {
         if (!ReadRecord(rec)) return;
+      } catch (const TooManyRecords& e) {
+        // Every further record would fail the same way: the file is of no use.
+        svc_.host.RestorePointer();
+        svc_.prompts.Beep();
+        svc_.prompts.Show("This file holds " + std::string(e.what()) +
+                              ", more than a pool can hold.\n\rThe file cannot be opened.",
+                          MsgIcon::Exclamation);
+        s_.DialogCancelled = true;
+        return;
       } catch (const FieldError& e) {
         if (v1_) return ShowProcessingError(s_, svc_, tag, e.what());
         AddLoadError(tag, e.what());
@@ -142,7 +152,7 @@ class RecordReader {
 
   void AddLoadError(std::string_view tag, const std::string& description) {
     s_.LoadErrors.push_back("Header record # " + std::to_string(counter_) + " " +
-                            std::string(tag) + " - " + description);
+                            r_.Shown(tag) + " - " + description);
     s_.NumLoadErrors = static_cast<int32_t>(s_.LoadErrors.size());
   }
 
@@ -303,7 +313,7 @@ class RecordReader {
   }
 
   BettorRecord& AddBettor() {
-    if (s_.NumBettors >= kMaxCount) throw FieldError(kOverflow);
+    if (s_.NumBettors >= kMaxCount) throw TooManyRecords("participants");
     ++s_.NumBettors;
     if (s_.Bettors.size() < static_cast<size_t>(s_.NumBettors) + 1)
       s_.Bettors.resize(static_cast<size_t>(s_.NumBettors) + 1);
@@ -313,7 +323,7 @@ class RecordReader {
   }
 
   bool ReadEntryHeader() {
-    if (s_.NumEntries >= kMaxCount) throw FieldError(kOverflow);
+    if (s_.NumEntries >= kMaxCount) throw TooManyRecords("entries");
     ++s_.NumEntries;
     if (s_.Entries.size() < static_cast<size_t>(s_.NumEntries) + 1)
       s_.Entries.resize(static_cast<size_t>(s_.NumEntries) + 1);
@@ -534,6 +544,7 @@ bool OpenPoolFile(PoolState& s, PoolFileServices& svc) {
     UnableToRead(s, svc, std::make_error_code(std::errc::is_a_directory).message());
     return false;
   }
+  RemoveStaleTemporaryFiles(FileBehind(s.PoolFilePath));
   errno = 0;
   std::ifstream in(s.PoolFilePath, std::ios::binary);
   if (!in) {

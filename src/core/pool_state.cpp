@@ -23,6 +23,12 @@ void PickMatrix::ResizeEntries(int maxEntry) {
 
 void PickMatrix::EnsureSize(int maxGame, int maxEntry) {
   if (maxGame <= maxGame_ && maxEntry <= maxEntry_) return;
+  if (maxGame <= maxGame_ && maxGame_ >= 0) {
+    // More entries alone: the picks stay in place and the storage grows by
+    // doubling, so adding entries one at a time stays linear.
+    ResizeEntries(maxEntry);
+    return;
+  }
   PickMatrix grown;
   grown.Resize(std::max(maxGame, maxGame_), std::max(maxEntry, maxEntry_));
   for (int e = 0; e <= maxEntry_; ++e)

@@ -348,6 +348,11 @@ void frmEditEntry::showEvent(QShowEvent* event) {
   }
 }
 
+QWidget* frmEditEntry::FirstField() const {
+  // The one box typed into; the picks are dragged.
+  return txtTiebreakerAmt && !fraTiebreaker->isHidden() ? txtTiebreakerAmt : nullptr;
+}
+
 void frmEditEntry::BoxPressed(Qt::MouseButton button) {
   ctx_.pool.SoundPlayed = 0;
   if (button == Qt::RightButton) ShowEntryPopupMenu();

@@ -57,6 +57,7 @@ class frmEditEntry : public BracketWindow {
   void ClearPicks() override;
   void CopyEntry() override;
   bool QueryClose() override;
+  QWidget* FirstField() const override;
   void AdjustHeightForScoring() override;
   void SetEditCaptions();
   int helpContext() const override { return kHelpContext; }

@@ -34,6 +34,9 @@ class ChildWindow : public QWidget {
   // The main window asks it when the user or a file command closes the
   // window; a window that closes itself (OK, Cancel) just calls close().
   virtual bool QueryClose() { return true; }
+  // Where the focus goes when the window opens: its first field; null for
+  // the window itself.
+  virtual QWidget* FirstField() const { return nullptr; }
 
   AppContext& context() { return ctx_; }
 

@@ -260,17 +260,27 @@ class Grid {
   // equal keys keep their order. Each key is read once per row, so a sort of
   // the largest pool compares numbers and prepared texts only.
   void Sort(int mode) {
-    if (mode < flexSortGenericAscending || mode > flexSortStringNoCaseDescending) return;
     int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
     int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
-    if (r0 < 0 || r1 >= Rows() || c0 < 0 || c1 >= cols_ || r0 >= r1) return;
+    if (c0 < 0 || c1 >= cols_) return;
+    std::vector<int> columns;
+    for (int c = c0; c <= c1; ++c) columns.push_back(c);
+    SortRowsOn(r0, r1, columns, mode);
+  }
+  // The same for rows r0..r1 on columns in any order of precedence, which
+  // need not stand side by side.
+  void SortRowsOn(int r0, int r1, const std::vector<int>& columns, int mode) {
+    if (mode < flexSortGenericAscending || mode > flexSortStringNoCaseDescending) return;
+    if (r0 < 0 || r1 >= Rows() || r0 >= r1 || columns.empty()) return;
+    for (int c : columns)
+      if (c < 0 || c >= cols_) return;
     const bool descending = mode == flexSortGenericDescending ||
                             mode == flexSortNumericDescending ||
                             mode == flexSortStringNoCaseDescending;
     const bool numeric = mode == flexSortNumericAscending || mode == flexSortNumericDescending;
     const bool text = mode == flexSortStringNoCaseAscending ||
                       mode == flexSortStringNoCaseDescending;
-    const int n = r1 - r0 + 1, width = c1 - c0 + 1;
+    const int n = r1 - r0 + 1, width = static_cast<int>(columns.size());
     // Generic: a number sorts before any text, numbers by value, texts without
     // regard to case and then with it.
     struct Key {
@@ -282,9 +292,9 @@ class Grid {
     };
     std::vector<Key> keys(static_cast<size_t>(n) * width);
     for (int i = 0; i < n; ++i)
-      for (int c = c0; c <= c1; ++c) {
-        const std::string& t = rows_[r0 + i].cells[c].text;
-        Key& k = keys[static_cast<size_t>(i) * width + (c - c0)];
+      for (int j = 0; j < width; ++j) {
+        const std::string& t = rows_[r0 + i].cells[columns[j]].text;
+        Key& k = keys[static_cast<size_t>(i) * width + j];
         k.raw = &t;
         if (numeric) {
           k.number = GridNumber(t);

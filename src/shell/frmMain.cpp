@@ -23,6 +23,7 @@
 #include "core/pool_file_writer.h"
 #include "core/sound_effects.h"
 #include "platform/error_report.h"
+#include "shell/child_focus.h"
 #include "shell/main_window_icons.h"
 #include "shell/main_window_placement.h"
 #include "shell/print_routing.h"
@@ -435,6 +436,7 @@ void frmMain::RunCommand(const std::string& name) {
   } catch (const std::exception& e) {
     ReportError(e);
   }
+  FocusActiveChild(this, mdi_);
 }
 
 void frmMain::ReportError(const std::exception& e) {
@@ -658,7 +660,8 @@ std::string frmMain::ActiveWindowName() const {
 void frmMain::ShowChild(ChildWindow* child) {
   if (!child) return;
   auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
-  if (!sub || sub->mdiArea() != mdi_) {
+  const bool opening = !sub || sub->mdiArea() != mdi_;
+  if (opening) {
     QSize wanted = child->size();
     bool sized = child->testAttribute(Qt::WA_Resized);
     child->setAttribute(Qt::WA_DeleteOnClose);
@@ -691,6 +694,7 @@ void frmMain::ShowChild(ChildWindow* child) {
   }
   sub->show();
   mdi_->setActiveSubWindow(sub);
+  FocusActiveChild(this, mdi_, opening);
   if (mdi_->currentSubWindow() != sub) OnSubWindowActivated(sub);
 }
 
@@ -718,6 +722,7 @@ bool frmMain::RunDialog(const std::string& name) {
   auto it = windows_.dialogs.find(name);
   if (it == windows_.dialogs.end()) return false;
   it->second(ctx_, this);
+  FocusActiveChild(this, mdi_);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/sound_effects.h"
+#include "entries/frmEditBettor.h"
 #include "entries/frmEditEntry.h"
 #include "platform/control_helpers.h"
 #include "platform/error_report.h"
@@ -15,7 +16,6 @@
 #include "platform/main_window_api.h"
 #include "platform/services.h"
 #include "platform/twips.h"
-#include "entries/frmEditBettor.h"
 #include "standings/logic/analysis_common.h"
 #include "standings/report_window.h"
 
@@ -23,8 +23,7 @@ namespace qb {
 
 template <class F>
 void frmEntriesWithPick::Guard(const char* handler, F&& f) {
-  RunGuarded(ctx_, this, false, std::string("frmEntriesWithPick.") + handler,
-             std::forward<F>(f));
+  RunGuarded(ctx_, this, false, std::string("frmEntriesWithPick.") + handler, std::forward<F>(f));
 }
 
 frmEntriesWithPick::frmEntriesWithPick(AppContext& ctx, QWidget* parent)
@@ -42,23 +41,19 @@ frmEntriesWithPick::frmEntriesWithPick(AppContext& ctx, QWidget* parent)
   flxEntries->setObjectName("flxEntries");
   layout->addWidget(flxEntries, 1);
   auto* buttons = new QHBoxLayout;
-  cmdShow = MakeButton(this, "cmdShow", "Show Entry", "Display the selected entry.", [this] {
-    Guard("cmdShow_Click", [this] { cmdShow_Click(); });
-  });
-  cmdCancel = MakeButton(this, "cmdCancel", "Close", "Close this window.", [this] {
-    Guard("cmdCancel_Click", [this] { cmdCancel_Click(); });
-  });
-  cmdHelp = MakeButton(this, "cmdHelp", "Help", "", [this] {
-    Guard("cmdHelp_Click", [this] { cmdHelp_Click(); });
-  });
+  cmdShow = MakeButton(this, "cmdShow", "Show Entry", "Display the selected entry.",
+                       [this] { Guard("cmdShow_Click", [this] { cmdShow_Click(); }); });
+  cmdCancel = MakeButton(this, "cmdCancel", "Close", "Close this window.",
+                         [this] { Guard("cmdCancel_Click", [this] { cmdCancel_Click(); }); });
+  cmdHelp = MakeButton(this, "cmdHelp", "Help", "",
+                       [this] { Guard("cmdHelp_Click", [this] { cmdHelp_Click(); }); });
   buttons->addWidget(cmdShow);
   buttons->addStretch();
   buttons->addWidget(cmdCancel);
   buttons->addWidget(cmdHelp);
   layout->addLayout(buttons);
-  connect(flxEntries, &GridView::DblClick, this, [this] {
-    Guard("flxEntries_DblClick", [this] { flxEntries_DblClick(); });
-  });
+  connect(flxEntries, &GridView::DblClick, this,
+          [this] { Guard("flxEntries_DblClick", [this] { flxEntries_DblClick(); }); });
 
   ClearSoundPlayedOnInput(this, ctx_.pool);
 
@@ -100,7 +95,9 @@ int frmEntriesWithPick::GridWidthTwips() const {
   return static_cast<int>(PixelsToTwips(flxEntries->width()));
 }
 
-void frmEntriesWithPick::Sound(const char* name) { PlaySoundEffect(ctx_.pool, ctx_.waves, name); }
+void frmEntriesWithPick::Sound(const char* name) {
+  PlaySoundEffect(ctx_.pool, ctx_.waves, name);
+}
 
 void frmEntriesWithPick::cmdShow_Click() {
   Sound("start");
@@ -130,7 +127,9 @@ void frmEntriesWithPick::flxEntries_DblClick() {
   if (row < g.Rows()) cmdShow_Click();
 }
 
-void frmEntriesWithPick::cmdCancel_Click() { close(); }
+void frmEntriesWithPick::cmdCancel_Click() {
+  close();
+}
 
 void frmEntriesWithPick::cmdHelp_Click() {
   if (ctx_.main)

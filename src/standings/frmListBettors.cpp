@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "entries/frmEditBettor.h"
 #include "platform/app_context.h"
 #include "platform/grid_view.h"
-#include "entries/frmEditBettor.h"
 #include "platform/twips.h"
 #include "standings/logic/analysis_common.h"
 
@@ -21,7 +21,8 @@ class FontMeasure : public TextMeasure {
  public:
   explicit FontMeasure(const QFont& font) : metrics_(font) {}
   int Width(const std::string& text) const override {
-    return static_cast<int>(PixelsToTwips(metrics_.horizontalAdvance(QString::fromStdString(text))));
+    return static_cast<int>(
+        PixelsToTwips(metrics_.horizontalAdvance(QString::fromStdString(text))));
   }
   int LineHeight() const override { return static_cast<int>(PixelsToTwips(metrics_.height())); }
 
@@ -62,9 +63,8 @@ frmListBettors::frmListBettors(AppContext& ctx, QWidget* parent)
       SortBettorGrid();
     });
   });
-  connect(flxEntries, &GridView::Click, this, [this] {
-    Guard("flxEntries_Click", [this] { flxEntries_Click(); });
-  });
+  connect(flxEntries, &GridView::Click, this,
+          [this] { Guard("flxEntries_Click", [this] { flxEntries_Click(); }); });
 
   ClearSoundPlayedOnInput(this, ctx_.pool);
   Guard("Form_Load", [this] { FormLoad(); });

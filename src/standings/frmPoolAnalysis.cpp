@@ -1,15 +1,15 @@
 #include "standings/frmPoolAnalysis.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "entries/frmEditBettor.h"
 #include "platform/app_context.h"
 #include "platform/grid_view.h"
-#include "entries/frmEditBettor.h"
 #include "standings/frmEntriesWithPick.h"
 #include "standings/logic/analysis_common.h"
 #include "standings/logic/upset_analysis.h"
@@ -77,12 +77,10 @@ frmPoolAnalysis::frmPoolAnalysis(AppContext& ctx, QWidget* parent)
       SortTeamGrid();
     });
   });
-  connect(cmdShow, &QPushButton::clicked, this, [this] {
-    Guard("cmdShow_Click", [this] { cmdShow_Click(); });
-  });
-  connect(flxTeam, &GridView::DblClick, this, [this] {
-    Guard("flxTeam_DblClick", [this] { flxTeam_DblClick(); });
-  });
+  connect(cmdShow, &QPushButton::clicked, this,
+          [this] { Guard("cmdShow_Click", [this] { cmdShow_Click(); }); });
+  connect(flxTeam, &GridView::DblClick, this,
+          [this] { Guard("flxTeam_DblClick", [this] { flxTeam_DblClick(); }); });
 
   ClearSoundPlayedOnInput(this, ctx_.pool);
   Guard("Form_Load", [this] { FormLoad(); });

@@ -80,6 +80,95 @@ TEST_F(PoolFileReader, ReadsTheFiveTeamPool) {
   EXPECT_EQ(s.Picks.MaxEntry(), s.NumEntries + 1);
 }
 
+// Every field of every record holds its own value, none the default: a field
+// the reader drops or two it swaps, or two the writer swaps, show here.
+TEST_F(PoolFileReader, EveryFieldOfEveryRecordSurvivesAReadAndAWrite) {
+  auto expectEveryField = [](const PoolState& s) {
+    const PoolHeader& p = s.Pool;
+    EXPECT_EQ(p.PoolId, 4321);
+    EXPECT_EQ(p.PoolName, "Every Field");
+    EXPECT_EQ(p.NumTeams, 8);
+    EXPECT_EQ(p.CostPerEntry, Currency::FromDouble(12.75));
+    EXPECT_TRUE(p.TiebreakerUsed);
+    EXPECT_EQ(p.TiebreakerType, "Points in Final - Winner");
+    EXPECT_EQ(p.PayoutRounding, -1);
+    EXPECT_EQ(p.ParmsFlag, "PF");
+    EXPECT_EQ(p.HoldbackAmt, Currency::FromDouble(3.25));
+    EXPECT_EQ(p.TiebreakerActual, 151);
+    EXPECT_TRUE(p.DualSided);
+    // The older options are taken into the per-round values once, when read:
+    // the factors and points of the file multiplied by the round.
+    EXPECT_FALSE(p.SeedOption);
+    EXPECT_EQ(p.SeedFactorAll, 0);
+    EXPECT_FALSE(p.MultiplyByRound);
+    EXPECT_EQ(p.PoolInstructions, "Pick all seven games.");
+    EXPECT_EQ(p.DownloadSource, "Spring list");
+    EXPECT_EQ(p.ReportFileName, "standings.txt");
+    EXPECT_TRUE(p.Parms3Flag);
+    EXPECT_EQ(p.Parms3Text, "P3");
+    EXPECT_TRUE(p.RoundByRound);
+    EXPECT_FALSE(p.RePair);
+    EXPECT_EQ(p.WebPoolName, "every-field");
+    EXPECT_EQ(p.Parms3Text2, "P3b");
+    const float methods[] = {0, 1, 2, 3, 4, 5, 1, 2};
+    const float factors[] = {0, 0.5f, 0.25f, 0.75f, 1.25f, 1.75f, 2.5f, 3.5f};
+    for (int r = 1; r <= kMaxRounds; ++r) {
+      SCOPED_TRACE("round " + std::to_string(r));
+      EXPECT_EQ(p.SeedMethod[r], methods[r]);
+      EXPECT_EQ(p.SeedFactor[r], factors[r] * r);
+      EXPECT_EQ(p.RoundPoints[r], static_cast<float>(r * r));
+    }
+    const float pct[] = {4, 40, 25, 15, 10, 6};
+    const char* flags[] = {"B", "P1", "P2", "P3", "P4", "P5"};
+    for (int i = 0; i <= kPayoutPlaces; ++i) {
+      EXPECT_EQ(p.PayoutPct[i], pct[i]);
+      EXPECT_EQ(p.PayoutFlag[i], flags[i]);
+    }
+    const char* teams[] = {"", "Ants", "Bees", "Cats", "Dogs", "Eels", "Fox", "Gnus", "Hens"};
+    for (int n = 1; n <= 8; ++n) {
+      EXPECT_EQ(s.Teams[n].Name, teams[n]);
+      EXPECT_EQ(s.Teams[n].Seed, 9 - n);
+      EXPECT_EQ(s.Teams[n].Number, n);
+    }
+    const int results[] = {0, 2, 3, 6, 7, 3, 6, 0};
+    for (int g = 1; g <= 7; ++g) EXPECT_EQ(p.Results[g], results[g]);
+    ASSERT_EQ(s.NumBettors, 2);
+    EXPECT_EQ(s.Bettors[1].Name, "Ann");
+    EXPECT_EQ(s.Bettors[1].Info, "sits by the door");
+    EXPECT_EQ(s.Bettors[1].EMail, "ann@x.org");
+    EXPECT_EQ(s.Bettors[1].Phone, "555-0101");
+    EXPECT_EQ(s.Bettors[2].Name, "Bob");
+    EXPECT_EQ(s.Bettors[2].Info, "floor 3");
+    EXPECT_EQ(s.Bettors[2].EMail, "bob@x.org");
+    EXPECT_EQ(s.Bettors[2].Phone, "555-0102");
+    ASSERT_EQ(s.NumEntries, 2);
+    EXPECT_EQ(s.Entries[1].BettorIndex, 1);
+    EXPECT_EQ(s.Entries[1].EntryNumber, 3);
+    EXPECT_EQ(s.Entries[1].Tiebreaker, 141.5f);
+    EXPECT_TRUE(s.Entries[1].Collected);
+    EXPECT_EQ(s.Entries[2].BettorIndex, 2);
+    EXPECT_EQ(s.Entries[2].EntryNumber, 7);
+    EXPECT_EQ(s.Entries[2].Tiebreaker, 99);
+    EXPECT_FALSE(s.Entries[2].Collected);
+    const int picks[3][8] = {{}, {0, 2, 3, 6, 7, 3, 6, 6}, {0, 1, 4, 5, 8, 4, 5, 5}};
+    for (int e = 1; e <= 2; ++e)
+      for (int g = 1; g <= 7; ++g) EXPECT_EQ(s.Picks(g, e), picks[e][g]) << e << "/" << g;
+  };
+  ASSERT_TRUE(Read(Fixture("pool_every_field.qbp")));
+  EXPECT_TRUE(host.shownErrors.empty());
+  {
+    SCOPED_TRACE("read");
+    expectEveryField(s);
+  }
+  const std::string written = Written();
+  s = PoolState();
+  host = RecordingPoolFileHost();
+  ASSERT_TRUE(Read(written));
+  EXPECT_TRUE(host.shownErrors.empty());
+  SCOPED_TRACE("written and read again");
+  expectEveryField(s);
+}
+
 TEST_F(PoolFileReader, AFileReadAndWrittenAgainIsTheSameFile) {
   for (const char* name : {"pool_5_teams.qbp", "pool_5_teams_without_entries.qbp"}) {
     PoolState fresh;
@@ -399,6 +488,64 @@ TEST_F(PoolFileReader, TheCloseAfterAnAbandonedLoadFindsNothingToSave) {
   EXPECT_EQ(closing.teamsAtClose, 0);
   EXPECT_TRUE(s.DialogCancelled);
   EXPECT_TRUE(s.PoolFilePath.empty());
+}
+
+// A pool counts its participants and entries in 16 bits: the last that fits
+// loads, one more abandons the load with one message instead of failing the
+// same record again and again.
+TEST_F(PoolFileReader, ThePoolLimitOfParticipantsAndEntriesIsKept) {
+  struct Case {
+    const char* kind;
+    int count;
+    bool loads;
+  };
+  const Case cases[] = {{"participants", 32767, true},
+                        {"participants", 32768, false},
+                        {"entries", 32767, true},
+                        {"entries", 32768, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.count));
+    s = PoolState();
+    host = RecordingPoolFileHost();
+    prompts = ScriptedPrompts();
+    std::string bytes = kHeader + kParms4 + kTeams4;
+    const bool entries = std::string(c.kind) == "entries";
+    for (int i = 1; i <= c.count; ++i) {
+      if (entries)
+        bytes += "\"%EntHdr`\",\"Ann\"," + std::to_string(i % 30000) + ",1,#TRUE#\r\n"
+                 "\"%EntPck`\",1,3,1,\r\n";
+      else
+        bytes += "\"%Bettor`\",\"P" + std::to_string(i) + "\",\"\",\"\",\"\"\r\n";
+    }
+    EXPECT_EQ(Read(bytes), c.loads);
+    EXPECT_TRUE(host.shownErrors.empty());
+    if (c.loads) {
+      ExpectLoaded();
+      EXPECT_EQ(entries ? s.NumEntries : s.NumBettors, 32767);
+      if (entries) EXPECT_EQ(s.Picks(3, 32767), 1);
+      EXPECT_TRUE(prompts.asked.empty());
+    } else {
+      ExpectFailed();
+      ASSERT_EQ(prompts.asked.size(), 1u);
+      EXPECT_EQ(prompts.LastText(), "This file holds more than 32767 " + std::string(c.kind) +
+                                        ", more than a pool can hold.\n\r"
+                                        "The file cannot be opened.");
+    }
+  }
+}
+
+// An unclosed quote makes the rest of the file one field; the message quotes
+// only its start.
+TEST_F(PoolFileReader, ALoadErrorQuotesAFieldOnlyInPart) {
+  const std::string rest = "%Tail" + std::string(100000, 'x');
+  ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 + "\"" + rest));
+  ASSERT_EQ(host.shownErrors.size(), 1u);
+  ASSERT_EQ(host.shownErrors[0].size(), 1u);
+  EXPECT_EQ(host.shownErrors[0][0], "Header record # 5 %Tail" + std::string(35, 'x') +
+                                        "... - Input past end of file");
+  EXPECT_EQ(ShortForMessage("a\r\nb"), "a  b");
+  EXPECT_EQ(ShortForMessage(std::string(39, 'e') + "\xC3\xA9!"),
+            std::string(39, 'e') + "\xC3\xA9...");
 }
 
 TEST_F(PoolFileReader, PicksBeforeAnyEntryFailTheOpen) {

@@ -248,6 +248,49 @@ TEST_F(PoolFileSave, AFolderThatCannotBeWrittenKeepsEverything) {
   EXPECT_NE(prompts.LastText().find("No such file or directory"), std::string::npos);
 }
 
+TEST_F(PoolFileSave, AFileMarkedReadOnlyIsRefusedAndKeptWithItsBackup) {
+  PutPreviousFiles();
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_FALSE(SaveFile1N(s, s.PoolFilePath, true, svc));
+  ExpectNothingChanged();
+  EXPECT_EQ(prompts.LastText(), "Unable to save file " + s.PoolFilePath +
+                                    "\n\r\nPermission denied\n\r\nThe file on disk has not been changed.");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Office.bkp", "Office.qbp"}));
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::owner_write, fs::perms::none);
+}
+
+// Saves that were killed leave their hidden temporary files; the next save
+// or open of the same file removes them, and only them.
+TEST_F(PoolFileSave, TemporaryFilesOfKilledSavesAreRemovedByTheNextSaveOrOpen) {
+  const std::vector<std::string> stale = {
+      ".Office.qbp.99999999-1a2b.tmp",  // its program is gone
+      ".Office.qbp." + std::to_string(getpid()) + "-ff.tmp",  // an earlier save of this one
+      ".Office.qbp.3e81a2c0.tmp",       // the older kind of name
+  };
+  const std::vector<std::string> kept = {
+      ".Office.qbp.1-ff.tmp",            // a program still running may be writing it
+      ".Other.qbp.99999999-1.tmp",       // another pool's
+      ".Office.qbp.notes.tmp",           // none of ours
+  };
+  auto putAll = [&] {
+    for (const auto& name : stale) PutFile(dir / name, "half a pool");
+    for (const auto& name : kept) PutFile(dir / name, "other");
+  };
+  std::vector<std::string> left = kept;
+  left.push_back("Office.bkp");
+  left.push_back("Office.qbp");
+  std::sort(left.begin(), left.end());
+
+  putAll();
+  PutPreviousFiles();
+  ASSERT_TRUE(SaveFile1N(s, s.PoolFilePath, true, svc));
+  EXPECT_EQ(dir.Names(), left);
+
+  putAll();
+  ASSERT_TRUE(OpenPoolFile(s, svc));
+  EXPECT_EQ(dir.Names(), left);
+}
+
 TEST_F(PoolFileSave, ARenameThatFailsLeavesNoFileBehind) {
   fs::create_directories(path / "in the way");  // the pool's name is taken by a folder
   EXPECT_FALSE(SaveFile1N(s, s.PoolFilePath, false, svc));

@@ -2,6 +2,7 @@
 // the program's own windows: the list of entries with a pick in a window of
 // its own, entries opened from the reports into the editor, and the windows
 // going with the pool and the main window.
+// The pool builders first: their variables named "slots" must come before Qt's macro.
 #include "standings/logic/analysis_pools.h"
 
 #include <gtest/gtest.h>
@@ -112,7 +113,7 @@ TEST_F(AnalysisRoad, EntriesOpenFromTheReportsIntoTheEditor) {
   list->cmdShow->click();
   Flush();
   EXPECT_GT(s.EditEntryNumber, 0);
-  EXPECT_TRUE(list->isVisible());  // it stays open
+  EXPECT_TRUE(list->isVisible());     // it stays open
   main->RunCommand("mnuEditCancel");  // the editor closes unchanged
   Flush();
   EXPECT_EQ(s.EditEntryNumber, 0);

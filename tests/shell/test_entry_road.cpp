@@ -13,6 +13,7 @@
 #include "entries/frmEntryHeader.h"
 #include "entries/frmSelectEntry.h"
 #include "shell/window_table.h"
+#include "new_entry_support.h"
 #include "shell_fixture.h"
 #include "support/modal_answer.h"
 
@@ -49,16 +50,7 @@ class EntryRoadTest : public ShellTest {
 };
 
 TEST_F(EntryRoadTest, ANewEntryGoesFromTheSelectionThroughTheEditorAndBack) {
-  test::OnNextModal<frmSelectEntry>([](frmSelectEntry* selection) {
-    test::OnNextModal<frmEntryHeader>([](frmEntryHeader* header) {
-      QTest::keyClicks(header->findChild<QComboBox*>("comEntryName"), "Carol");
-      auto* number = header->findChild<QLineEdit*>("txtBettorEntryNbr");
-      number->setText("1");
-      QTest::mouseClick(header->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    });
-    QTest::mouseClick(selection->findChild<QPushButton*>("cmdNew"), Qt::LeftButton);
-  });
-  main->MenuItem("mnuEditEntry")->trigger();
+  test::NewEntryThroughTheWindows(*main, "Carol");
 
   frmEditEntry* editor = Editor();
   ASSERT_NE(editor, nullptr);
@@ -97,15 +89,7 @@ TEST_F(EntryRoadTest, ANewEntryGoesFromTheSelectionThroughTheEditorAndBack) {
 }
 
 TEST_F(EntryRoadTest, TheEditorsCloseBoxAsksOnceAndANewEntryClosedUnsavedIsGone) {
-  test::OnNextModal<frmSelectEntry>([](frmSelectEntry* selection) {
-    test::OnNextModal<frmEntryHeader>([](frmEntryHeader* header) {
-      QTest::keyClicks(header->findChild<QComboBox*>("comEntryName"), "Dan");
-      header->findChild<QLineEdit*>("txtBettorEntryNbr")->setText("1");
-      QTest::mouseClick(header->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    });
-    QTest::mouseClick(selection->findChild<QPushButton*>("cmdNew"), Qt::LeftButton);
-  });
-  main->MenuItem("mnuEditEntry")->trigger();
+  test::NewEntryThroughTheWindows(*main, "Dan");
   frmEditEntry* editor = Editor();
   ASSERT_NE(editor, nullptr);
   editor->cmdFill_Click();
@@ -133,15 +117,7 @@ TEST_F(EntryRoadTest, AddingOrDeletingEntriesLeavesNothingForThePoolParametersTo
     Flush();
   };
   auto addEntry = [this](const char* name) {
-    test::OnNextModal<frmSelectEntry>([name](frmSelectEntry* selection) {
-      test::OnNextModal<frmEntryHeader>([name](frmEntryHeader* header) {
-        QTest::keyClicks(header->findChild<QComboBox*>("comEntryName"), name);
-        header->findChild<QLineEdit*>("txtBettorEntryNbr")->setText("1");
-        QTest::mouseClick(header->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-      });
-      QTest::mouseClick(selection->findChild<QPushButton*>("cmdNew"), Qt::LeftButton);
-    });
-    main->MenuItem("mnuEditEntry")->trigger();
+    test::NewEntryThroughTheWindows(*main, name);
     ASSERT_NE(Editor(), nullptr);
     test::OnNextModal<frmSelectEntry>([](frmSelectEntry* selection) { selection->reject(); });
     t.prompts.Queue(MsgAnswer::Yes);  // complete? (the picks are left open)

@@ -133,7 +133,9 @@ TEST_F(ReportRoads, PoolAnalysisPrintsBothPagesAndExportsTheTeams) {
   EXPECT_NE(text.find("Team 1 "), std::string::npos);
   // The hidden slot numbers after the last round are not printed.
   for (const auto& line : testing::SplitLines(text))
-    if (std::regex_search(line, std::regex("^ +\\d+ Team "))) EXPECT_TRUE(std::regex_search(line, std::regex("%$"))) << line;
+    if (std::regex_search(line, std::regex("^ +\\d+ Team "))) {
+      EXPECT_TRUE(std::regex_search(line, std::regex("%$"))) << line;
+    }
 
   Tabs()->setCurrentIndex(1);
   t.files.Queue(Path("upsets.pdf"));

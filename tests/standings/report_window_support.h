@@ -2,10 +2,10 @@
 // What the analysis and listing window tests share: a context with a
 // recording main window, clicks on grid cells (headings included) and
 // pictures of windows for a look.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTableView>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <string>
 

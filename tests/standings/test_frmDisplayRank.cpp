@@ -197,33 +197,36 @@ TEST_F(DisplayRankTest, ClosingClearsTheOpenFlag) {
 TEST_F(DisplayRankTest, Pictures) {
   const QByteArray dir = qgetenv("QB_STANDINGS_SHOTS");
   if (dir.isEmpty()) GTEST_SKIP() << "set QB_STANDINGS_SHOTS to a folder to write pictures";
-  testing::PoolRecipe recipe;
-  recipe.teams = 64;
-  recipe.entries = 60;
-  recipe.openGames = 0;
-  recipe.storeByeResults = true;
-  t.pool = testing::MakeRandomPool(recipe, 7);
-  t.pool.Pool.CostPerEntry = Currency::FromDouble(5);
-  t.pool.Pool.TiebreakerUsed = true;
-  t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
-  t.pool.Pool.TiebreakerActual = 141;
-  for (int e = 1; e <= t.pool.NumEntries; ++e)
-    t.pool.Entries[e].Tiebreaker = static_cast<float>(100 + (e * 37) % 80);
-  t.pool.MainWidth = 15000;
-  t.pool.MainHeight = 9000;
-  Open();
-  EXPECT_TRUE(win->grab().save(QString(dir) + "/rankings_standings.png"));
-  Child<QTabWidget>("SSTab1")->setCurrentIndex(1);
-  QApplication::processEvents();
-  EXPECT_TRUE(win->grab().save(QString(dir) + "/rankings_winners.png"));
-  win.reset();
-
-  t.pool.Pool.Results[t.pool.NumGames] = 0;
-  ResetTeamAdvance(t.pool);
-  Open();
-  Child<QTabWidget>("SSTab1")->setCurrentIndex(1);
-  QApplication::processEvents();
-  EXPECT_TRUE(win->grab().save(QString(dir) + "/rankings_refused.png"));
+  auto open = [&](int openGames) {
+    testing::PoolRecipe recipe;
+    recipe.teams = 64;
+    recipe.entries = 60;
+    recipe.openGames = openGames;
+    recipe.seedMethod = 1;
+    recipe.storeByeResults = true;
+    t.pool = testing::MakeRandomPool(recipe, 7);
+    t.pool.Pool.CostPerEntry = Currency::FromDouble(5);
+    t.pool.Pool.TiebreakerUsed = true;
+    t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
+    t.pool.Pool.TiebreakerActual = 141;
+    for (int e = 1; e <= t.pool.NumEntries; ++e)
+      t.pool.Entries[e].Tiebreaker = static_cast<float>(100 + (e * 37) % 80);
+    t.pool.MainWidth = 15000;
+    t.pool.MainHeight = 9000;
+    win.reset();
+    Open();
+  };
+  auto shoot = [&](int page, const char* file) {
+    Child<QTabWidget>("SSTab1")->setCurrentIndex(page);
+    QApplication::processEvents();
+    EXPECT_TRUE(win->grab().save(QString(dir) + "/" + file));
+  };
+  open(15);  // the tournament under way: open games, possible points
+  shoot(0, "rankings_standings.png");
+  shoot(1, "rankings_refused.png");
+  open(0);
+  shoot(0, "rankings_final_standings.png");
+  shoot(1, "rankings_winners.png");
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "entries/frmEditEntry.h"
-#include "report_window_support.h"
 #include "platform/twips.h"
+#include "report_window_support.h"
 #include "standings/frmEntriesWithPick.h"
 #include "standings/logic/analysis_common.h"
 

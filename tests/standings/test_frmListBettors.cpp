@@ -5,8 +5,8 @@
 #include <QTabWidget>
 
 #include "entries/frmEditEntry.h"
-#include "report_window_support.h"
 #include "platform/twips.h"
+#include "report_window_support.h"
 #include "standings/frmListBettors.h"
 #include "standings/logic/analysis_common.h"
 
@@ -76,8 +76,8 @@ TEST_F(ListBettorsTest, LoadsBothListingsSortedByName) {
   EXPECT_EQ(e.TextMatrix(11, 1), "bob #1");
   EXPECT_EQ(e.TextMatrix(9, 3), "Team 2");  // Al #10's champion
   // Column 3 takes the room the others leave; rows are as tall as their lines.
-  EXPECT_EQ(e.ColWidth(3), static_cast<int>(PixelsToTwips(w->width())) - 800 - 2200 - 500 - 0 -
-                               300);
+  EXPECT_EQ(e.ColWidth(3),
+            static_cast<int>(PixelsToTwips(w->width())) - 800 - 2200 - 500 - 0 - 300);
   EXPECT_GT(e.RowHeight(1), 0);
   EXPECT_TRUE(tc.waves.played.empty());
 

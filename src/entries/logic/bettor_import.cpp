@@ -1,9 +1,11 @@
 #include "entries/logic/bettor_import.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <unordered_map>
 
 #include "core/cp1252.h"
 #include "core/pool_file_format.h"
@@ -62,6 +64,14 @@ void ActionFromMarks(BettorImportRow& row, const char* otherwise) {
     anyND |= m == "ND";
   }
   row.action = anyY ? kOverlay : anyND ? kNewData : otherwise;
+}
+
+// Every name the pool's participants hold, with the first index of each.
+std::unordered_map<std::string, int> PoolBettorsByName(const PoolState& s) {
+  std::unordered_map<std::string, int> byName;
+  byName.reserve(static_cast<size_t>(std::max<int>(s.NumBettors, 0)));
+  for (int j = 1; j <= s.NumBettors; ++j) byName.try_emplace(s.Bettors.at(j).Name, j);
+  return byName;
 }
 
 bool IsUtf8(std::string_view t) {
@@ -218,7 +228,7 @@ bool ReadPoolFileBettors(std::string_view bytes, PoolState& s, Prompts& prompts)
         MsgButtons::YesNo, MsgIcon::Exclamation, 2);
     if (a != MsgAnswer::Yes) return false;
   }
-  // Read in full before any is taken, so a damaged file adds nobody.
+  // A record that cannot be read ends the read; those read before it are offered.
   std::vector<BettorRecord> read;
   std::string_view field;
   while (r.Next(field)) {
@@ -229,11 +239,12 @@ bool ReadPoolFileBettors(std::string_view bytes, PoolState& s, Prompts& prompts)
       b.Info = r.ReadString();
       b.EMail = r.ReadString();
       b.Phone = r.ReadString();
-    } catch (const FieldError&) {
+    } catch (const FieldError& e) {
       prompts.Beep();
-      prompts.Show("Error in processing the " + std::string(kTagBettor) + " record.",
+      prompts.Show("Error in processing the " + std::string(kTagBettor) + " record.\n\n" +
+                       e.what(),
                    MsgIcon::Exclamation);
-      return false;
+      break;
     }
     if (b.Name.empty()) continue;  // never written for a live participant
     b.ImportMark = true;
@@ -241,7 +252,8 @@ bool ReadPoolFileBettors(std::string_view bytes, PoolState& s, Prompts& prompts)
   }
   if (s.NumImportBettors + read.size() > static_cast<size_t>(kMaxImportBettors)) {
     prompts.Beep();
-    prompts.Show("Error in processing the " + std::string(kTagBettor) + " record.\n\n" + kOverflow,
+    prompts.Show("The file holds " + std::string(TooManyRecords("participants").what()) +
+                     ", more than a pool can hold.\nNothing will be imported.",
                  MsgIcon::Exclamation);
     return false;
   }
@@ -261,18 +273,14 @@ void CompareBettorRow(const PoolState& s, BettorImportRow& row, int field) {
 
 std::vector<BettorImportRow> FillBettorRows(const PoolState& s) {
   std::vector<BettorImportRow> rows;
+  const std::unordered_map<std::string, int> pool = PoolBettorsByName(s);
   for (int i = 1; i <= s.NumImportBettors; ++i) {
     const BettorRecord& b = s.ImportBettors.at(i);
     if (!b.ImportMark) continue;
     BettorImportRow row;
     row.name = b.Name;
     row.importIndex = i;
-    for (int j = 1; j <= s.NumBettors; ++j) {
-      if (s.Bettors.at(j).Name == b.Name) {
-        row.poolIndex = j;
-        break;
-      }
-    }
+    if (auto found = pool.find(b.Name); found != pool.end()) row.poolIndex = found->second;
     if (row.poolIndex == 0) {
       row.action = kAddAsNew;
     } else {
@@ -318,19 +326,16 @@ std::string CheckBettorRows(const PoolState& s, const std::vector<BettorImportRo
 
 int ApplyBettorRows(PoolState& s, const std::vector<BettorImportRow>& rows) {
   int applied = 0;
+  std::unordered_map<std::string, int> taken = PoolBettorsByName(s);
   for (const BettorImportRow& row : rows) {
     if (row.importIndex < 1 || row.importIndex > s.NumImportBettors) continue;
     BettorRecord& imported = s.ImportBettors[row.importIndex];
     if (row.action == kAddAsNew) {
       std::string name = imported.Name;
-      auto taken = [&](const std::string& n) {
-        for (int j = 1; j <= s.NumBettors; ++j)
-          if (s.Bettors[j].Name == n) return true;
-        return false;
-      };
-      while (taken(name)) name += "*";
+      while (taken.count(name)) name += "*";
       s.NumBettors = static_cast<int16_t>(s.NumBettors + 1);
       s.Bettors.resize(static_cast<size_t>(s.NumBettors) + 2);
+      taken.emplace(name, s.NumBettors);
       BettorRecord& b = s.Bettors[s.NumBettors];
       b = BettorRecord{};
       b.Name = name;

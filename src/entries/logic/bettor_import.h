@@ -30,9 +30,11 @@ ImportFileHeader ReadImportHeader(FieldReader& r);
 bool IsImportVersion(const std::string& version);
 
 // The participants ("%Bettor`" records) of a pool file, appended to
-// ImportBettors with ImportMark set; every other record is passed over. On a
-// file of another product, a refused version or a record that cannot be
-// read the user is told, nothing is taken and false comes back.
+// ImportBettors with ImportMark set; every other record is passed over. A
+// record that cannot be read is told and ends the read: those before it are
+// taken. On a file of another product, a refused version or more
+// participants than a pool holds the user is told, nothing is taken and
+// false comes back.
 bool ReadPoolFileBettors(std::string_view bytes, PoolState& s, Prompts& prompts);
 
 // Empties ImportBettors, before the participants of another file are read.

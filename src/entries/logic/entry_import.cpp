@@ -3,6 +3,7 @@
 #include <cctype>
 #include <filesystem>
 #include <limits>
+#include <unordered_map>
 
 #include "core/pool_file_fields.h"
 #include "core/pool_file_format.h"
@@ -15,7 +16,7 @@ namespace qb {
 
 namespace {
 
-constexpr int kMaxCount = std::numeric_limits<int16_t>::max();
+constexpr int kMaxCount = kMaxPoolRecords;
 
 std::string YesNo(bool v) { return v ? kYes : kNo; }
 
@@ -47,17 +48,26 @@ std::string TeamText(const TeamRecord& t) { return t.Name + ", seed " + NumberTe
 std::string Number(double v) { return NumberText(v); }
 std::string Money(Currency c) { return NumberText(c.ToDouble()); }
 
+// The import's participants by name: the first of each name.
+using BettorsByName = std::unordered_map<std::string, int>;
+
+BettorsByName ImportBettorsByName(const PoolState& s) {
+  BettorsByName byName;
+  for (int i = 1; i <= s.NumImportBettors; ++i) byName.try_emplace(s.ImportBettors[i].Name, i);
+  return byName;
+}
+
 // The participant an imported entry names: looked up over the whole import,
 // appended when the import has none of that name.
-int ImportBettorFor(PoolState& s, const std::string& name) {
-  for (int i = 1; i <= s.NumImportBettors; ++i)
-    if (s.ImportBettors[i].Name == name) return i;
-  if (s.NumImportBettors >= kMaxCount) throw FieldError(kOverflow);
+int ImportBettorFor(PoolState& s, BettorsByName& byName, const std::string& name) {
+  if (auto found = byName.find(name); found != byName.end()) return found->second;
+  if (s.NumImportBettors >= kMaxCount) throw TooManyRecords("participants");
   s.NumImportBettors = static_cast<int16_t>(s.NumImportBettors + 1);
   if (static_cast<int>(s.ImportBettors.size()) < s.NumImportBettors + 1)
     s.ImportBettors.resize(static_cast<size_t>(s.NumImportBettors) + 1);
   s.ImportBettors[s.NumImportBettors] = BettorRecord{};
   s.ImportBettors[s.NumImportBettors].Name = name;
+  byName.emplace(name, s.NumImportBettors);
   return s.NumImportBettors;
 }
 
@@ -65,7 +75,8 @@ class ImportReader {
  public:
   ImportReader(PoolState& s, FieldReader& r, Prompts& prompts, const std::string& fileName,
                bool v1)
-      : s_(s), r_(r), prompts_(prompts), fileName_(fileName), v1_(v1) {}
+      : s_(s), r_(r), prompts_(prompts), fileName_(fileName), v1_(v1),
+        bettorsByName_(ImportBettorsByName(s)) {}
 
   bool Run() {
     std::string_view tag;
@@ -73,6 +84,12 @@ class ImportReader {
       const std::string t(tag);
       try {
         if (!ReadRecord(t)) return false;
+      } catch (const TooManyRecords& e) {
+        prompts_.Beep();
+        prompts_.Show("The files to import hold " + std::string(e.what()) +
+                          ", more than a pool can hold.\nImport will be aborted!",
+                      MsgIcon::Critical);
+        return false;
       } catch (const std::exception& e) {
         prompts_.Beep();
         prompts_.Show("Error in processing the " + t + " record.\n\n" + e.what(),
@@ -176,21 +193,21 @@ class ImportReader {
     if (b.Name.empty()) return;
     // One person in several files is one participant; a later file only
     // fills in what an earlier one left empty.
-    BettorRecord& known = s_.ImportBettors[ImportBettorFor(s_, b.Name)];
+    BettorRecord& known = s_.ImportBettors[ImportBettorFor(s_, bettorsByName_, b.Name)];
     if (known.Info.empty()) known.Info = b.Info;
     if (known.EMail.empty()) known.EMail = b.EMail;
     if (known.Phone.empty()) known.Phone = b.Phone;
   }
 
   void ReadEntryHeader() {
-    if (s_.NumImportEntries >= kMaxCount) throw FieldError(kOverflow);
+    if (s_.NumImportEntries >= kMaxCount) throw TooManyRecords("entries");
     EntryRecord e;
     e.BettorName = r_.ReadString();
     if (e.BettorName.empty()) e.BettorName = "Unknown Participant";
     e.EntryNumber = r_.ReadInteger();
     e.Tiebreaker = r_.ReadSingle();
     if (!v1_) e.Collected = r_.ReadBoolean();
-    e.BettorIndex = static_cast<int16_t>(ImportBettorFor(s_, e.BettorName));
+    e.BettorIndex = static_cast<int16_t>(ImportBettorFor(s_, bettorsByName_, e.BettorName));
     s_.NumImportEntries = static_cast<int16_t>(s_.NumImportEntries + 1);
     if (static_cast<int>(s_.ImportEntries.size()) < s_.NumImportEntries + 1)
       s_.ImportEntries.resize(static_cast<size_t>(s_.NumImportEntries) + 1);
@@ -224,6 +241,7 @@ class ImportReader {
   bool parmsRead_ = false;
   bool entryInFile_ = false;
   ImportRecordsRead read_{false, false, false};
+  BettorsByName bettorsByName_;
 };
 
 }  // namespace
@@ -445,11 +463,15 @@ void MarkImportParticipants(PoolState& s, const std::vector<ImportEntryRow>& row
 
 namespace {
 
-int FindLiveBettor(const PoolState& s, const std::string& name) {
-  for (int b = 1; b <= s.NumBettors; ++b)
-    if (!name.empty() && s.Bettors[b].Name == name) return b;
-  return 0;
-}
+// The pool's entries a Replace may take, by participant name and entry
+// number: the first live entry of each, as FindReplaceableEntry finds it.
+using EntryKey = std::pair<std::string, int>;
+struct EntryKeyHash {
+  size_t operator()(const EntryKey& k) const {
+    return std::hash<std::string>()(k.first) * 31 + std::hash<int>()(k.second);
+  }
+};
+using EntriesByKey = std::unordered_map<EntryKey, int, EntryKeyHash>;
 
 void StoreImportedEntry(PoolState& s, const ImportEntryRow& row, int target) {
   const EntryRecord& imp = s.ImportEntries.at(row.importEntry);
@@ -467,13 +489,30 @@ void StoreImportedEntry(PoolState& s, const ImportEntryRow& row, int target) {
 }  // namespace
 
 int ApplyImportRows(PoolState& s, const std::vector<ImportEntryRow>& rows) {
+  // Both looked up once per row: a search per row would make a large import
+  // grow with the square of its size.
+  std::unordered_map<std::string, int> liveBettors;
+  for (int b = 1; b <= s.NumBettors; ++b)
+    if (!s.Bettors[b].Name.empty()) liveBettors.try_emplace(s.Bettors[b].Name, b);
+  EntriesByKey replaceable;
+  for (int e = 1; e <= s.NumEntries && e < static_cast<int>(s.Entries.size()); ++e) {
+    if (const int bettor = EntryBettor(s, e))
+      replaceable.try_emplace(EntryKey{s.Bettors[bettor].Name, s.Entries[e].EntryNumber}, e);
+  }
+  // The pick matrix grows once, for every row that may add an entry.
+  int adding = 0;
+  for (const ImportEntryRow& row : rows) adding += row.accept != kReject;
+  s.Entries.reserve(static_cast<size_t>(s.NumEntries) + adding + 2);
+  s.Picks.EnsureSize(s.NumGames + 1, s.NumEntries + adding + 1);
+
   int stored = 0;
   for (const ImportEntryRow& row : rows) {
     if (row.accept == kReject) continue;
     const EntryRecord& imp = s.ImportEntries.at(row.importEntry);
     int target = 0;
     if (row.replace == kReplace) {
-      target = FindReplaceableEntry(s, imp.BettorName, imp.EntryNumber);
+      auto found = replaceable.find(EntryKey{imp.BettorName, imp.EntryNumber});
+      target = found != replaceable.end() ? found->second : 0;
       // The row was checked when it became a Replace; the entry is only
       // taken when it is still that participant's entry of that number.
       if (target != row.poolEntry) target = 0;
@@ -483,8 +522,12 @@ int ApplyImportRows(PoolState& s, const std::vector<ImportEntryRow>& rows) {
       std::string name = imp.BettorName;
       if (imp.BettorIndex >= 1 && imp.BettorIndex <= s.NumImportBettors)
         name = s.ImportBettors[imp.BettorIndex].Name;
-      int bettor = FindLiveBettor(s, name);
-      if (bettor == 0) bettor = AddBettorByName(s, name);
+      auto live = name.empty() ? liveBettors.end() : liveBettors.find(name);
+      int bettor = live != liveBettors.end() ? live->second : 0;
+      if (bettor == 0) {
+        bettor = AddBettorByName(s, name);
+        if (!name.empty()) liveBettors.emplace(name, bettor);
+      }
       s.NumEntries = static_cast<int16_t>(s.NumEntries + 1);
       if (static_cast<int>(s.Entries.size()) < s.NumEntries + 2)
         s.Entries.resize(static_cast<size_t>(s.NumEntries) + 2);
@@ -492,6 +535,7 @@ int ApplyImportRows(PoolState& s, const std::vector<ImportEntryRow>& rows) {
       s.Entries[target] = EntryRecord{};
       s.Entries[target].BettorIndex = static_cast<int16_t>(bettor);
       s.Entries[target].BettorName = name;
+      if (!name.empty()) replaceable.try_emplace(EntryKey{name, imp.EntryNumber}, target);
     }
     StoreImportedEntry(s, row, target);
     ++stored;

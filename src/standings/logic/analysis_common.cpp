@@ -42,6 +42,8 @@ bool IsListedEntry(const PoolState& s, int e, const std::string& caption) {
   return e >= 1 && e <= HeldEntryCount(s) && IsLiveEntry(s, e) && EntryCaption(s, e) == caption;
 }
 
-bool IsByeSlot(const TeamRecord& t) { return Grid::CompareNoCase(t.Name, "Bye") == 0; }
+bool IsByeSlot(const TeamRecord& t) {
+  return Grid::CompareNoCase(t.Name, "Bye") == 0;
+}
 
 }  // namespace qb

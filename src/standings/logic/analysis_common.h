@@ -15,7 +15,9 @@ int HeldEntryCount(const PoolState& s);
 // Games 1..n that the bracket and Picks both hold.
 int HeldGameCount(const PoolState& s);
 // An entry with a participant; 0 marks a deleted entry.
-inline bool IsLiveEntry(const PoolState& s, int e) { return s.Entries[e].BettorIndex > 0; }
+inline bool IsLiveEntry(const PoolState& s, int e) {
+  return s.Entries[e].BettorIndex > 0;
+}
 // Live entries counted from the entries themselves: the stored count of
 // deleted entries may be stale after a deletion.
 int32_t CountLiveEntries(const PoolState& s);

@@ -6,6 +6,7 @@
 
 #include "core/text_format.h"
 #include "standings/logic/analysis_common.h"
+#include "standings/logic/report_grid.h"
 
 namespace qb {
 namespace {
@@ -74,15 +75,11 @@ void FillBettorGrid(Grid& grid, const PoolState& s, const BettorTotals& totals) 
 
 void SortBettorGrid(Grid& grid, int column, const std::string& choiceText) {
   if (grid.Rows() < 2 || column < 1 || column > 5 || column >= grid.Cols()) return;
-  grid.SetVisible(false);
-  grid.SetRow(1);
-  grid.SetRowSel(grid.Rows() - 1);
-  grid.SetCol(column);
-  grid.Sort(column <= 3 ? flexSortStringNoCaseAscending : flexSortNumericDescending);
+  SortGridRows(grid, 1, column,
+               column <= 3 ? flexSortStringNoCaseAscending : flexSortNumericDescending);
   grid.SetRow(0);
   grid.SetCol(0);
   grid.SetColSel(grid.Cols() - 1);
-  grid.SetVisible(true);
   grid.Tag = " By " + choiceText;
 }
 
@@ -160,7 +157,8 @@ void EntryPicksListing::Fill(Grid& grid, const PoolState& s, const TextMeasure& 
     grid.SetTextMatrix(row, 1, EntryCaption(s, e));
     // The rounds, then the separator with its key alone.
     for (int r = 1; r <= blockRows; ++r, ++row) {
-      grid.SetTextMatrix(row, 4, b.prefix + PadText(std::to_string(filledAt[i] * blockRows + r), 7));
+      grid.SetTextMatrix(row, 4,
+                         b.prefix + PadText(std::to_string(filledAt[i] * blockRows + r), 7));
       if (r > R) continue;
       grid.SetTextMatrix(row, 2, ordinals[r]);
       grid.SetTextMatrix(row, 3, picks[r]);
@@ -178,8 +176,8 @@ void EntryPicksListing::FitToWidth(Grid& grid, int gridWidth) {
   fittedWidth_ = gridWidth;
   const bool visible = grid.Visible();
   grid.SetVisible(false);
-  const int width = std::max(
-      gridWidth - grid.ColWidth(1) - grid.ColWidth(2) - grid.ColWidth(4) - 300, 1);
+  const int width =
+      std::max(gridWidth - grid.ColWidth(1) - grid.ColWidth(2) - grid.ColWidth(4) - 300, 1);
   grid.SetColWidth(kPicksColumn, width);
   const int rows = std::min(grid.Rows(), static_cast<int>(textWidth_.size()));
   for (int row = 1; row < rows; ++row)

@@ -5,6 +5,7 @@
 #include "core/scoring.h"
 #include "core/text_format.h"
 #include "standings/logic/analysis_common.h"
+#include "standings/logic/report_grid.h"
 
 namespace qb {
 
@@ -61,15 +62,9 @@ void FillEntriesWithPickGrid(Grid& grid, const std::vector<EntryWithPick>& rows,
 
 void SortPickGrid(Grid& grid, int column, int order) {
   if (grid.Rows() < 2 || column < 0 || column >= grid.Cols()) return;
-  const bool visible = grid.Visible();
-  grid.SetVisible(false);
-  grid.SetRow(1);
-  grid.SetRowSel(grid.Rows() - 1);
-  grid.SetCol(column);
-  grid.Sort(order);
+  SortGridRows(grid, 1, column, order);
   grid.SetRow(1);
   grid.SetCol(1);
-  grid.SetVisible(visible);
 }
 
 int PickGridHeaderSort(int column) {

@@ -5,6 +5,7 @@
 #include "core/payout.h"
 #include "core/text_format.h"
 #include "standings/logic/analysis_common.h"
+#include "standings/logic/report_grid.h"
 
 namespace qb {
 
@@ -110,22 +111,19 @@ std::vector<std::string> FillTeamGrid(Grid& grid, const PoolState& s, const Pick
   return choices;
 }
 
-int TeamSortColumn(int choice) { return choice <= 2 ? choice + 1 : 2 * (choice - 2) + 3; }
+int TeamSortColumn(int choice) {
+  return choice <= 2 ? choice + 1 : 2 * (choice - 2) + 3;
+}
 
 void SortTeamGrid(Grid& grid, int choice, const std::string& choiceText) {
   if (choice < 0 || grid.Rows() <= kTeamHeaderRows) return;
   const int col = TeamSortColumn(choice);
   if (col >= grid.Cols()) return;
-  grid.SetVisible(false);
-  grid.SetRow(kTeamHeaderRows);
-  grid.SetRowSel(grid.Rows() - 1);
-  grid.SetCol(col);
-  grid.Sort(choice == 0 ? flexSortStringNoCaseAscending : flexSortNumericDescending);
-  for (int row = kTeamHeaderRows; row < grid.Rows(); ++row)
-    grid.SetTextMatrix(row, 0, std::to_string(row - 2));
+  SortGridRows(grid, kTeamHeaderRows, col,
+               choice == 0 ? flexSortStringNoCaseAscending : flexSortNumericDescending);
+  NumberRows(grid, kTeamHeaderRows, 0);
   grid.SetRow(grid.Rows() - 1);
   grid.SetCol(0);
-  grid.SetVisible(true);
   grid.Tag = " By " + choiceText;
 }
 

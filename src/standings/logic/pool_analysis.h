@@ -47,8 +47,12 @@ std::string PotAvailableText(const PoolState& s);
 // row t + 2 before any sort; round r owns the columns 2(R - r) + 3 and + 4;
 // the last, hidden column holds the slot.
 inline constexpr int kTeamHeaderRows = 3;
-inline int TeamSlotColumn(int rounds) { return 2 * rounds + 3; }
-inline int RoundOfTeamColumn(int col, int rounds) { return rounds - (col - 3) / 2; }
+inline int TeamSlotColumn(int rounds) {
+  return 2 * rounds + 3;
+}
+inline int RoundOfTeamColumn(int col, int rounds) {
+  return rounds - (col - 3) / 2;
+}
 
 // Fills the team grid from the tally; liveEntries divides the averages and
 // shares (left empty when it is 0). Returns the sort choices in their order.

@@ -260,7 +260,11 @@ bool FastEngine::FindPossibleWinners() {
       if (w[c] < 0 || w[c] > kMaxSlots) return false;
       codeOf_[i][w[c]] = static_cast<uint8_t>(c + 1);
     }
-    seeded_ = seeded_ || WholeSeedMethod(pool_.Pool.SeedMethod[r]) != 0;
+    // The core scores a game by the round its own table gives it.
+    const int scored = g >= 1 && g <= kMaxGames ? pool_.GameRound[g] : r;
+    seeded_ = seeded_ || WholeSeedMethod(pool_.Pool.SeedMethod[r]) != 0 ||
+              (scored >= 1 && scored <= kMaxRounds &&
+               WholeSeedMethod(pool_.Pool.SeedMethod[scored]) != 0);
   }
   return true;
 }

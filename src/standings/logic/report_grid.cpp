@@ -117,7 +117,17 @@ void SortByRankKey(Grid& grid, int firstRow, int keyCol, int firstValue, int sec
   for (int r = firstRow; r < grid.Rows(); ++r)
     grid.SetTextMatrix(r, keyCol,
                        RankKey(grid.TextMatrix(r, firstValue), grid.TextMatrix(r, secondValue)));
-  SortRows(grid, firstRow, keyCol, keyCol, flexSortStringNoCaseDescending);
+  // The text order of the keys is their numeric order only while no value is
+  // negative ("-5.00" would come before "3.00"): the rows are ordered by the
+  // two values themselves. For values of 0 and more that is the same order,
+  // ties included.
+  if (firstRow >= 0 && firstRow < grid.Rows() - 1) {
+    const int row = grid.Row(), col = grid.Col();
+    grid.SortRowsOn(firstRow, grid.Rows() - 1, {firstValue, secondValue},
+                    flexSortNumericDescending);
+    grid.SetRow(row);
+    grid.SetCol(col);
+  }
   NumberRows(grid, firstRow, rankCol);
 }
 

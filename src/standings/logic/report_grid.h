@@ -26,9 +26,10 @@ inline void SortGridRows(Grid& grid, int firstRow, int col, int mode) {
 std::string RankKey(std::string_view first, std::string_view second);
 
 // Writes RankKey(column firstValue, column secondValue) into keyCol of rows
-// firstRow.., sorts them on keyCol text descending without regard to case,
-// and numbers rankCol 1, 2, ... in the new order (equal keys get different,
-// consecutive numbers). The grid is hidden throughout.
+// firstRow.., orders them as that key would, highest first, and numbers
+// rankCol 1, 2, ... in the new order (equal keys get different, consecutive
+// numbers). Negative values take their place below 0. The grid is hidden
+// throughout.
 void SortByRankKey(Grid& grid, int firstRow, int keyCol, int firstValue, int secondValue,
                    int rankCol);
 

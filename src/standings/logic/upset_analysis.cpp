@@ -58,11 +58,10 @@ void FillRoundGrid(Grid& grid, const PoolState& s, const UpsetCounts& counts) {
   grid.SetMergeCells(flexMergeFree);
   for (int c = 0; c < 5; ++c) grid.SetColWidth(c, 600);
 
-  const char* headers[3][5] = {
-      {"", "Teams Advancing Past Seed", "Teams Advancing Past Seed", "Teams Advancing Past Seed",
-       "Teams Advancing Past Seed"},
-      {"", "Entry Avg", "Entry Avg", "Actual", "Actual"},
-      {"Round", "Games", "%", "Games", "%"}};
+  const char* headers[3][5] = {{"", "Teams Advancing Past Seed", "Teams Advancing Past Seed",
+                                "Teams Advancing Past Seed", "Teams Advancing Past Seed"},
+                               {"", "Entry Avg", "Entry Avg", "Actual", "Actual"},
+                               {"Round", "Games", "%", "Games", "%"}};
   for (int row = 0; row < 3; ++row) {
     grid.SetMergeRow(row, true);
     for (int c = 0; c < 5; ++c) grid.SetTextMatrix(row, c, headers[row][c]);

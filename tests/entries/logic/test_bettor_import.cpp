@@ -152,9 +152,19 @@ TEST(ReadPoolFileBettors, TakesTheParticipantRecordsOnly) {
   EXPECT_EQ(s.ImportBettors[2].Phone, "777");
 }
 
-TEST(ReadPoolFileBettors, ARefusedOrDamagedFileTakesNobody) {
+TEST(ReadPoolFileBettors, ADamagedRecordEndsTheReadAndThoseBeforeItAreOffered) {
   std::string cut = kPoolFileWithParticipants;
   cut = cut.substr(0, cut.find("\"Bob\",\"\"") + 6);  // ends inside Bob's record
+  PoolState s;
+  ScriptedPrompts p;
+  EXPECT_TRUE(ReadPoolFileBettors(cut, s, p));
+  EXPECT_EQ(p.LastText(), "Error in processing the %Bettor` record.\n\nInput past end of file");
+  ASSERT_EQ(s.NumImportBettors, 1);
+  EXPECT_EQ(s.ImportBettors[1].Name, "Ann");
+  EXPECT_TRUE(s.ImportBettors[1].ImportMark);
+}
+
+TEST(ReadPoolFileBettors, ARefusedFileTakesNobody) {
   std::string later = kPoolFileWithParticipants;
   later.replace(later.find("2001.1"), 6, "2009.1");
   struct Case {
@@ -166,7 +176,6 @@ TEST(ReadPoolFileBettors, ARefusedOrDamagedFileTakesNobody) {
        "File is not a Quorvel Brakkon file.\nNothing will be imported."},
       {"no header", "Ann,ann@x.org\r\n",
        "File is not a Quorvel Brakkon file.\nNothing will be imported."},
-      {"a record cut short", cut, "Error in processing the %Bettor` record."},
       {"a later version, refused", later,
        "File created from later version of Quorvel Brakkon!\n"
        "You may experience problems loading the file!\n"

@@ -221,7 +221,9 @@ inline std::string FromCrLf(const std::string& text) {
       EXPECT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << "bare CR at byte " << i;
       continue;
     }
-    if (text[i] == '\n') EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at byte " << i;
+    if (text[i] == '\n') {
+      EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at byte " << i;
+    }
     out += text[i];
   }
   return out;

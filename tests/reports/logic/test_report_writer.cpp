@@ -196,7 +196,9 @@ TEST_F(ReportWriterTest, ColumnsBeyondTheGridPrintEmpty) {
   out.str("");
   WriteReport(ReportKind::CurrentRankings, narrow, pool, Env(), ReportMode::Email, out);
   for (const auto& line : SplitLines(FromCrLf(out.str()))) {
-    if (line.size() > 121) EXPECT_EQ(line.find_first_not_of(' ', 121), std::string::npos) << line;
+    if (line.size() > 121) {
+      EXPECT_EQ(line.find_first_not_of(' ', 121), std::string::npos) << line;
+    }
     EXPECT_EQ(line.find('W'), line.find("Winner")) << line;
   }
 }

@@ -113,10 +113,10 @@ TEST(BettorListing, EntryBlocksInNameAndNumberOrder) {
   ASSERT_EQ(g.Cols(), 5);
   std::vector<std::string> header;
   for (int c = 0; c < 5; ++c) header.push_back(g.TextMatrix(0, c));
-  EXPECT_EQ(header, (std::vector<std::string>{"Entry ID", "Name and Entry", "Rnd",
-                                              "Winners Picked", "Sort fields"}));
-  EXPECT_EQ(Column(g, 0), (std::vector<std::string>{"3", "", "", "2", "", "", "1", "", "", "5",
-                                                    "", "", "6", "", ""}));
+  EXPECT_EQ(header, (std::vector<std::string>{"Entry ID", "Name and Entry", "Rnd", "Winners Picked",
+                                              "Sort fields"}));
+  EXPECT_EQ(Column(g, 0), (std::vector<std::string>{"3", "", "", "2", "", "", "1", "", "", "5", "",
+                                                    "", "6", "", ""}));
   EXPECT_EQ(g.TextMatrix(1, 1), "Al #2");
   EXPECT_EQ(g.TextMatrix(4, 1), "Al #10");
   EXPECT_EQ(g.TextMatrix(7, 1), "bob #1");

@@ -64,9 +64,8 @@ TEST(PoolAnalysis, TeamGridTextsAveragesAndShares) {
   ASSERT_EQ(g.Cols(), 8);
   EXPECT_EQ(g.FixedRows(), 3);
   EXPECT_EQ(g.FixedCols(), 2);
-  EXPECT_EQ(t.choices,
-            (std::vector<std::string>{"Team Name", "Average Wins", "Advance to Champ",
-                                      "Advance to Runner-up"}));
+  EXPECT_EQ(t.choices, (std::vector<std::string>{"Team Name", "Average Wins", "Advance to Champ",
+                                                 "Advance to Runner-up"}));
   const std::vector<std::vector<std::string>> header = {
       {"", "", "", "Times Picked to Advance to:", "Times Picked to Advance to:",
        "Times Picked to Advance to:", "Times Picked to Advance to:", ""},

@@ -66,6 +66,14 @@ TEST(SortByRankKey, OrdersByFirstThenSecondValueAndNumbersEveryRow) {
   EXPECT_EQ(g.Col(), 1);
 }
 
+TEST(SortByRankKey, NegativeValuesRankBelowZero) {
+  Grid g = Standings({{"A", "-5", "1"}, {"B", "3", "1"}, {"C", "-10", "1"}, {"D", "0", "-2"},
+                      {"E", "0", "0"}});
+  SortByRankKey(g, 2, 3, 1, 2, 4);
+  EXPECT_EQ(Column(g, 0), (std::vector<std::string>{"B", "E", "D", "A", "C"}));
+  EXPECT_EQ(g.Cols(), 5);
+}
+
 TEST(SortByRankKey, NotANumberInTheSecondValueLeavesTheFirstToDecide) {
   Grid g = Standings({{"A", "5", "n/a"}, {"B", "7", "n/a"}, {"C", "6", "n/a"}});
   SortByRankKey(g, 2, 3, 1, 2, 4);

@@ -91,9 +91,9 @@ TEST(UpsetAnalysis, WhatCountsAsAnUpset) {
   // (the pool core favours the team without a seed); game 4 is not played.
   PoolState s = Bracket(16);
   SetSeeds(s, {1, 16, 8, 9, 0, 6});
-  s.Pool.Results[1] = 1;  // the 1-seed wins: no upset
-  s.Pool.Results[2] = 4;  // 9 beats the favoured 8: an upset
-  s.Pool.Results[3] = 5;  // a winner without a seed: never an upset
+  s.Pool.Results[1] = 1;              // the 1-seed wins: no upset
+  s.Pool.Results[2] = 4;              // 9 beats the favoured 8: an upset
+  s.Pool.Results[3] = 5;              // a winner without a seed: never an upset
   AddEntry(s, "A", 1, {2, 3, 5, 0});  // 16 over 1 is one; the others none
   UpsetCounts c = CountUpsets(s);
   EXPECT_EQ(c.Actual[1], 1);

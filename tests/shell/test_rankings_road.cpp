@@ -1,0 +1,81 @@
+// Reports > Display Rankings through the program's own windows: the rankings
+// window in the main window, its menus, the entry it hands to the editor,
+// and Edit > Save and Exit closing it.
+#include "standings/logic/rank_pools.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+
+#include "entries/frmEditEntry.h"
+#include "shell/window_table.h"
+#include "shell_fixture.h"
+#include "standings/frmDisplayRank.h"
+
+namespace qb {
+namespace {
+
+class RankingsRoad : public ShellTest {
+ protected:
+  void SetUp() override {
+    t.pool = testing::FourEntriesDecided().s;
+    main = std::make_unique<frmMain>(t.ctx, StandardWindows());
+    main->MDIForm_Load();
+    main->resize(1100, 750);
+    main->show();
+    main->EnableFileCommands();
+    main->AdjustMenuForParameters();
+  }
+  frmDisplayRank* Rankings() { return dynamic_cast<frmDisplayRank*>(main->ActiveChild()); }
+  static void Flush() {
+    for (int i = 0; i < 3; ++i) {
+      QApplication::processEvents();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+};
+
+TEST_F(RankingsRoad, OpensOnceAndClosesFromTheEditMenu) {
+  ASSERT_TRUE(Enabled("mnuReportsDisplayRankings"));
+  ASSERT_TRUE(ButtonEnabled("DisplayRank"));
+  main->RunCommand("mnuReportsDisplayRankings");
+  frmDisplayRank* rank = Rankings();
+  ASSERT_NE(rank, nullptr);
+  EXPECT_TRUE(t.pool.DisplayRankOpen);
+  EXPECT_TRUE(Enabled("mnuFilePrint"));
+  EXPECT_TRUE(Enabled("mnuFilePrintToFile"));
+  // Shown again, the loaded window only comes forward.
+  main->RunCommand("mnuReportsDisplayRankings");
+  EXPECT_EQ(Rankings(), rank);
+  EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
+
+  main->RunCommand("mnuEditOK");
+  Flush();
+  EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
+  EXPECT_FALSE(t.pool.DisplayRankOpen);
+}
+
+TEST_F(RankingsRoad, AnIncompleteBracketIsRefusedBeforeTheWindowLoads) {
+  t.pool.Teams[3].Name.clear();
+  main->RunCommand("mnuReportsDisplayRankings");
+  EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
+  EXPECT_FALSE(t.pool.DisplayRankOpen);
+}
+
+TEST_F(RankingsRoad, AStandingsEntryOpensInTheEditorAndNoSecondOneWhileItIsOpen) {
+  main->RunCommand("mnuReportsDisplayRankings");
+  frmDisplayRank* rank = Rankings();
+  ASSERT_NE(rank, nullptr);
+  rank->flxRank_DblClick(2);  // Ann, first by current points
+  auto* editor = dynamic_cast<frmEditEntry*>(main->ActiveChild());
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->entry(), 1);
+  rank->flxPayouts_Click(1);
+  EXPECT_EQ(t.prompts.LastText(),
+            "Another Entry is already open!\r\nPlease close it before editing another entry!");
+  EXPECT_EQ(t.pool.EditEntryNumber, 1);
+}
+
+}  // namespace
+}  // namespace qb
