@@ -120,7 +120,7 @@ void frmDisplayRank::FormLoad() {
   SortRankByCurrent(rank);
   rank.SetVisible(true);
 
-  cmdSortByPoints_->setFocus();
+  SetInitialFocus(cmdSortByPoints_);
   SetOpenFlag(true);
   SSTab1()->setCurrentIndex(0);
 }

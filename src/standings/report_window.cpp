@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/sound_effects.h"
@@ -129,6 +130,12 @@ bool ReportWindow::event(QEvent* e) {
       // Centred in the client area once the main window has placed the frame.
       if (!placed_) CenterFormInMain(this, ctx_.pool);
       placed_ = true;
+      // After the frame has given the focus to the window as a whole.
+      if (initialFocus_)
+        QTimer::singleShot(0, initialFocus_, [w = initialFocus_] {
+          if (w) w->setFocus();
+        });
+      initialFocus_ = nullptr;
       break;
     case QEvent::WindowActivate:
       Form_Activate();

@@ -18,7 +18,9 @@
 // - the hand-over of an entry to the entry editor (OpenEntry), refused with
 //   "Another Entry is already open!" while one is open;
 // - Guard(): an exception out of a handler goes to the unexpected-error
-//   report and the window stays open; BusyCursor shows the hourglass.
+//   report and the window stays open; BusyCursor shows the hourglass;
+//   SetInitialFocus() names the control that has the focus once shown;
+//   MakeGrid() gives a GridView in the small font the twips widths suit.
 //
 // How a window uses it:
 //   class frmPoolAnalysis : public ReportWindow {
@@ -39,6 +41,7 @@
 //
 // Sorting the grids, the hidden key columns and their Tag subtitles are plain
 // C++ in standings/logic/report_grid.h; a window hides nothing itself.
+#include <QPointer>
 #include <QTabWidget>
 #include <string>
 
@@ -105,6 +108,8 @@ class ReportWindow : public ChildWindow {
   void Sound(const char* name, int count = 1);
   // Closes the window and its frame in the main window.
   void Unload();
+  // The control that has the focus when the window first shows.
+  void SetInitialFocus(QWidget* control) { initialFocus_ = control; }
   // Size of the window in twips, and the smallest size it may take.
   void SizeTwips(int width, int height);
   void MinimumTwips(int width, int height);
@@ -125,6 +130,7 @@ class ReportWindow : public ChildWindow {
   int helpContext_;
   bool PoolState::*openFlag_;
   QTabWidget* tabs_;
+  QPointer<QWidget> initialFocus_;
   bool placed_ = true;
 };
 

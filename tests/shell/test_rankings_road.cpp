@@ -24,6 +24,7 @@ class RankingsRoad : public ShellTest {
     main->MDIForm_Load();
     main->resize(1100, 750);
     main->show();
+    main->activateWindow();
     main->EnableFileCommands();
     main->AdjustMenuForParameters();
   }
@@ -43,6 +44,9 @@ TEST_F(RankingsRoad, OpensOnceAndClosesFromTheEditMenu) {
   frmDisplayRank* rank = Rankings();
   ASSERT_NE(rank, nullptr);
   EXPECT_TRUE(t.pool.DisplayRankOpen);
+  QApplication::processEvents();
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdSortByPoints");
   EXPECT_TRUE(Enabled("mnuFilePrint"));
   EXPECT_TRUE(Enabled("mnuFilePrintToFile"));
   // Shown again, the loaded window only comes forward.
@@ -75,6 +79,15 @@ TEST_F(RankingsRoad, AStandingsEntryOpensInTheEditorAndNoSecondOneWhileItIsOpen)
   EXPECT_EQ(t.prompts.LastText(),
             "Another Entry is already open!\r\nPlease close it before editing another entry!");
   EXPECT_EQ(t.pool.EditEntryNumber, 1);
+}
+
+// A picture of the window inside the main window: QB_STANDINGS_SHOTS=dir writes it.
+TEST_F(RankingsRoad, Picture) {
+  const QByteArray dir = qgetenv("QB_STANDINGS_SHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set QB_STANDINGS_SHOTS to a folder to write pictures";
+  main->RunCommand("mnuReportsDisplayRankings");
+  Flush();
+  EXPECT_TRUE(main->grab().save(QString(dir) + "/rankings_in_main.png"));
 }
 
 }  // namespace

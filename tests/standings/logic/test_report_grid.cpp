@@ -67,8 +67,8 @@ TEST(SortByRankKey, OrdersByFirstThenSecondValueAndNumbersEveryRow) {
 }
 
 TEST(SortByRankKey, NegativeValuesRankBelowZero) {
-  Grid g = Standings({{"A", "-5", "1"}, {"B", "3", "1"}, {"C", "-10", "1"}, {"D", "0", "-2"},
-                      {"E", "0", "0"}});
+  Grid g = Standings(
+      {{"A", "-5", "1"}, {"B", "3", "1"}, {"C", "-10", "1"}, {"D", "0", "-2"}, {"E", "0", "0"}});
   SortByRankKey(g, 2, 3, 1, 2, 4);
   EXPECT_EQ(Column(g, 0), (std::vector<std::string>{"B", "E", "D", "A", "C"}));
   EXPECT_EQ(g.Cols(), 5);
