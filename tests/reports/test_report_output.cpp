@@ -75,6 +75,27 @@ TEST_F(ReportPrintingTest, AFontTooLargeForThePageIsMadeSmallerSoNothingIsCutOff
   EXPECT_NE(text.find("1234567234567"), std::string::npos);
 }
 
+TEST_F(ReportPrintingTest, ManyTiedPoolWinnersPrintWholeInTheChosenFont) {
+  // A scenario whose pool winners run far wider than the page.
+  Grid grid = ScenarioGrid(3);
+  std::string winners = "1st-Bob 1 ( 12 )";
+  for (int e = 2; e <= 80; ++e) winners += ",  Booby-Player " + std::to_string(e) + " 2 ( 0 )";
+  grid.SetTextMatrix(2, 1, winners);
+  const std::string pdf = Pdf("ties.pdf");
+  t.files.Queue(pdf);
+  t.pool.PrintFontSize = 8;
+  t.pool.PrintOrientation = 2;
+  ASSERT_TRUE(PrintReport(t.ctx, ReportKind::ScenarioWinners, grid));
+  std::string text = test::PdfText(pdf);
+  for (int e : {2, 40, 80})
+    EXPECT_NE(text.find("Booby-Player " + std::to_string(e) + " 2 ( 0 )"), std::string::npos) << e;
+  // Printed at the font size chosen: a line of the heading still fits a
+  // normal page width (so the font was not shrunk to a speck).
+  EXPECT_TRUE(std::regex_search(text, std::regex("Scenario Winners +Page +1")));
+  EXPECT_LE(test::PdfPages(pdf), 2);
+  for (const auto& line : testing::SplitLines(text)) EXPECT_LE(line.size(), 200u) << line;
+}
+
 TEST_F(ReportPrintingTest, CancellingThePdfNamePrintsNothingAndIsSilent) {
   t.files.Queue(std::nullopt);
   EXPECT_FALSE(PrintReport(t.ctx, ReportKind::CurrentRankings, RankingsGrid()));

@@ -150,6 +150,25 @@ std::string WrapAtSeparator(std::string_view text, int start, int width,
   return std::string(text.substr(from, to - from));
 }
 
+std::vector<std::string> WrapForPrint(std::string_view text, int width,
+                                      std::string_view separator) {
+  const int len = static_cast<int>(CharCount(text));
+  if (width < 1 || len <= width + 1) return {std::string(text)};
+  const size_t most = static_cast<size_t>(width) + 1;
+  std::vector<std::string> lines;
+  for (int pos = 1; pos <= len;) {
+    std::string piece = WrapAtSeparator(text, pos, width, separator);
+    if (CharCount(piece) > most) piece = WrapAtSeparator(text, pos, width, " ");
+    if (CharCount(piece) > most) piece = LeftChars(piece, static_cast<size_t>(width));
+    if (piece.empty()) break;
+    pos += static_cast<int>(CharCount(piece));
+    std::string line = Trim(piece);
+    if (!line.empty()) lines.push_back(std::move(line));
+  }
+  if (lines.empty()) lines.emplace_back();
+  return lines;
+}
+
 int LinesPerPageFor(int linesThatFit) {
   if (linesThatFit < 1) return 1;
   int lines = static_cast<int>((linesThatFit + 1) * 0.95) - 2;

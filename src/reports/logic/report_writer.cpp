@@ -37,6 +37,9 @@ const Items kUpsetHeading2 = {{5, 0}, {13, 1}, {24, 2}, {29, 3}, {40, 4}};
 const Items kParticipantItems = {{4, 1}, {35, 2}, {65, 3}, {95, 4}, {105, 5}};
 
 constexpr int kPicksTab = 40;
+// Scenario texts wider than this print on further lines: a long list of tied
+// pool winners would otherwise run off the page.
+constexpr int kScenarioPrintWidth = 120;
 constexpr const char* kHeaderColor = "#C6EF8C";
 constexpr const char* kDataColor = "FFFF9C";
 
@@ -174,8 +177,17 @@ class ReportRun {
     return pieces;
   }
 
+  // The lines of a scenario's text: one, or in print as many as its width takes.
+  std::vector<std::string> ScenarioLines(const std::string& text) const {
+    if (mode_ != ReportMode::Print) return {text};
+    return WrapForPrint(text, kScenarioPrintWidth, ",");
+  }
+
   int RowLines(int r) const {
-    if (kind_ == ReportKind::ScenarioWinners) return 3;
+    if (kind_ == ReportKind::ScenarioWinners) {
+      const auto cells = Cells(r, true);
+      return static_cast<int>(1 + ScenarioLines(cells[0]).size() + ScenarioLines(cells[1]).size());
+    }
     if (kind_ == ReportKind::EntryPicksSummary)
       return std::max<int>(1, static_cast<int>(PicksPieces(Cell(r, 3)).size()));
     return 1;
@@ -196,10 +208,14 @@ class ReportRun {
           w_.End();
         else
           w_.BlankLine();
-        w_.Tab(4).Text(cells[0]);
-        w_.End();
-        w_.Tab(16).Text(cells[1]);
-        w_.End();
+        for (const auto& line : ScenarioLines(cells[0])) {
+          w_.Tab(4).Text(line);
+          w_.End();
+        }
+        for (const auto& line : ScenarioLines(cells[1])) {
+          w_.Tab(16).Text(line);
+          w_.End();
+        }
         return;
       case ReportKind::EntryPicksSummary: {
         w_.Tab(4).Text(cells[1]).Tab(33).Text(cells[2]).Tab(kPicksTab);

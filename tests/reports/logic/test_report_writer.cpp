@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "report_fixture.h"
@@ -217,6 +218,55 @@ TEST_F(ReportWriterTest, HiddenColumnsPrintEmptyAsOnTheScreen) {
   // The HTML leaves them out as well.
   text = Written(ReportKind::FinalWinnings, winners, pool, ReportMode::Web);
   EXPECT_EQ(text.find("Tiebreaker Difference"), std::string::npos);
+}
+
+// The pool winners of a scenario with many ties: as long as the grid holds it.
+std::string ManyWinners(int n, const std::string& separator) {
+  std::string text;
+  for (int e = 1; e <= n; ++e)
+    text += (e == 1 ? "" : separator) + std::string("Booby-Player ") + std::to_string(e) + " 2 ( 0 )";
+  return text;
+}
+
+std::string WithoutBlanks(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+  return text;
+}
+
+TEST_F(ReportWriterTest, ALongScenarioTextPrintsOnFurtherLinesAndLosesNothing) {
+  struct Case {
+    const char* what;
+    std::string winners;
+  } cases[] = {
+      {"pieces end at a comma", ManyWinners(60, ",  ")},
+      {"no comma: pieces end at a blank", ManyWinners(60, "  ")},
+      {"neither: pieces are cut", std::string(400, 'x')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Grid grid = ScenarioGrid(2);
+    grid.SetTextMatrix(1, 1, c.winners);
+    auto pages = LayOutPrintedReport(ReportKind::ScenarioWinners, grid, pool, Env(), 60);
+    std::string printed;
+    bool inFirstScenario = false;
+    for (const auto& page : pages)
+      for (const auto& line : page) {
+        if (line.text.rfind("   Duke, Iowa, Duke 1", 0) == 0) inFirstScenario = true;
+        else if (line.text.rfind("   Duke, Iowa, Duke 2", 0) == 0) inFirstScenario = false;
+        else if (inFirstScenario && !line.text.empty()) {
+          EXPECT_EQ(line.text.rfind(std::string(15, ' '), 0), 0u) << line.text;
+          // Never wider than the column tab and a piece of 121 characters.
+          EXPECT_LE(CharCount(line.text), 15u + 121u) << line.text;
+          printed += line.text.substr(15);
+        }
+      }
+    EXPECT_EQ(WithoutBlanks(printed), WithoutBlanks(c.winners));
+  }
+  // The text file keeps each text on one line.
+  Grid grid = ScenarioGrid(1);
+  grid.SetTextMatrix(1, 1, ManyWinners(60, ",  "));
+  std::string email = Written(ReportKind::ScenarioWinners, grid, pool, ReportMode::Email);
+  EXPECT_NE(email.find(std::string(15, ' ') + ManyWinners(60, ",  ") + "\r\n"), std::string::npos);
 }
 
 TEST_F(ReportWriterTest, ModeTexts) {
