@@ -15,6 +15,8 @@ namespace {
 constexpr int kTwipsPerPoint = 20;
 constexpr int kPadding = 30;
 constexpr double kSmallestShrink = 0.6;
+// 3 points: still legible on paper.
+constexpr int kSmallestWrappedText = 60;
 
 const char* const kProductTitle = "Quorvel Brakkon";
 const char* const kVisitText = "Brackets, results and more at quorvelbrakkon.example";
@@ -55,6 +57,20 @@ void Wrapped(QPainter& p, const QRectF& r, const std::string& text, const QFont&
   p.setFont(font);
   p.drawText(r.adjusted(kPadding, kPadding, -kPadding, -kPadding),
              static_cast<int>(align) | Qt::TextWordWrap, Q(text));
+}
+
+// Wrapped text that must be read whole (the instructions typed for the
+// participants): a smaller font where it would not fit its box.
+void WrappedToFit(QPainter& p, const QRectF& r, const std::string& text, QFont font) {
+  const QRectF inner = r.adjusted(kPadding, kPadding, -kPadding, -kPadding);
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  const QString t = Q(text);
+  while (font.pixelSize() > kSmallestWrappedText) {
+    QRectF need = QFontMetricsF(font).boundingRect(inner, flags, t);
+    if (need.height() <= inner.height() && need.width() <= inner.width()) break;
+    font.setPixelSize(std::max(kSmallestWrappedText, font.pixelSize() * 9 / 10));
+  }
+  Wrapped(p, r, text, font);
 }
 
 QColor BackColour(BoxColour c) {
@@ -141,7 +157,7 @@ void PaintPanels(QPainter& p, const PrintLayout& l, const PrintFormContents& c) 
   if (c.showInstructions) {
     if (const PrintItem* i = l.Find(PrintPart::Instructions)) {
       Box(p, Rect(i->rect), Qt::white);
-      Wrapped(p, Rect(i->rect), c.instructions, Font(8.25));
+      WrappedToFit(p, Rect(i->rect), c.instructions, Font(8.25));
     }
   }
   if (c.showScoring) {
