@@ -53,16 +53,16 @@ void Line(QPainter& p, const QRectF& r, const std::string& text, QFont font,
 }
 
 void Wrapped(QPainter& p, const QRectF& r, const std::string& text, const QFont& font,
-             Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
+             Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, double pad = kPadding) {
   p.setFont(font);
-  p.drawText(r.adjusted(kPadding, kPadding, -kPadding, -kPadding),
-             static_cast<int>(align) | Qt::TextWordWrap, Q(text));
+  p.drawText(r.adjusted(pad, pad, -pad, -pad), static_cast<int>(align) | Qt::TextWordWrap, Q(text));
 }
 
 // Wrapped text that must be read whole (the instructions typed for the
 // participants): a smaller font where it would not fit its box.
-void WrappedToFit(QPainter& p, const QRectF& r, const std::string& text, QFont font) {
-  const QRectF inner = r.adjusted(kPadding, kPadding, -kPadding, -kPadding);
+void WrappedToFit(QPainter& p, const QRectF& r, const std::string& text, QFont font,
+                  double pad = kPadding) {
+  const QRectF inner = r.adjusted(pad, pad, -pad, -pad);
   const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
   const QString t = Q(text);
   while (font.pixelSize() > kSmallestWrappedText) {
@@ -70,7 +70,16 @@ void WrappedToFit(QPainter& p, const QRectF& r, const std::string& text, QFont f
     if (need.height() <= inner.height() && need.width() <= inner.width()) break;
     font.setPixelSize(std::max(kSmallestWrappedText, font.pixelSize() * 9 / 10));
   }
-  Wrapped(p, r, text, font);
+  Wrapped(p, r, text, font, Qt::AlignLeft | Qt::AlignTop, pad);
+}
+
+// A title over the form: one line where it fits in a type not much smaller,
+// else on as many lines as its box holds, never cut off.
+void Title(QPainter& p, const QRectF& r, const std::string& text, const QFont& font) {
+  if (QFontMetricsF(font).horizontalAdvance(Q(text)) * kSmallestShrink <= r.width())
+    Line(p, r, text, font, Qt::AlignLeft | Qt::AlignTop, 0);
+  else
+    WrappedToFit(p, r, text, font, 0);
 }
 
 QColor BackColour(BoxColour c) {
@@ -141,10 +150,10 @@ const QImage& Picture() {
 
 void PaintPanels(QPainter& p, const PrintLayout& l, const PrintFormContents& c) {
   if (const PrintItem* i = l.Find(PrintPart::FileName))
-    Line(p, Rect(i->rect), c.fileName, Font(9.75, true), Qt::AlignLeft | Qt::AlignTop, 0);
+    Title(p, Rect(i->rect), c.fileName, Font(9.75, true));
   if (c.showHeader)
     if (const PrintItem* i = l.Find(PrintPart::Header))
-      Line(p, Rect(i->rect), c.header, Font(9.75, true), Qt::AlignLeft | Qt::AlignTop, 0);
+      Title(p, Rect(i->rect), c.header, Font(9.75, true));
   if (c.showNameFrame) {
     if (const PrintItem* i = l.Find(PrintPart::NameFrame)) {
       QRectF r = Rect(i->rect);

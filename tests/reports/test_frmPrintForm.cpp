@@ -323,6 +323,33 @@ TEST_F(PrintFormWindow, LongInstructionsPrintWholeInsideTheirBox) {
   }
 }
 
+TEST_F(PrintFormWindow, LongTitlesPrintWhole) {
+  const std::string longName = "The Annual Tournament Pool of the Accounting and Payroll Department";
+  struct Case {
+    int document;
+    std::string poolName, participant, lastWord;
+  } cases[] = {
+      {kBlankPoolForm, longName, "Ann", "Department"},
+      {kResultsForm, longName, "Ann", "Department"},
+      {1, "Office", "Bartholomew Maximilian Featherstonehaugh-Cholmondeley of Accounts Payable",
+       "Payable"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.document);
+    MakePool(16);
+    t.pool.Pool.PoolName = c.poolName;
+    testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, c.participant), 1, {1});
+    Open(c.document);
+    std::string pdf = PrintToPdf("long_titles.pdf");
+    ASSERT_FALSE(pdf.empty());
+    std::string text = test::PdfText(pdf);
+    EXPECT_NE(text.find(c.lastWord), std::string::npos) << text.substr(0, 400);
+    EXPECT_EQ(text.find("\u2026"), std::string::npos) << "cut off with an ellipsis";
+    window.reset();
+    std::filesystem::remove(pdf);
+  }
+}
+
 TEST_F(PrintFormWindow, FillOnlyOnTheBlankForm) {
   MakePool(8);
   int e = testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, "Ann"), 1, {1});
