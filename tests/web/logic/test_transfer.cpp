@@ -221,6 +221,7 @@ TEST_F(TransferFtp, AMissingRemoteFileFailsAndWritesNothingThenTheNextCommandWor
   WriteFile(local / "webpoolname.txt", "stale");
   r.Run("GET \"qbrptnames/OFFICE.txt\" \"" + local / "webpoolname.txt" + "\"");
   EXPECT_TRUE(r.transfer.LastFailed());
+  EXPECT_TRUE(r.transfer.LastNotFound()) << r.transfer.LastError();
   EXPECT_EQ(r.Last(), S::Error);
   EXPECT_EQ(ReadFile(local / "webpoolname.txt"), "stale");
   r.Run("GET \"qbrptnames/OFFICE.txt\" \"" + local / "fresh.txt" + "\"");
@@ -244,6 +245,7 @@ TEST_F(TransferFtp, AWrongPasswordFailsAndIsNeverShown) {
   WriteFile(local / "a.txt", "a");
   r.Run("SEND \"" + local / "a.txt" + "\" \"qbreports/a.txt\"");
   EXPECT_TRUE(r.transfer.LastFailed());
+  EXPECT_FALSE(r.transfer.LastNotFound());
   EXPECT_EQ(r.Last(), S::Error);
   EXPECT_EQ(r.transfer.LastError().find("wrong-pass-7"), std::string::npos);
   EXPECT_FALSE(fs::exists(remote / "qbreports/a.txt"));
@@ -283,6 +285,7 @@ TEST(TransferFtpTimeout, AServerThatNeverAnswersTimesOut) {
   r.Run("GET \"a.txt\" \"" + local / "a.txt" + "\"");
   EXPECT_TRUE(r.transfer.LastFailed());
   EXPECT_TRUE(r.transfer.LastTimedOut()) << r.transfer.LastError();
+  EXPECT_FALSE(r.transfer.LastNotFound()) << "no answer is no answer about the file";
   EXPECT_EQ(r.Last(), S::Error);
   EXPECT_FALSE(fs::exists(local / "a.txt"));
 }
