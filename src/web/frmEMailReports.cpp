@@ -99,6 +99,10 @@ frmEMailReports::frmEMailReports(AppContext& ctx, ReportWindowLookup lookup, QWi
             throw std::invalid_argument("Not a report: " + name);
           }});
   RunGuarded(ctx_, this, false, std::string(kWindowName) + ".Form_Load", [this] { Form_Load(); });
+  if (web_)
+    txtPoolName_->setFocus();
+  else
+    cmdCreateReport_->setFocus();
 }
 
 frmEMailReports::~frmEMailReports() {

@@ -207,9 +207,19 @@ TEST_F(EmailReportsTest, WebModeFieldsAndThePoolNameBox) {
   QTest::keyClicks(pool, "my/pool-1");
   EXPECT_EQ(pool->text(), "MYPOOL-1") << "the slash is dropped with a beep";
   EXPECT_EQ(tc.prompts.beeps, 1);
+  // Leaving the box with a name that cannot be used says so and comes back.
+  QApplication::setActiveWindow(w.get());
+  pool->setFocus();
+  pool->setText("A.B");
+  Find(w.get(), "chkDontSend")->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  EXPECT_EQ(tc.prompts.LastText(), kInvalidPoolNameText);
+  EXPECT_TRUE(pool->hasFocus());
+  tc.prompts.asked.clear();
   pool->setText("a.b");
   w->cmdCreateReport_Click();
   EXPECT_EQ(tc.prompts.LastText(), kInvalidPoolNameText);
+  EXPECT_EQ(pool->text(), "A.B");
   pool->setText("");
   w->cmdCreateReport_Click();
   EXPECT_EQ(tc.prompts.LastText(), kEnterPoolNameText);
