@@ -4,6 +4,8 @@
 // of its bracket.
 // fuzz-sources: src/core src/web/logic
 // fuzz-libs: -lcurl
+// fuzz-seeds: tests/fixtures
+// fuzz-dict: fuzz/download.dict
 #include <cstddef>
 #include <cstdint>
 #include <string>

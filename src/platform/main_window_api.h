@@ -19,6 +19,9 @@ class MainWindowApi {
   virtual void RefreshCaption() = 0;
   virtual void AddMRU(const std::string& path) = 0;
   virtual void SaveFile1N(const std::string& fileName, bool makeBackup) = 0;
+  // File > Save: under the pool's file name, asking for one when the pool has
+  // none yet; DialogCancelled is set when it was not saved.
+  virtual void SaveOpenPool() = 0;
   virtual void InitialOpen(const std::string& fileName) = 0;
   virtual void DisplayContextHelp(const std::string& helpFile, int helpContext,
                                   const std::string& windowName) = 0;

@@ -42,6 +42,7 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   void RefreshCaption() override;
   void AddMRU(const std::string& path) override;
   void SaveFile1N(const std::string& fileName, bool makeBackup) override;
+  void SaveOpenPool() override { mnuFileSave_Click(); }
   void InitialOpen(const std::string& fileName) override;
   void DisplayContextHelp(const std::string& helpFile, int helpContext,
                           const std::string& windowName) override;

@@ -4,20 +4,26 @@
 #include <QMdiSubWindow>
 
 #include "shell/frmMain.h"
+#include "standings/report_window.h"
 #include "web/frmDownload.h"
+#include "web/frmEMailReports.h"
 #include "web/logic/download.h"
 
 namespace qb {
 namespace {
 
-bool ChildOpen(QWidget* mainWindow, const std::string& name) {
+ChildWindow* OpenChild(QWidget* mainWindow, const std::string& name) {
   auto* main = qobject_cast<frmMain*>(mainWindow);
-  if (!main) return false;
+  if (!main) return nullptr;
   for (QMdiSubWindow* sub : main->mdiArea()->subWindowList()) {
     auto* child = qobject_cast<ChildWindow*>(sub->widget());
-    if (child && child->windowName() == name) return true;
+    if (child && child->windowName() == name) return child;
   }
-  return false;
+  return nullptr;
+}
+
+bool ChildOpen(QWidget* mainWindow, const std::string& name) {
+  return OpenChild(mainWindow, name) != nullptr;
 }
 
 }  // namespace
@@ -30,6 +36,16 @@ void RunDownloadDialog(AppContext& ctx, QWidget* mainWindow) {
     return;
   }
   frmDownload::ShowModal(ctx, mainWindow);
+}
+
+void RunEmailReportsDialog(AppContext& ctx, QWidget* mainWindow) {
+  QPointer<QWidget> main(mainWindow);
+  RunEmailReports(
+      ctx,
+      [main](const std::string& name) -> const ReportWindow* {
+        return main ? dynamic_cast<const ReportWindow*>(OpenChild(main, name)) : nullptr;
+      },
+      mainWindow);
 }
 
 }  // namespace qb

@@ -11,4 +11,9 @@ namespace qb {
 // window is open, whose OK would write its own winners over them.
 void RunDownloadDialog(AppContext& ctx, QWidget* mainWindow);
 
+// Reports > Create Reports for Emailing and Send Reports (OutputMode "Email"
+// or "Web"): the report distribution window over the main window, offering
+// the reports of the report windows open in it.
+void RunEmailReportsDialog(AppContext& ctx, QWidget* mainWindow);
+
 }  // namespace qb

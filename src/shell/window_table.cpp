@@ -42,8 +42,6 @@ WindowTable::ChildFactory Child() {
 
 }  // namespace
 
-// Still to come, each enabling its menu items once listed here:
-//   dialogs:  frmEMailReports
 WindowTable StandardWindows() {
   WindowTable t;
   t.children["frmSetup"] = Child<frmSetup>();
@@ -65,6 +63,7 @@ WindowTable StandardWindows() {
   t.dialogs["frmAbout"] = [](AppContext& c, QWidget* p) { frmAbout::ShowModal(c, p); };
   t.dialogs["frmBackup"] = [](AppContext& c, QWidget* p) { frmBackup::ShowModal(c, p); };
   t.dialogs["frmDownload"] = [](AppContext& c, QWidget* p) { RunDownloadDialog(c, p); };
+  t.dialogs["frmEMailReports"] = [](AppContext& c, QWidget* p) { RunEmailReportsDialog(c, p); };
   t.dialogs["frmErrors"] = [](AppContext& c, QWidget* p) { frmErrors::ShowModal(c, p); };
   t.dialogs["frmPageSetup"] = [](AppContext& c, QWidget* p) { frmPageSetup::ShowModal(c, p); };
   t.dialogs["PrintToFile"] = PrintToFile;

@@ -1,5 +1,7 @@
 // The download commands of the main window with the real download window.
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -9,6 +11,8 @@
 #include "support/local_servers.h"
 #include "support/modal_answer.h"
 #include "web/frmDownload.h"
+#include "web/frmEMailReports.h"
+#include "web/logic/email_report.h"
 
 namespace qb {
 namespace {
@@ -89,6 +93,60 @@ TEST_F(WebCommands, ResultsAreRefusedWhileTheResultsWindowIsOpen) {
   ASSERT_EQ(main.ActiveChild(), nullptr);
   main.RunCommand("mnuToolsDownloadResults");
   EXPECT_TRUE(shown);
+}
+
+TEST_F(WebCommands, TheEmailCommandOffersTheReportsOfTheOpenWindows) {
+  frmMain main(t.ctx, StandardWindows());
+  main.MDIForm_Load();
+  main.show();
+  main.InitialOpen(std::string(QB_FIXTURES) + "/pool_5_teams.qbp");
+  ASSERT_TRUE(main.PoolOpen());
+  main.RunCommand("mnuReportsDisplayRankings");
+  ASSERT_EQ(main.ActiveWindowName(), "frmDisplayRank");
+  const std::string file = data.filePath("reports.txt").toStdString();
+  bool standings = false, listing = true;
+  test::OnNextModal<frmEMailReports>([&](frmEMailReports* d) {
+    standings = d->findChild<QCheckBox*>("chkCurrentStandings")->isChecked();
+    listing = d->findChild<QCheckBox*>("chkBettors")->isEnabled();
+    d->findChild<QLineEdit*>("txtFileName")->setText(QString::fromStdString(file));
+    d->cmdCreateReport_Click();
+    if (d->isVisible()) d->cmdCancel_Click();
+  });
+  main.RunCommand("mnuReportsEmail");
+  EXPECT_EQ(t.pool.OutputMode, "Email");
+  EXPECT_TRUE(standings);
+  EXPECT_FALSE(listing) << "the listing window is not open";
+  QFile written(QString::fromStdString(file));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const std::string text = written.readAll().toStdString();
+  EXPECT_NE(text.find("Current Rankings"), std::string::npos);
+  EXPECT_TRUE(text.ends_with(ReportSeparatorText()));
+  EXPECT_EQ(t.pool.Pool.ReportFileName, file);
+}
+
+TEST_F(WebCommands, SavingFirstAsksForANameWhenThePoolHasNone) {
+  frmMain main(t.ctx, StandardWindows());
+  main.MDIForm_Load();
+  main.show();
+  main.InitialOpen(std::string(QB_FIXTURES) + "/pool_5_teams.qbp");
+  ASSERT_TRUE(main.PoolOpen());
+  t.pool.PoolFilePath.clear();
+  t.pool.PoolChanged = true;
+  t.prompts.Queue(MsgAnswer::Yes);
+  t.files.Queue(std::nullopt);  // the user gives no name
+  std::string messages = "not run";
+  test::OnNextModal<frmEMailReports>([&](frmEMailReports* d) {
+    d->findChild<QLineEdit*>("txtPoolName")->setText("OFFICE");
+    d->cmdCreateReport_Click();
+    messages = d->Messages();
+    d->cmdCancel_Click();
+  });
+  main.RunCommand("mnuReportsInternet");
+  EXPECT_EQ(t.prompts.asked.at(0).text, kSaveBeforeUploadText);
+  ASSERT_EQ(t.files.titles.size(), 1u);
+  EXPECT_EQ(t.files.titles[0], "Save As");
+  EXPECT_EQ(messages, "") << "nothing is sent for a pool that was not saved";
+  EXPECT_TRUE(t.pool.PoolChanged);
 }
 
 }  // namespace

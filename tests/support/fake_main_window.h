@@ -19,6 +19,10 @@ class FakeMainWindow : public MainWindowApi {
   void SaveFile1N(const std::string& fileName, bool makeBackup) override {
     calls.push_back("SaveFile1N " + fileName);
   }
+  void SaveOpenPool() override {
+    calls.push_back("SaveOpenPool");
+    if (pool) pool->DialogCancelled = !saveSucceeds;
+  }
   void InitialOpen(const std::string& fileName) override {
     calls.push_back("InitialOpen " + fileName);
   }
@@ -55,6 +59,9 @@ class FakeMainWindow : public MainWindowApi {
   std::vector<ChildWindow*> children;
   std::string status;
   bool showScoring = true;
+  // SaveOpenPool: the pool whose DialogCancelled it sets, and the outcome.
+  PoolState* pool = nullptr;
+  bool saveSucceeds = true;
 };
 
 }  // namespace qb

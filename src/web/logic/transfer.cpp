@@ -124,6 +124,7 @@ struct Transfer::Impl {
 
   bool lastFailed = false;
   bool lastTimedOut = false;
+  bool lastNotFound = false;
   bool lastCancelled = false;
   long lastStatus = 0;
   std::string lastError;
@@ -186,6 +187,7 @@ struct Transfer::Impl {
     tooLarge = false;
     lastFailed = false;
     lastTimedOut = false;
+    lastNotFound = false;
     lastCancelled = false;
     lastStatus = 0;
     lastError.clear();
@@ -275,6 +277,9 @@ struct Transfer::Impl {
       if (result == CURLE_OPERATION_TIMEDOUT) {
         lastTimedOut = true;
         error = "The server did not answer within " + std::to_string(timeout) + " seconds.";
+      } else if (result == CURLE_REMOTE_FILE_NOT_FOUND) {
+        lastNotFound = true;
+        error = errorBuffer[0] ? errorBuffer : curl_easy_strerror(result);
       } else if (tooLarge) {
         error = "The file is larger than the program accepts.";
       } else {
@@ -446,6 +451,7 @@ void Transfer::Cancel() {
 
 bool Transfer::LastFailed() const { return impl_->lastFailed; }
 bool Transfer::LastTimedOut() const { return impl_->lastTimedOut; }
+bool Transfer::LastNotFound() const { return impl_->lastNotFound; }
 const std::string& Transfer::LastError() const { return impl_->lastError; }
 
 }  // namespace qb

@@ -104,6 +104,9 @@ class Transfer {
   // The outcome of the last fetch or command once it has ended.
   bool LastFailed() const;
   bool LastTimedOut() const;
+  // The server said the remote file of the last GET does not exist: a
+  // definite answer, unlike a failure to ask.
+  bool LastNotFound() const;
   const std::string& LastError() const;
 
  private:

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "core/bracket.h"
 #include "core/pool_file_fields.h"
 #include "core/prompts.h"
@@ -19,6 +22,10 @@ TEST(DownloadList, ReadsThePairsAfterTheHeader) {
   EXPECT_EQ(list.choices[0].address, "https://site.example/dl/spring64.qbp");
   EXPECT_EQ(list.choices[1].address, "https://site.example/dl/spring64r.qbp");
   EXPECT_TRUE(list.readError.empty());
+
+  std::ifstream fixture(std::string(QB_FIXTURES) + "/download_list.txt", std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(fixture)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(ReadDownloadList(bytes).choices.size(), 2u);
 }
 
 TEST(DownloadList, AWrongHeaderOrAnEmptyFileGivesNoList) {

@@ -196,13 +196,15 @@ TEST_F(TransferFtp, SendGetAndCloseRunOnOneConnection) {
   WriteFile(remote / "qbreports/webpageopen.htm", "<head>\r\n");
   r.Run("SEND \"" + local / "Standings.htm" + "\" \"qbreports/KEY-Standings.htm\"");
   EXPECT_FALSE(r.transfer.LastFailed()) << r.transfer.LastError();
-  EXPECT_EQ(r.Last(), S::ResponseCompleted);
+  EXPECT_EQ(r.states, kFullFetch);
   EXPECT_EQ(ReadFile(remote / "qbreports/KEY-Standings.htm"), "<html>standings</html>\r\n");
 
   // The Windows separator in a local path names the same file.
   std::string windowsStyle = local / "webpageopen.htm";
   windowsStyle.replace(windowsStyle.rfind('/'), 1, "\\");
+  r.states.clear();
   r.Run("GET \"qbreports/webpageopen.htm\" \"" + windowsStyle + "\"");
+  EXPECT_EQ(r.Last(), S::ResponseCompleted);
   EXPECT_FALSE(r.transfer.LastFailed()) << r.transfer.LastError();
   EXPECT_EQ(ReadFile(local / "webpageopen.htm"), "<head>\r\n");
 
@@ -221,6 +223,7 @@ TEST_F(TransferFtp, AMissingRemoteFileFailsAndWritesNothingThenTheNextCommandWor
   WriteFile(local / "webpoolname.txt", "stale");
   r.Run("GET \"qbrptnames/OFFICE.txt\" \"" + local / "webpoolname.txt" + "\"");
   EXPECT_TRUE(r.transfer.LastFailed());
+  EXPECT_TRUE(r.transfer.LastNotFound()) << r.transfer.LastError();
   EXPECT_EQ(r.Last(), S::Error);
   EXPECT_EQ(ReadFile(local / "webpoolname.txt"), "stale");
   r.Run("GET \"qbrptnames/OFFICE.txt\" \"" + local / "fresh.txt" + "\"");
@@ -244,6 +247,7 @@ TEST_F(TransferFtp, AWrongPasswordFailsAndIsNeverShown) {
   WriteFile(local / "a.txt", "a");
   r.Run("SEND \"" + local / "a.txt" + "\" \"qbreports/a.txt\"");
   EXPECT_TRUE(r.transfer.LastFailed());
+  EXPECT_FALSE(r.transfer.LastNotFound());
   EXPECT_EQ(r.Last(), S::Error);
   EXPECT_EQ(r.transfer.LastError().find("wrong-pass-7"), std::string::npos);
   EXPECT_FALSE(fs::exists(remote / "qbreports/a.txt"));
@@ -283,6 +287,7 @@ TEST(TransferFtpTimeout, AServerThatNeverAnswersTimesOut) {
   r.Run("GET \"a.txt\" \"" + local / "a.txt" + "\"");
   EXPECT_TRUE(r.transfer.LastFailed());
   EXPECT_TRUE(r.transfer.LastTimedOut()) << r.transfer.LastError();
+  EXPECT_FALSE(r.transfer.LastNotFound()) << "no answer is no answer about the file";
   EXPECT_EQ(r.Last(), S::Error);
   EXPECT_FALSE(fs::exists(local / "a.txt"));
 }
