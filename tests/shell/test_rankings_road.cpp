@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "entries/frmEditEntry.h"
+#include "entries/logic/entry_list.h"
 #include "shell/window_table.h"
 #include "shell_fixture.h"
 #include "standings/frmDisplayRank.h"
@@ -79,6 +80,28 @@ TEST_F(RankingsRoad, AStandingsEntryOpensInTheEditorAndNoSecondOneWhileItIsOpen)
   EXPECT_EQ(t.prompts.LastText(),
             "Another Entry is already open!\r\nPlease close it before editing another entry!");
   EXPECT_EQ(t.pool.EditEntryNumber, 1);
+}
+
+// The window keeps the pool as it was at load: an entry deleted since then
+// does not open from its old row on either tab, and the others still do.
+TEST_F(RankingsRoad, AnEntryDeletedAfterLoadDoesNotOpenFromItsOldRow) {
+  main->RunCommand("mnuReportsDisplayRankings");
+  frmDisplayRank* rank = Rankings();
+  ASSERT_NE(rank, nullptr);
+  DeleteEntry(t.pool, 1);  // Ann: first in the standings and in the winners
+  for (auto open : {+[](frmDisplayRank* w) { w->flxRank_DblClick(2); },
+                    +[](frmDisplayRank* w) { w->flxPayouts_Click(1); }}) {
+    t.prompts.asked.clear();
+    open(rank);
+    Flush();
+    EXPECT_EQ(t.pool.EditEntryNumber, 0);
+    EXPECT_EQ(main->ActiveChild(), rank);
+    EXPECT_EQ(t.prompts.LastText(),
+              "This entry is no longer in the pool.\r\nPlease open the report again!");
+  }
+  rank->flxRank_DblClick(3);  // Dee
+  Flush();
+  EXPECT_EQ(t.pool.EditEntryNumber, 5);
 }
 
 // A picture of the window inside the main window: QB_STANDINGS_SHOTS=dir writes it.
