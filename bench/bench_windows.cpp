@@ -4,12 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QListWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>
 
 #include "core/bracket.h"
+#include "entries/frmEntryHeader.h"
 #include "entries/frmSelectBettor.h"
 #include "entries/frmSelectEntry.h"
 #include "platform/app_context.h"
@@ -108,6 +110,43 @@ void BM_SelectBettorKeys(benchmark::State& state) {
 BENCHMARK(BM_SelectBettorKeys)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
+
+// The entry header of one entry, its participant box holding every name.
+void BM_EntryHeaderOpen(benchmark::State& state) {
+  TestContext& t = BigPool();
+  t.pool.EditEntryNumber = 1;
+  for (auto _ : state) {
+    frmEntryHeader w(t.ctx);
+    w.show();
+    Settle();
+  }
+  t.pool.EditEntryNumber = 0;
+}
+BENCHMARK(BM_EntryHeaderOpen)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A name typed into it, key by key, and its list opened.
+void BM_EntryHeaderKeys(benchmark::State& state) {
+  TestContext& t = BigPool();
+  t.pool.EditEntryNumber = 1;
+  frmEntryHeader w(t.ctx);
+  w.show();
+  Settle();
+  auto* box = w.findChild<QComboBox*>("comEntryName");
+  for (auto _ : state) {
+    box->setEditText("");
+    if (state.range(0) == 0) {
+      QTest::keyClicks(box, "Participant 3000");
+    } else {
+      box->showPopup();
+      Settle();
+      box->hidePopup();
+    }
+    Settle();
+  }
+  t.pool.EditEntryNumber = 0;
+}
+BENCHMARK(BM_EntryHeaderKeys)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 }  // namespace qb
 
 int main(int argc, char** argv) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QStyle>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QRegularExpressionValidator>
@@ -87,8 +88,16 @@ bool BracketWindow::event(QEvent* e) {
     // client area scrolls inside the window, so the frame stays within reach.
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
       sub->move(0, 0);
-      if (QMdiArea* area = sub->mdiArea())
-        sub->resize(sub->size().boundedTo(area->viewport()->size()));
+      if (QMdiArea* area = sub->mdiArea()) {
+        // A bracket cut in one direction gets a scroll bar across the other:
+        // that one takes room of its own, where the client area has it.
+        const QSize room = area->viewport()->size();
+        QSize wanted = sub->size();
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        if (wanted.height() > room.height()) wanted.rwidth() += bar;
+        if (wanted.width() > room.width()) wanted.rheight() += bar;
+        sub->resize(wanted.boundedTo(room));
+      }
     }
     placed_ = true;
   } else if (e->type() == QEvent::WindowActivate) {

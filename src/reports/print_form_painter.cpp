@@ -15,6 +15,8 @@ namespace {
 constexpr int kTwipsPerPoint = 20;
 constexpr int kPadding = 30;
 constexpr double kSmallestShrink = 0.6;
+// 3 points: still legible on paper.
+constexpr int kSmallestWrappedText = 60;
 
 const char* const kProductTitle = "Quorvel Brakkon";
 const char* const kVisitText = "Brackets, results and more at quorvelbrakkon.example";
@@ -51,10 +53,33 @@ void Line(QPainter& p, const QRectF& r, const std::string& text, QFont font,
 }
 
 void Wrapped(QPainter& p, const QRectF& r, const std::string& text, const QFont& font,
-             Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
+             Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, double pad = kPadding) {
   p.setFont(font);
-  p.drawText(r.adjusted(kPadding, kPadding, -kPadding, -kPadding),
-             static_cast<int>(align) | Qt::TextWordWrap, Q(text));
+  p.drawText(r.adjusted(pad, pad, -pad, -pad), static_cast<int>(align) | Qt::TextWordWrap, Q(text));
+}
+
+// Wrapped text that must be read whole (the instructions typed for the
+// participants): a smaller font where it would not fit its box.
+void WrappedToFit(QPainter& p, const QRectF& r, const std::string& text, QFont font,
+                  double pad = kPadding) {
+  const QRectF inner = r.adjusted(pad, pad, -pad, -pad);
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  const QString t = Q(text);
+  while (font.pixelSize() > kSmallestWrappedText) {
+    QRectF need = QFontMetricsF(font).boundingRect(inner, flags, t);
+    if (need.height() <= inner.height() && need.width() <= inner.width()) break;
+    font.setPixelSize(std::max(kSmallestWrappedText, font.pixelSize() * 9 / 10));
+  }
+  Wrapped(p, r, text, font, Qt::AlignLeft | Qt::AlignTop, pad);
+}
+
+// A title over the form: one line where it fits in a type not much smaller,
+// else on as many lines as its box holds, never cut off.
+void Title(QPainter& p, const QRectF& r, const std::string& text, const QFont& font) {
+  if (QFontMetricsF(font).horizontalAdvance(Q(text)) * kSmallestShrink <= r.width())
+    Line(p, r, text, font, Qt::AlignLeft | Qt::AlignTop, 0);
+  else
+    WrappedToFit(p, r, text, font, 0);
 }
 
 QColor BackColour(BoxColour c) {
@@ -125,10 +150,10 @@ const QImage& Picture() {
 
 void PaintPanels(QPainter& p, const PrintLayout& l, const PrintFormContents& c) {
   if (const PrintItem* i = l.Find(PrintPart::FileName))
-    Line(p, Rect(i->rect), c.fileName, Font(9.75, true), Qt::AlignLeft | Qt::AlignTop, 0);
+    Title(p, Rect(i->rect), c.fileName, Font(9.75, true));
   if (c.showHeader)
     if (const PrintItem* i = l.Find(PrintPart::Header))
-      Line(p, Rect(i->rect), c.header, Font(9.75, true), Qt::AlignLeft | Qt::AlignTop, 0);
+      Title(p, Rect(i->rect), c.header, Font(9.75, true));
   if (c.showNameFrame) {
     if (const PrintItem* i = l.Find(PrintPart::NameFrame)) {
       QRectF r = Rect(i->rect);
@@ -141,7 +166,7 @@ void PaintPanels(QPainter& p, const PrintLayout& l, const PrintFormContents& c) 
   if (c.showInstructions) {
     if (const PrintItem* i = l.Find(PrintPart::Instructions)) {
       Box(p, Rect(i->rect), Qt::white);
-      Wrapped(p, Rect(i->rect), c.instructions, Font(8.25));
+      WrappedToFit(p, Rect(i->rect), c.instructions, Font(8.25));
     }
   }
   if (c.showScoring) {

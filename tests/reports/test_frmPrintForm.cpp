@@ -287,6 +287,69 @@ TEST_F(PrintFormWindow, InstructionsTypedOnTheBlankFormAreKept) {
   EXPECT_TRUE(main.Called("HideBottomToolbar"));
 }
 
+// Top and bottom (points) of the first word of the PDF's first page that is `word`; {-1, -1} when none.
+std::pair<double, double> WordRows(const std::string& pdf, const std::string& word) {
+  std::string boxes = test::RunTool("pdftotext", {"-bbox", QString::fromStdString(pdf), "-"});
+  for (size_t at = boxes.find("<word "); at != std::string::npos; at = boxes.find("<word ", at + 1)) {
+    double x0, y0, x1, y1;
+    if (std::sscanf(boxes.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"",
+                    &x0, &y0, &x1, &y1) != 4)
+      break;
+    size_t text = boxes.find('>', at) + 1;
+    if (boxes.compare(text, word.size() + 1, word + "<") == 0) return {y0, y1};
+  }
+  return {-1, -1};
+}
+
+TEST_F(PrintFormWindow, LongInstructionsPrintWholeInsideTheirBox) {
+  std::string lines;
+  for (int i = 1; i <= 9; ++i) lines += "Line " + std::to_string(i) + ": pick every game & pay by Friday.\r\n";
+  std::string paragraph;
+  for (int i = 1; i <= 60; ++i) paragraph += "Words of a long paragraph of instructions. ";
+  const std::string cases[] = {lines + "LASTWORD", paragraph + "LASTWORD"};
+  for (const std::string& instructions : cases) {
+    MakePool(16);
+    t.pool.Pool.PoolInstructions = instructions;
+    Open(kBlankPoolForm);
+    std::string pdf = PrintToPdf("long_instructions.pdf");
+    ASSERT_FALSE(pdf.empty());
+    auto last = WordRows(pdf, "LASTWORD");
+    auto cost = WordRows(pdf, "Cost");
+    ASSERT_GE(last.first, 0) << "the end of the instructions is not printed";
+    ASSERT_GE(cost.first, 0);
+    EXPECT_LT(last.second, cost.first) << "the instructions run into the cost panel";
+    window.reset();
+    std::filesystem::remove(pdf);
+  }
+}
+
+TEST_F(PrintFormWindow, LongTitlesPrintWhole) {
+  const std::string longName = "The Annual Tournament Pool of the Accounting and Payroll Department";
+  struct Case {
+    int document;
+    std::string poolName, participant, lastWord;
+  } cases[] = {
+      {kBlankPoolForm, longName, "Ann", "Department"},
+      {kResultsForm, longName, "Ann", "Department"},
+      {1, "Office", "Bartholomew Maximilian Featherstonehaugh-Cholmondeley of Accounts Payable",
+       "Payable"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.document);
+    MakePool(16);
+    t.pool.Pool.PoolName = c.poolName;
+    testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, c.participant), 1, {1});
+    Open(c.document);
+    std::string pdf = PrintToPdf("long_titles.pdf");
+    ASSERT_FALSE(pdf.empty());
+    std::string text = test::PdfText(pdf);
+    EXPECT_NE(text.find(c.lastWord), std::string::npos) << text.substr(0, 400);
+    EXPECT_EQ(text.find("\u2026"), std::string::npos) << "cut off with an ellipsis";
+    window.reset();
+    std::filesystem::remove(pdf);
+  }
+}
+
 TEST_F(PrintFormWindow, FillOnlyOnTheBlankForm) {
   MakePool(8);
   int e = testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, "Ann"), 1, {1});

@@ -98,9 +98,10 @@ TEST(PossibilitiesOracle, SmallHandWorkedPool) {
   s.Bettors.assign(4, BettorRecord{});
   s.Picks.Resize(4, 4);
   const int16_t picks[3][3] = {{1, 3, 1}, {1, 3, 3}, {2, 4, 2}};
+  const char* const names[3] = {"Ann", "Bob", "Cy"};
   for (int e = 1; e <= 3; ++e) {
     s.Entries[e].BettorIndex = static_cast<int16_t>(e);
-    s.Bettors[e].Name = "P" + std::to_string(e);
+    s.Bettors[e].Name = names[e - 1];
     for (int g = 1; g <= 3; ++g) s.Picks(g, e) = picks[e - 1][g - 1];
   }
   ScriptedPrompts prompts;
