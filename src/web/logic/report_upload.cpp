@@ -346,10 +346,8 @@ UploadOutcome ReportUpload::Upload(const UploadRequest& r) {
     FetchResult got = transfer_.Fetch(r.pathFileUrl);
     if (cancelled_) return UploadOutcome::Cancelled;
     if (!got.ok && deadline_.Passed()) return UploadOutcome::TimedOut;
-    if (!got.ok) {
-      hooks_.log("\r\n" + step_ + " - " + got.error + "\r\n");
-      return UploadOutcome::TransferFailed;
-    }
+    // The failure and its reason are in the log already.
+    if (!got.ok) return UploadOutcome::TransferFailed;
     failed_ = false;
     path = ReadFtpPathFile(got.body, r.pathFileKey);
     page.rowLimit = path.rowLimit;

@@ -315,6 +315,11 @@ TEST_F(UploadRun, TheWholeUploadTimesOutThoughEachCommandMayWaitLonger) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_EQ(upload.Step(), "Testing connection");
   EXPECT_FALSE(transfer.StillExecuting());
+  // The fetch of the path file counts too.
+  request.pathFileUrl = silent.Address("/ftppath.txt");
+  EXPECT_EQ(Run(), UploadOutcome::TimedOut) << log;
+  EXPECT_EQ(upload.Step(), "Finding Path");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 TEST_F(UploadRun, CancelEndsTheUploadAsCancelled) {
@@ -346,7 +351,7 @@ TEST_F(UploadRun, AnUnusablePathFileIsAnErrorNotAnUpload) {
   // A path file that is not there at all is a failed transfer.
   fs::remove(site->web / "ftppath.txt");
   EXPECT_EQ(Run(), UploadOutcome::TransferFailed);
-  EXPECT_NE(log.find("Finding Path - "), std::string::npos) << log;
+  EXPECT_NE(log.find("Finding Path - Error occurred!\r\nThe server answered with status 404."), std::string::npos) << log;
 }
 
 }  // namespace
