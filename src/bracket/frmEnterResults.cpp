@@ -10,6 +10,7 @@
 
 #include "bracket/bracket_windows.h"
 #include "core/bracket.h"
+#include "core/scoring.h"
 #include "core/text_format.h"
 #include "platform/control_helpers.h"
 #include "platform/error_report.h"
@@ -230,6 +231,7 @@ void frmEnterResults::cmdOK_Click() {
   std::vector<int16_t> results = board_.Results();
   for (int g = 1; g <= board_.gameCount() && g <= kMaxGames; ++g) s.Pool.Results[g] = results[g];
   ResetTeamAdvance(s);
+  ScoreAllEntries(s);  // every list of entries shows the points as they now stand
   s.Pool.TiebreakerActual = static_cast<float>(Val(txtTiebreakerAmt->text().toStdString()));
   if (changed_) s.PoolChanged = true;
   changed_ = false;

@@ -140,6 +140,18 @@ std::error_code WriteFileBeside(const fs::path& target, std::string_view bytes,
   return {};
 }
 
+std::error_code LinkBeside(const fs::path& existing, const fs::path& target) {
+  if (IsReadOnlyFile(target)) return std::make_error_code(std::errc::permission_denied);
+  const fs::path folder = FolderOf(target);
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    const fs::path temp = folder / TemporaryName(target, attempt);
+    if (::linkat(AT_FDCWD, existing.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
+      return MoveOver(temp, target);
+    if (errno != EEXIST) return LastError();
+  }
+  return std::make_error_code(std::errc::file_exists);
+}
+
 std::error_code MoveOver(const fs::path& written, const fs::path& target) {
   std::error_code ec;
   fs::rename(written, target, ec);

@@ -25,6 +25,11 @@ std::error_code WriteFileBeside(const std::filesystem::path& target, std::string
 // written file is removed and the target stays as it was.
 std::error_code MoveOver(const std::filesystem::path& written,
                          const std::filesystem::path& target);
+// Gives the existing file a second name, target, in place of any file of that
+// name, without copying it: the two names share the one file until either
+// is replaced. Fails where the file system has no such links.
+std::error_code LinkBeside(const std::filesystem::path& existing,
+                           const std::filesystem::path& target);
 // Both in one.
 std::error_code ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);
 

@@ -201,7 +201,44 @@ std::string ShortForMessage(std::string_view utf8) {
   return out;
 }
 
-int16_t FieldReader::ReadInteger() { return ParseInteger(ReadRaw()); }
+int16_t FieldReader::ReadInteger() {
+  // Most fields of a pool file are short whole numbers (the picks): those are
+  // read in one pass, anything else the general way.
+  const size_t n = data_.size();
+  size_t p = pos_;
+  if (afterComma_) {
+    while (p < n && IsBlank(data_[p])) ++p;
+  } else {
+    while (p < n && (IsBlank(data_[p]) || IsLineEnd(data_[p]))) ++p;
+  }
+  const size_t start = p;
+  const bool negative = p < n && data_[p] == '-';
+  if (negative) ++p;
+  int value = 0;
+  const size_t digitsStart = p;
+  while (p < n && IsDigit(data_[p]) && p - digitsStart < 5) value = value * 10 + (data_[p++] - '0');
+  const bool delimited = p == n || data_[p] == ',' || IsLineEnd(data_[p]);
+  if (p == digitsStart || !delimited || (negative ? -value : value) > 32767 ||
+      (negative ? -value : value) < -32768)
+    return ParseInteger(ReadRaw());
+  lastPos_ = pos_;
+  lastAfterComma_ = afterComma_;
+  last_ = data_.substr(start, p - start);
+  afterComma_ = false;
+  if (p < n) {
+    if (data_[p] == ',') {
+      afterComma_ = true;
+      ++p;
+    } else if (data_[p] == '\r') {
+      ++p;
+      if (p < n && data_[p] == '\n') ++p;
+    } else {
+      ++p;
+    }
+  }
+  pos_ = p;
+  return static_cast<int16_t>(negative ? -value : value);
+}
 float FieldReader::ReadSingle() { return ParseSingle(ReadRaw()); }
 Currency FieldReader::ReadCurrency() { return ParseCurrency(ReadRaw()); }
 bool FieldReader::ReadBoolean() { return ParseBoolean(ReadRaw()); }

@@ -12,6 +12,7 @@
 #include "core/file_replace.h"
 #include "core/pool_file_format.h"
 #include "core/prompts.h"
+#include "core/scoring.h"
 #include "core/services.h"
 
 namespace qb {
@@ -129,7 +130,7 @@ class RecordReader {
       SetupBracketFromParameters(s_, svc_.prompts);
       if (s_.DialogCancelled) return;
     }
-    DropWhatTheBracketCannotHold();
+    DropWhatTheBracketCannotHold(parmsCutShort_);
     // The older multiply option applies to the points and factors read, not to
     // the zeros that stood when "%Parms `" came; the final set-up applies it.
     if (multiplyByRound_) s_.Pool.MultiplyByRound = true;
@@ -249,11 +250,14 @@ class RecordReader {
 
   // Winners and picks read for a larger bracket than the one the file ends
   // with cannot be scored or written: they become 0.
-  void DropWhatTheBracketCannotHold() {
+  void DropWhatTheBracketCannotHold(bool bracketChanged) {
     FitPicksToBracket(s_);
     auto& results = s_.Pool.Results;
     for (int g = 1; g <= kMaxGames; ++g)
       if (g > s_.NumGames || results[g] < 0 || results[g] > s_.NumSlots) results[g] = 0;
+    // Picks were checked against the bracket as they were read; only a bracket
+    // set up again since can leave one outside it.
+    if (!bracketChanged) return;
     for (int e = 1; e <= s_.NumEntries; ++e) {
       for (int g = 1; g <= s_.NumGames; ++g) {
         int16_t& pick = s_.Picks(g, e);
@@ -368,10 +372,9 @@ class RecordReader {
       return false;
     }
     const int e = s_.NumEntries;
-    if (s_.Picks.MaxEntry() < e + 1) {
-      // Grown by half again, so that reading many entries stays linear.
-      s_.Picks.ResizeEntries(std::max(e + 1, s_.Picks.MaxEntry() + s_.Picks.MaxEntry() / 2));
-    }
+    // The storage grows by doubling, so reading many entries stays linear;
+    // the bound stays exact, so the matrix needs no fitting at the end.
+    if (s_.Picks.MaxEntry() < e + 1) s_.Picks.ResizeEntries(e + 1);
     for (int g = 1; g <= s_.NumGames; ++g) s_.Picks(g, e) = ReadSlot();
     return true;
   }
@@ -394,6 +397,18 @@ bool IsKnownVersion(const std::string& v) {
 }
 
 void ReadAll(std::istream& in, std::string& bytes) {
+  // In one piece when the size is known; a stream of unknown size in parts.
+  const std::streampos start = in.tellg();
+  if (start != std::streampos(-1) && in.seekg(0, std::ios::end)) {
+    const std::streamoff size = in.tellg() - start;
+    in.seekg(start);
+    if (size > 0) {
+      bytes.resize(static_cast<size_t>(size));
+      in.read(bytes.data(), size);
+      bytes.resize(static_cast<size_t>(in.gcount()));
+    }
+  }
+  in.clear(in.rdstate() & std::ios::badbit);
   char buf[65536];
   while (in.read(buf, sizeof buf) || in.gcount() > 0) bytes.append(buf, in.gcount());
 }
@@ -552,7 +567,10 @@ bool OpenPoolFile(PoolState& s, PoolFileServices& svc) {
     UnableToRead(s, svc, std::error_code(err, std::generic_category()).message());
     return false;
   }
-  return ReadPoolFile(s, in, svc);
+  if (!ReadPoolFile(s, in, svc)) return false;
+  // Every list shows the entries' points as the results stand.
+  ScoreAllEntries(s);
+  return true;
 }
 
 }  // namespace qb

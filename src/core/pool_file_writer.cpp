@@ -174,8 +174,14 @@ fs::path BackupFileName(const fs::path& fileName) {
 
 void MakeAutoBackup(PoolState& s, const std::string& fileName, PoolFileServices& svc) {
   s.DialogCancelled = false;
+  std::error_code ec;
+  if (fs::is_regular_file(fileName, ec)) {
+    // The save replaces the file by a new one, so the old one can simply keep
+    // a second name: nothing is copied.
+    if (!LinkBeside(FileBehind(fileName), BackupFileName(fileName))) return;
+  }
   std::string previous;
-  std::error_code ec = ReadWholeFile(fileName, previous);
+  ec = ReadWholeFile(fileName, previous);
   if (ec == std::errc::no_such_file_or_directory) return;  // never saved: nothing to keep
   if (!ec) ec = ReplaceFileContents(BackupFileName(fileName), previous);
   if (!ec) return;

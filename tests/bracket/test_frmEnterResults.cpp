@@ -227,6 +227,12 @@ TEST_F(ResultsWindow, EscapeDoesWhatCancelDoes) {
   MakePool(8);
   t.pool.Pool.TiebreakerUsed = true;
   t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
+  // One entry that picked the first winner: its points follow the results.
+  t.pool.Pool.RoundPoints[1] = 3;
+  t.pool.NumEntries = 1;
+  t.pool.Entries.assign(2, EntryRecord{});
+  t.pool.Picks.EnsureSize(t.pool.NumGames + 1, 1);
+  t.pool.Picks(1, 1) = 1;
   Open();
   DropTeam(1, {P::Winner, 1});
   QTest::keyClick(win->txtTiebreakerAmt, Qt::Key_Return);  // Enter closes nothing
@@ -245,6 +251,12 @@ TEST_F(ResultsWindow, OkStoresResultsTiebreakerAndWhoIsAlive) {
   MakePool(8);
   t.pool.Pool.TiebreakerUsed = true;
   t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
+  // One entry that picked the first winner: its points follow the results.
+  t.pool.Pool.RoundPoints[1] = 3;
+  t.pool.NumEntries = 1;
+  t.pool.Entries.assign(2, EntryRecord{});
+  t.pool.Picks.EnsureSize(t.pool.NumGames + 1, 1);
+  t.pool.Picks(1, 1) = 1;
   Open();
   DropTeam(1, {P::Winner, 1});
   DropTeam(4, {P::Winner, 2});
@@ -261,6 +273,7 @@ TEST_F(ResultsWindow, OkStoresResultsTiebreakerAndWhoIsAlive) {
   EXPECT_EQ(s.Pool.Results[5], 4);
   EXPECT_EQ(s.Pool.Results[3], 0);
   EXPECT_FLOAT_EQ(s.Pool.TiebreakerActual, 12.5f);
+  EXPECT_EQ(s.Entries[1].Points, 3);
   EXPECT_FALSE(s.Teams[1].Alive);
   EXPECT_FALSE(s.Teams[2].Alive);
   EXPECT_FALSE(s.Teams[3].Alive);

@@ -2,6 +2,7 @@
 
 #include "core/pool_file_reader.h"
 #include "core/pool_file_writer.h"
+#include "core/scoring.h"
 #include "pool_file_test_support.h"
 
 namespace qb {
@@ -619,6 +620,20 @@ TEST_F(PoolFileReader, TheOlderMultiplyOptionMultipliesThePointsRead) {
   s = PoolState();
   ASSERT_TRUE(Read(text));
   EXPECT_EQ(s.Pool.RoundPoints[2], 2);
+}
+
+// The lists of entries show the points they hold: an opened pool is scored.
+TEST_F(PoolFileReader, AnOpenedPoolIsScoredAgainstItsResults) {
+  TempFolder dir;
+  s.PoolFilePath = (dir / "Office.qbp").string();
+  PutFile(s.PoolFilePath, Fixture("pool_every_field.qbp"));
+  ASSERT_TRUE(OpenPoolFile(s, svc));
+  ScoreArea expected;
+  for (int e = 1; e <= 2; ++e) {
+    ScoreEntry(s, s.Games, expected, e);
+    EXPECT_EQ(s.Entries[e].Points, static_cast<float>(expected.ScorePoints[0])) << e;
+  }
+  EXPECT_GT(s.Entries[1].Points, 0);  // Ann picked the first round as it was played
 }
 
 TEST_F(PoolFileReader, OpenPoolFileReadsFromDisk) {
