@@ -17,6 +17,8 @@ constexpr int kPadding = 30;
 constexpr double kSmallestShrink = 0.6;
 // 3 points: still legible on paper.
 constexpr int kSmallestWrappedText = 60;
+// Above and below two lines of a name in its box.
+constexpr int kBoxTextMargin = 10;
 
 const char* const kProductTitle = "Quorvel Brakkon";
 const char* const kVisitText = "Brackets, results and more at quorvelbrakkon.example";
@@ -80,6 +82,16 @@ void Title(QPainter& p, const QRectF& r, const std::string& text, const QFont& f
     Line(p, r, text, font, Qt::AlignLeft | Qt::AlignTop, 0);
   else
     WrappedToFit(p, r, text, font, 0);
+}
+
+// A name in a bracket box: one line where it fits in a type not much
+// smaller, else two lines of a smaller type, so a long name is never cut off.
+void BoxText(QPainter& p, const QRectF& r, const std::string& text, const QFont& font) {
+  if (QFontMetricsF(font).horizontalAdvance(Q(text)) * kSmallestShrink <= r.width() - 2 * kPadding)
+    Line(p, r, text, font);
+  else
+    WrappedToFit(p, r.adjusted(0, kPadding - kBoxTextMargin, 0, kBoxTextMargin - kPadding), text,
+                 font);
 }
 
 QColor BackColour(BoxColour c) {
@@ -242,7 +254,12 @@ void PaintBracket(QPainter& p, const PrintLayout& l, const PrintFormContents& c)
       case PrintPart::TeamSeed: {
         Box(p, r, BackColour(BoxColour::Yellow));
         const auto& texts = item.part == PrintPart::TeamName ? c.teamNames : c.teamSeeds;
-        if (item.index < static_cast<int>(texts.size())) Line(p, r, texts[item.index], boxFont);
+        if (item.index < static_cast<int>(texts.size())) {
+          if (item.part == PrintPart::TeamName)
+            BoxText(p, r, texts[item.index], boxFont);
+          else
+            Line(p, r, texts[item.index], boxFont);
+        }
         break;
       }
       case PrintPart::Winner: {
@@ -251,7 +268,7 @@ void PaintBracket(QPainter& p, const PrintLayout& l, const PrintFormContents& c)
         Box(p, r, BackColour(box.colour));
         QFont f = boxFont;
         f.setStrikeOut(box.lostPick);
-        Line(p, r, box.text, f);
+        BoxText(p, r, box.text, f);
         break;
       }
       case PrintPart::RoundHeading:

@@ -34,6 +34,7 @@ class frmDisplayRank : public ReportWindow {
  private:
   void FormLoad();
   void BuildControls();
+  void OpenListedEntry(int entry, const std::string& caption);
 
   GridView* flxRank_ = nullptr;
   GridView* flxPayouts_ = nullptr;

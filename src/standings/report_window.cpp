@@ -38,6 +38,9 @@ ReportWindow::ReportWindow(AppContext& ctx, std::string windowName, int helpCont
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(tabs_);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now && now != this && isAncestorOf(now)) lastFocus_ = now;
+  });
   connect(tabs_, &QTabWidget::currentChanged, this, [this] {
     // Pages chosen while the window loads are its own doing: no sound.
     if (isVisible()) Guard("SSTab1_Click", [this] { Sound("start"); });
@@ -139,6 +142,14 @@ bool ReportWindow::event(QEvent* e) {
       break;
     case QEvent::WindowActivate:
       Form_Activate();
+      break;
+    case QEvent::FocusIn:
+      // Focus handed to the window as a whole (the entry editor closing)
+      // goes back to the control that had it, so the keys work at once.
+      if (lastFocus_ && lastFocus_->isVisible() && lastFocus_->isEnabled())
+        lastFocus_->setFocus(Qt::OtherFocusReason);
+      else
+        focusNextChild();
       break;
     default:
       break;

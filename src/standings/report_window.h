@@ -131,6 +131,7 @@ class ReportWindow : public ChildWindow {
   bool PoolState::*openFlag_;
   QTabWidget* tabs_;
   QPointer<QWidget> initialFocus_;
+  QPointer<QWidget> lastFocus_;  // the control that last had the focus
   bool placed_ = true;
 };
 

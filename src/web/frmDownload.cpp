@@ -153,9 +153,7 @@ void frmDownload::Form_Load() {
   }
 }
 
-std::string frmDownload::SelectedDescription() const {
-  return comFileType_->currentText().toStdString();
-}
+std::string frmDownload::SelectedDescription() const { return passChoice_; }
 
 void frmDownload::comFileType_Click() {
   PlaySoundEffect(ctx_.pool, ctx_.waves, "start");
@@ -184,11 +182,15 @@ void frmDownload::cmdDownload_Click() {
   }
   const int n = comFileType_->itemData(item).toInt();
   const std::string address = fileTypes_.at(static_cast<size_t>(n - 1)).address;
+  passChoice_ = comFileType_->currentText().toStdString();
 
   passRunning_ = true;
   hourglass_ = true;
   QApplication::setOverrideCursor(Qt::BusyCursor);
   cmdDownload_->setEnabled(false);
+  // The window answers during the fetch: what the pass was started with stays put.
+  comFileType_->setEnabled(false);
+  txtTimeout_->setEnabled(false);
   try {
     RunPass(address);
   } catch (const std::exception& e) {
@@ -199,6 +201,8 @@ void frmDownload::cmdDownload_Click() {
   }
   passRunning_ = false;
   if (closing_) return;  // closed while the pass ran: nothing more to show
+  comFileType_->setEnabled(true);
+  txtTimeout_->setEnabled(true);
   cmdDownload_->setEnabled(true);
   RestorePointer();
   if (passDone_ && !transferFailed_ && !resultsMismatch_ && !fileUnusable_) {

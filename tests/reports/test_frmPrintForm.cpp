@@ -350,6 +350,45 @@ TEST_F(PrintFormWindow, LongTitlesPrintWhole) {
   }
 }
 
+TEST_F(PrintFormWindow, LongTeamNamesPrintWholeInTheirBoxes) {
+  // Team rows, a Bye game's advanced team, a filled box, a recorded winner
+  // and an entry's pick: every box with a name in it.
+  // How often each name shows: its team row, and the boxes it reaches.
+  struct Case {
+    int document, knights, edwardsville;
+  } cases[] = {
+      {kBlankPoolForm, 1, 2},  // the Bye game advances Edwardsville; Fill passes Knights by
+      {kResultsForm, 2, 1},    // Knights won game 1; the Bye game has no result
+      {1, 2, 2},               // the entry picked both
+  };
+  for (const auto& c : cases) {
+    const int document = c.document;
+    SCOPED_TRACE(document);
+    MakePool(7);  // slot 8 is a Bye
+    t.pool.Teams[1].Name = "Fairleigh Dickinson Knights";
+    t.pool.Teams[7].Name = "Southern Illinois Edwardsville";
+    t.pool.Teams[1].Seed = 16;
+    t.pool.Teams[7].Seed = 15;
+    t.pool.Pool.Results[1] = 1;
+    testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, "Ann"), 1, {1, 3, 5, 7});
+    Open(document);
+    if (document == kBlankPoolForm) window->cmdFill_Click();
+    std::string pdf = PrintToPdf("long_teams.pdf");
+    ASSERT_FALSE(pdf.empty());
+    std::string text = test::PdfText(pdf);
+    EXPECT_EQ(text.find("\u2026"), std::string::npos) << "a name cut off with an ellipsis";
+    int knights = 0, edwardsville = 0;
+    for (size_t at = text.find("Knights"); at != std::string::npos; at = text.find("Knights", at + 1)) ++knights;
+    for (size_t at = text.find("Edwardsville"); at != std::string::npos;
+         at = text.find("Edwardsville", at + 1))
+      ++edwardsville;
+    EXPECT_EQ(knights, c.knights);
+    EXPECT_EQ(edwardsville, c.edwardsville);
+    window.reset();
+    std::filesystem::remove(pdf);
+  }
+}
+
 TEST_F(PrintFormWindow, FillOnlyOnTheBlankForm) {
   MakePool(8);
   int e = testing::AddPoolEntry(t.pool, testing::AddPoolBettor(t.pool, "Ann"), 1, {1});

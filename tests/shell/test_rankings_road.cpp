@@ -9,6 +9,8 @@
 #include <QTabWidget>
 
 #include "entries/frmEditEntry.h"
+#include "entries/logic/entry_list.h"
+#include "platform/grid_view.h"
 #include "shell/window_table.h"
 #include "shell_fixture.h"
 #include "standings/frmDisplayRank.h"
@@ -79,6 +81,49 @@ TEST_F(RankingsRoad, AStandingsEntryOpensInTheEditorAndNoSecondOneWhileItIsOpen)
   EXPECT_EQ(t.prompts.LastText(),
             "Another Entry is already open!\r\nPlease close it before editing another entry!");
   EXPECT_EQ(t.pool.EditEntryNumber, 1);
+}
+
+// The editor hands the focus back to the window: it lands on the grid the
+// entry was opened from, not on the window as a whole where no key works.
+TEST_F(RankingsRoad, TheFocusComesBackToTheGridWhenTheEditorCloses) {
+  main->RunCommand("mnuReportsDisplayRankings");
+  frmDisplayRank* rank = Rankings();
+  ASSERT_NE(rank, nullptr);
+  auto* grid = rank->findChild<GridView*>("flxRank");
+  Flush();  // the window's first focus, on the current-points button
+  grid->setFocus();
+  Flush();
+  ASSERT_EQ(QApplication::focusWidget(), grid);
+  rank->flxRank_DblClick(2);
+  Flush();
+  ASSERT_EQ(main->ActiveWindowName(), "frmEditEntry");
+  main->RunCommand("mnuEditOK");
+  Flush();
+  EXPECT_EQ(t.pool.EditEntryNumber, 0);
+  EXPECT_EQ(main->ActiveChild(), rank);
+  EXPECT_EQ(QApplication::focusWidget(), grid);
+}
+
+// The window keeps the pool as it was at load: an entry deleted since then
+// does not open from its old row on either tab, and the others still do.
+TEST_F(RankingsRoad, AnEntryDeletedAfterLoadDoesNotOpenFromItsOldRow) {
+  main->RunCommand("mnuReportsDisplayRankings");
+  frmDisplayRank* rank = Rankings();
+  ASSERT_NE(rank, nullptr);
+  DeleteEntry(t.pool, 1);  // Ann: first in the standings and in the winners
+  for (auto open : {+[](frmDisplayRank* w) { w->flxRank_DblClick(2); },
+                    +[](frmDisplayRank* w) { w->flxPayouts_Click(1); }}) {
+    t.prompts.asked.clear();
+    open(rank);
+    Flush();
+    EXPECT_EQ(t.pool.EditEntryNumber, 0);
+    EXPECT_EQ(main->ActiveChild(), rank);
+    EXPECT_EQ(t.prompts.LastText(),
+              "This entry is no longer in the pool.\r\nPlease open the report again!");
+  }
+  rank->flxRank_DblClick(3);  // Dee
+  Flush();
+  EXPECT_EQ(t.pool.EditEntryNumber, 5);
 }
 
 // A picture of the window inside the main window: QB_STANDINGS_SHOTS=dir writes it.

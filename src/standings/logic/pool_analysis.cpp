@@ -5,6 +5,7 @@
 #include "core/payout.h"
 #include "core/text_format.h"
 #include "standings/logic/analysis_common.h"
+#include "standings/logic/payouts.h"
 #include "standings/logic/report_grid.h"
 
 namespace qb {
@@ -48,8 +49,8 @@ std::string TeamCaption(const TeamRecord& t) {
 }
 
 std::string PotAvailableText(const PoolState& s) {
-  const Currency pot = s.Pool.CostPerEntry * CountLiveEntries(s);
-  return NumberText((pot - s.Pool.HoldbackAmt).ToDouble());
+  // The pot the winners share: a holdback above the entry money leaves none.
+  return NumberText(PoolPot(s, CountLiveEntries(s)).ToDouble());
 }
 
 std::vector<std::string> FillTeamGrid(Grid& grid, const PoolState& s, const PickTally& tally,

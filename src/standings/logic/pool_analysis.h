@@ -40,7 +40,8 @@ PickTally CountTeamPicks(const PoolState& s);
 std::string RoundName(int round, int rounds);
 // The team's name, with " - " and its seed in Str form when it has one.
 std::string TeamCaption(const TeamRecord& t);
-// The pot less the holdback, as a plain number: the pot counts live entries.
+// The pot less the holdback, as a plain number, never below 0: the pot
+// counts live entries.
 std::string PotAvailableText(const PoolState& s);
 
 // Team grid layout: three header rows, two fixed columns; team slot t on

@@ -59,6 +59,19 @@ int LiveEntryCount(const PoolState& s) {
   return n;
 }
 
+std::string StandingsCaption(const PoolState& s, int entry) {
+  const EntryRecord& e = s.Entries[entry];
+  const int b = e.BettorIndex;
+  const std::string& name =
+      b > 0 && b < static_cast<int>(s.Bettors.size()) ? s.Bettors[b].Name : std::string();
+  return name + SignedNumber(e.EntryNumber);
+}
+
+bool IsStandingsEntry(const PoolState& s, int entry, const std::string& caption) {
+  return entry >= 1 && entry <= EntryCount(s) && s.Entries[entry].BettorIndex > 0 &&
+         StandingsCaption(s, entry) == caption;
+}
+
 std::vector<EntryScore> ScoreLiveEntries(const PoolState& s) {
   std::vector<EntryScore> out;
   out.reserve(static_cast<size_t>(LiveEntryCount(s)));
@@ -123,10 +136,7 @@ void BuildStandingsGrid(const PoolState& s, const std::vector<EntryScore>& score
   int row = kRankHeaderRows;
   for (const EntryScore& x : scores) {
     const EntryRecord& e = s.Entries[x.entry];
-    const int b = e.BettorIndex;
-    std::string name =
-        b > 0 && b < static_cast<int>(s.Bettors.size()) ? s.Bettors[b].Name : std::string();
-    g.SetTextMatrix(row, kRankName, name + SignedNumber(e.EntryNumber));
+    g.SetTextMatrix(row, kRankName, StandingsCaption(s, x.entry));
     g.SetTextMatrix(row, kRankPoints, PlainNumber(x.points));
     g.SetTextMatrix(row, kRankGames, IntText(x.gamesWon));
     if (decided > 0)

@@ -218,12 +218,12 @@ TEST(PoolAnalysis, PicksOutsideTheBracketCountNowhere) {
   for (int slot : {0, 1, 3, 4}) EXPECT_EQ(t.At(slot, 0), 0);
 }
 
-TEST(PoolAnalysis, PotAvailableCountsLiveEntriesLessTheHoldback) {
+TEST(PoolAnalysis, PotAvailableCountsLiveEntriesLessTheHoldbackAndNeverBelowZero) {
   struct Case {
     double cost, holdback;
     const char* text;
   };
-  const Case cases[] = {{10, 5, "75"}, {12.5, 0, "100"}, {2.5, 0.25, "19.75"}, {1, 20, "-12"}};
+  const Case cases[] = {{10, 5, "75"}, {12.5, 0, "100"}, {2.5, 0.25, "19.75"}, {1, 20, "0"}, {1, 8, "0"}};
   for (const Case& c : cases) {
     PoolState s = EightEntries();
     s.Pool.CostPerEntry = Currency::FromDouble(c.cost);
