@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "offscreen_app.h"
 #include "platform/grid_view.h"
 #include "standings/frmEntriesWithPick.h"
 #include "standings/frmListBettors.h"
@@ -18,13 +19,7 @@
 namespace qb {
 namespace {
 
-void StartQt() {
-  static int argc = 1;
-  static char name[] = "bench_report_windows";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-}
+void StartQt() { bench::OffscreenApp(); }
 
 TestContext& ContextWith(int entries) {
   static std::map<int, std::unique_ptr<TestContext>> cache;

@@ -1,7 +1,6 @@
 #pragma once
 // The one QApplication of a benchmark program, on the offscreen platform.
 #include <QApplication>
-#include <memory>
 
 namespace qb::bench {
 
@@ -9,9 +8,12 @@ inline QApplication& OffscreenApp() {
   static int argc = 1;
   static char name[] = "bench";
   static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app = [] {
+  // Never destroyed: at exit Qt has already torn down what its destructor
+  // would touch, and the program would end in a crash that stops the
+  // benchmarks after it.
+  static QApplication* app = [] {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
+    return new QApplication(argc, argv);
   }();
   return *app;
 }

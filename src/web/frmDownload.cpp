@@ -23,6 +23,7 @@
 #include "platform/error_report.h"
 #include "platform/main_window_api.h"
 #include "platform/twips.h"
+#include "web/logic/email_report.h"
 #include "web/logic/web_site.h"
 #include "web/web_files.h"
 
@@ -153,9 +154,7 @@ void frmDownload::Form_Load() {
   }
 }
 
-std::string frmDownload::SelectedDescription() const {
-  return comFileType_->currentText().toStdString();
-}
+std::string frmDownload::SelectedDescription() const { return passChoice_; }
 
 void frmDownload::comFileType_Click() {
   PlaySoundEffect(ctx_.pool, ctx_.waves, "start");
@@ -184,11 +183,21 @@ void frmDownload::cmdDownload_Click() {
   }
   const int n = comFileType_->itemData(item).toInt();
   const std::string address = fileTypes_.at(static_cast<size_t>(n - 1)).address;
+  if (pool.DownloadPath.empty()) pool.DownloadPath = UserDataFile(ctx_, kDownloadedPoolFileName);
+  if (SameFile(pool.DownloadPath, pool.PoolFilePath)) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(kDownloadOverPoolText, MsgIcon::Exclamation);
+    return;
+  }
+  passChoice_ = comFileType_->currentText().toStdString();
 
   passRunning_ = true;
   hourglass_ = true;
   QApplication::setOverrideCursor(Qt::BusyCursor);
   cmdDownload_->setEnabled(false);
+  // The window answers during the fetch: what the pass was started with stays put.
+  comFileType_->setEnabled(false);
+  txtTimeout_->setEnabled(false);
   try {
     RunPass(address);
   } catch (const std::exception& e) {
@@ -199,6 +208,8 @@ void frmDownload::cmdDownload_Click() {
   }
   passRunning_ = false;
   if (closing_) return;  // closed while the pass ran: nothing more to show
+  comFileType_->setEnabled(true);
+  txtTimeout_->setEnabled(true);
   cmdDownload_->setEnabled(true);
   RestorePointer();
   if (passDone_ && !transferFailed_ && !resultsMismatch_ && !fileUnusable_) {
@@ -222,7 +233,6 @@ void frmDownload::RunPass(const std::string& address) {
     // Written whole or not at all, and only once the whole file has arrived.
     std::string file = downloaded_ + "\r\n";
     PoolState& pool = ctx_.pool;
-    if (pool.DownloadPath.empty()) pool.DownloadPath = UserDataFile(ctx_, kDownloadedPoolFileName);
     std::error_code ignored;  // a folder removed since the start comes back
     std::filesystem::create_directories(std::filesystem::path(pool.DownloadPath).parent_path(),
                                         ignored);

@@ -67,6 +67,7 @@ class frmDownload : public QDialog {
   std::vector<DownloadChoice> fileTypes_;  // pairs 1..FileTypeCount at 0..
   std::string messages_;
   std::string downloaded_;  // the fetched text, as written to the file
+  std::string passChoice_;  // the description of the file the pass fetches
   bool transferFailed_ = false;
   bool resultsMismatch_ = false;
   bool fileUnusable_ = false;

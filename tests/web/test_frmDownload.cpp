@@ -437,5 +437,127 @@ TEST_F(DownloadTest, HelpAsksTheMainWindowForItsTopic) {
   EXPECT_TRUE(main.Called("DisplayContextHelp frmDownload"));
 }
 
+
+TEST_F(DownloadTest, TheChoiceCannotChangeWhileAPassRuns) {
+  StandardList();
+  Results("spring.qbp", "1,3,5,7,1,5,0");
+  Results("autumn.qbp", "2,4,6,8,2,6,0");
+  auto d = Open("Results");
+  Choose(*d, "Spring Results");
+  web.process->Pause();  // the server holds its answer for a while
+  bool choiceWasOff = false;
+  QTimer::singleShot(300, d.get(), [&] {
+    choiceWasOff = !Types(*d)->isEnabled();
+    // What a click on the list would do, were it open to clicks.
+    if (Types(*d)->isEnabled()) Choose(*d, "Autumn Results");
+    web.process->Resume();
+  });
+  EXPECT_EQ(Pass(*d), Texts{"Results updated."});
+  EXPECT_TRUE(choiceWasOff);
+  // The source is the file that came in.
+  EXPECT_EQ(t.pool.Pool.DownloadSource, "Spring Results");
+  EXPECT_EQ(Winners(), (std::array<int16_t, 8>{0, 1, 3, 5, 7, 1, 5, 0}));
+}
+
+TEST_F(DownloadTest, AHandWrittenListWithBlankLinesLfAndWindowsNamesIsRead) {
+  const std::string longName(5000, 'x');
+  Put(data.filePath("QBDownloads.txt"),
+      "Quorvel Brakkon Internet Downloads\n\n\"Se\xF1or Results\",\"" + web.Address("/spring.qbp") +
+          "\"\n\n\n\"" + longName + "\",\"" + web.Address("/x.qbp") + "\"\r\n\"Autumn\",\"" +
+          web.Address("/a.qbp") + "\"\r\n\r\n\r\n   \r\n");
+  t.pool.Pool.DownloadSource = "Se\xC3\xB1or Results";
+  Results("spring.qbp", "1,3,5,7,1,5,0");
+  auto d = Open("Results");
+  EXPECT_EQ(Types(*d)->count(), 3);
+  EXPECT_TRUE(t.prompts.asked.empty()) << t.prompts.LastText();
+  EXPECT_EQ(Types(*d)->currentText().toStdString(), "Se\xC3\xB1or Results");
+  EXPECT_EQ(Pass(*d), Texts{"Results updated."});
+  EXPECT_EQ(t.pool.Pool.DownloadSource, "Se\xC3\xB1or Results");
+}
+
+TEST_F(DownloadTest, AnErrorPageServedAsASuccessOrAnEmptyFileCopiesNothing) {
+  StandardList();
+  const std::string bodies[] = {
+      "<html><head><title>Error</title></head>\n<body><p class=\"x\">Not, \"found\"</p>\n"
+      "</body></html>\n",
+      "", "\r\n\r\n"};
+  t.pool.Pool.Results[1] = 2;
+  for (const std::string& body : bodies) {
+    Put(site.filePath("spring.qbp"), body);
+    auto d = Open("Results");
+    Choose(*d, "Spring Results");
+    EXPECT_EQ(Pass(*d), Texts{kMismatchText}) << body;
+    EXPECT_NE(d->findChild<QPlainTextEdit*>("txtMessages")->toPlainText().toStdString().find(
+                  "Mismatch on team  8:  Results file has '  0' vs. 'Colts  8' in your file."),
+              std::string::npos);
+    EXPECT_EQ(Pass(*d), Texts{kNoResultsInFileText}) << body;
+    EXPECT_EQ(Winners(), (std::array<int16_t, 8>{0, 2}));
+    EXPECT_FALSE(t.pool.PoolChanged);
+    EXPECT_TRUE(d->isVisible());
+  }
+}
+
+TEST_F(DownloadTest, ResultsOfAPoolWithByesAndOf64DualSidedTeamsGoIn) {
+  StandardList();
+  t.pool.Pool.NumTeams = 5;
+  SetupBracketFromParameters(t.pool, t.prompts);
+  const char* names[] = {"", "A", "Bye", "B", "Bye", "C", "Bye", "D", "E"};
+  std::string f = "\"%Header`\",\"QuorvelBrakkon\",\"2001.1\"\r\n";
+  for (int n = 1; n <= 8; ++n) {
+    t.pool.Teams[n].Name = names[n];
+    t.pool.Teams[n].Seed = 0;
+    f += "\"%Team  `\"," + std::to_string(n) + ",\"" + names[n] + "\",0\r\n";
+  }
+  ResetTeamAdvance(t.pool);
+  Put(site.filePath("spring.qbp"), f + "\"%Winner`\",1,3,5,8,1,5,1\r\n");
+  {
+    auto d = Open("Results");
+    Choose(*d, "Spring Results");
+    EXPECT_EQ(Pass(*d), Texts{"Results updated."});
+    EXPECT_EQ(Winners(), (std::array<int16_t, 8>{0, 1, 3, 5, 8, 1, 5, 1}));
+  }
+  t.pool.Pool.NumTeams = 64;
+  t.pool.Pool.DualSided = true;
+  SetupBracketFromParameters(t.pool, t.prompts);
+  f = "\"%Header`\",\"QuorvelBrakkon\",\"2001.1\"\r\n";
+  for (int n = 1; n <= 64; ++n) {
+    const int seed = (n - 1) % 16 + 1;
+    t.pool.Teams[n].Name = "Team " + std::to_string(n);
+    t.pool.Teams[n].Seed = static_cast<int16_t>(seed);
+    f += "\"%Team  `\"," + std::to_string(n) + ",\"Team " + std::to_string(n) + "\"," +
+         std::to_string(seed) + "\r\n";
+  }
+  ResetTeamAdvance(t.pool);
+  std::vector<int> w(64, 0);
+  for (int g = 1; g <= 32; ++g) w[g] = 2 * g - 1;
+  for (int g = 33, first = 1; g <= 63; first += 2, ++g) w[g] = w[first];
+  std::string winners;
+  for (int g = 1; g <= 63; ++g) winners += (g > 1 ? "," : "") + std::to_string(w[g]);
+  Put(site.filePath("spring.qbp"), f + "\"%Winner`\"," + winners + "\r\n");
+  auto d = Open("Results");
+  Choose(*d, "Spring Results");
+  EXPECT_EQ(Pass(*d), Texts{"Results updated."});
+  for (int g = 1; g <= 63; ++g) EXPECT_EQ(t.pool.Pool.Results[g], w[g]) << g;
+}
+
+TEST_F(DownloadTest, ADownloadNeverWritesOverTheOpenPoolsFile) {
+  // The pool was saved under the download file's name.
+  StandardList();
+  Results("spring.qbp", "1,3,5,7,1,5,0");
+  List({{"Spring Results", web.Address("/spring.qbp")}, {"Spring Bracket", web.Address("/spring.qbp")}});
+  Put(QString::fromStdString(t.pool.DownloadPath), "the pool with all its entries");
+  t.pool.PoolFilePath = data.filePath("./QBDownload.qbp").toStdString();
+  for (const char* type : {"Results", "Bracket"}) {
+    auto d = Open(type);
+    Choose(*d, type == std::string("Results") ? "Spring Results" : "Spring Bracket");
+    EXPECT_EQ(Pass(*d), Texts{kDownloadOverPoolText}) << type;
+    EXPECT_EQ(Get(t.pool.DownloadPath), "the pool with all its entries");
+    EXPECT_EQ(Winners(), (std::array<int16_t, 8>{}));
+    EXPECT_FALSE(main.Called("InitialOpen"));
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(Button(*d, "cmdDownload")->isEnabled());
+  }
+}
+
 }  // namespace
 }  // namespace qb

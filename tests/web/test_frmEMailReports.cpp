@@ -345,5 +345,56 @@ TEST_F(EmailReportsTest, ANameOfAnotherOwnerIsRefusedAndSendComesBack) {
   Save(w.get(), "web_refused");
 }
 
+
+TEST_F(EmailReportsTest, PoolNamesWithBlanksAndReSendsGoUpAndTheBoxesAreKept) {
+  test::UploadSite site;
+  UseSite(site);
+  OpenReport<frmListBettors>();
+  struct Case {
+    const char* name;
+    const char* timeout;
+    const char* font;
+    const char* storedTimeout;
+  } cases[] = {{"my pool", "0", "1", "120"},
+               {"my pool", "", "101", "120"},  // a re-send under our own name
+               {"  Office-2 ", "5", "x", "15"},
+               {"o", "1000", "12", "600"}};
+  std::string key;
+  for (const Case& c : cases) {
+    tc.prompts.Queue(MsgAnswer::No);  // the pool name changed: no save wanted
+    auto w = Open("Web");
+    Find<QLineEdit>(w.get(), "txtPoolName")->setText(c.name);
+    Find<QLineEdit>(w.get(), "txtTimeout")->setText(c.timeout);
+    Find<QLineEdit>(w.get(), "txtRptFontSize")->setText(c.font);
+    w->cmdCreateReport_Click();
+    EXPECT_FALSE(w->isVisible()) << c.name << w->Messages();
+    key = tc.settings.GetSetting(kWebSettingsSection, kOwnerKeySetting, "");
+    EXPECT_EQ(tc.settings.GetSetting("Options", "TimeOut", ""), c.storedTimeout) << c.timeout;
+    EXPECT_EQ(tc.settings.GetSetting("Options", "WebRptFontSize", ""), c.font);
+  }
+  EXPECT_EQ(ReadFile(site.Remote("qbrptnames/MY POOL.txt")), key + " - MY POOL\r\n");
+  EXPECT_EQ(ReadFile(site.Remote("qbrptnames/OFFICE-2.txt")), key + " - OFFICE-2\r\n");
+  EXPECT_EQ(ReadFile(site.Remote("qbrpthash/" + key + ".txt")), key + " - O\r\n");
+  EXPECT_EQ(s.Pool.WebPoolName, "O");
+}
+
+TEST_F(EmailReportsTest, AReportFileThatCannotBeWrittenIsReportedAndTheWindowStays) {
+  WriteFile(data / "plain", "a file, not a folder");
+  for (const std::string& file : {data / "no/such/folder/r.txt", data / "plain/r.txt"}) {
+    tc.prompts.asked.clear();
+    auto w = Open("Email");
+    Find<QLineEdit>(w.get(), "txtFileName")->setText(QString::fromStdString(file));
+    w->cmdCreateReport_Click();
+    ASSERT_EQ(tc.prompts.asked.size(), 1u) << file;
+    EXPECT_EQ(tc.prompts.LastText().rfind("The system has detected an unexpected error.", 0), 0u);
+    EXPECT_NE(tc.prompts.LastText().find(file), std::string::npos) << tc.prompts.LastText();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(Find<QPushButton>(w.get(), "cmdCreateReport")->isEnabled());
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_NE(s.Pool.ReportFileName, file);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the busy pointer is gone";
+  }
+}
+
 }  // namespace
 }  // namespace qb

@@ -74,7 +74,10 @@ std::string CutCell(ReportKind kind, int c, const std::string& t) {
       return c <= 4 ? PadText(t, 6) : t;
     case ReportKind::ParticipantListing:
       if (c >= 1 && c <= 3) return First(t, 30);
-      if (c == 4 || c == 5) return PadText(t, 5);
+      if (c == 4) return PadText(t, 5);
+      // The amount owed ends the line: one too long for its five places is
+      // printed whole, never as its last digits.
+      if (c == 5) return CharCount(Trim(t)) > 5 ? Trim(t) : PadText(t, 5);
       return t;
     case ReportKind::EntryPicksSummary:
       return c == 1 ? First(t, 28) : t;

@@ -269,6 +269,38 @@ TEST_F(ReportWriterTest, ALongScenarioTextPrintsOnFurtherLinesAndLosesNothing) {
   EXPECT_NE(email.find(std::string(15, ' ') + ManyWinners(60, ",  ") + "\r\n"), std::string::npos);
 }
 
+TEST_F(ReportWriterTest, AnAmountOwedPrintsWholeRightAlignedInItsColumn) {
+  struct Case {
+    const char* owed;
+    const char* printed;  // from the column tab of the amount (105) on
+  } cases[] = {
+      {"0", "    0"}, {"12.5", " 12.5"}, {"37.50", "37.50"}, {"1055.25", "1055.25"},
+      {"123456.5", "123456.5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.owed);
+    Grid grid = ParticipantGrid();
+    grid.SetTextMatrix(2, 5, c.owed);
+    for (ReportMode mode : {ReportMode::Print, ReportMode::Email}) {
+      std::vector<std::string> lines;
+      if (mode == ReportMode::Print) {
+        for (const auto& page :
+             LayOutPrintedReport(ReportKind::ParticipantListing, grid, pool, Env(), 60))
+          for (const auto& line : page) lines.push_back(line.text);
+      } else {
+        lines = SplitLines(FromCrLf(Written(ReportKind::ParticipantListing, grid, pool, mode)));
+      }
+      bool found = false;
+      for (const auto& line : lines)
+        if (line.rfind("   Eve ", 0) == 0) {
+          found = true;
+          EXPECT_EQ(line.substr(104), c.printed) << line;
+        }
+      EXPECT_TRUE(found);
+    }
+  }
+}
+
 TEST_F(ReportWriterTest, ModeTexts) {
   EXPECT_EQ(ReportModeOf("Print"), ReportMode::Print);
   EXPECT_EQ(ReportModeOf("Email"), ReportMode::Email);

@@ -1,0 +1,94 @@
+// The possibilities window at the file's largest size (32,767 entries, two
+// open games, so the run itself is short): what the user waits for when the
+// run ends (grids filled, sorted and shown), a sort button, and End and Home
+// in the entry grid. On the offscreen platform, repaints included.
+#include <benchmark/benchmark.h>
+
+#include "../tests/standings/logic/possibility_pools.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "offscreen_app.h"
+#include "platform/grid_view.h"
+#include "standings/frmPossibilities.h"
+#include "standings/logic/possibilities_run.h"
+
+namespace qb {
+namespace {
+
+void StartQt() { bench::OffscreenApp(); }
+
+// Kept to the end of the program: its windows' pool must outlive Qt's own teardown.
+TestContext& LargestPool() {
+  static TestContext* t = nullptr;
+  if (!t) {
+    t = new TestContext;
+    testing::PoolRecipe recipe;
+    recipe.teams = 64;
+    recipe.openGames = 2;
+    recipe.entries = 32767;
+    recipe.deletedShare = 0;
+    t->pool = testing::MakeRandomPool(recipe, 2026);
+    t->pool.MainWidth = 15000;
+    t->pool.MainHeight = 11000;
+  }
+  return *t;
+}
+
+void Key(QWidget* w, Qt::Key key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+  QApplication::processEvents();
+}
+
+void BM_PossibilitiesRunShown(benchmark::State& state) {
+  StartQt();
+  TestContext& tc = LargestPool();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* w = new frmPossibilities(tc.ctx);
+    w->show();
+    QApplication::processEvents();
+    state.ResumeTiming();
+    w->findChild<QPushButton*>("cmdProcessing")->click();
+    w->WaitForRun();
+    QApplication::processEvents();
+    state.PauseTiming();
+    delete w;
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_PossibilitiesRunShown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// arg 0: "Most Possibilities" then "Name"; arg 1: End then Home in the grid.
+void BM_PossibilitiesEntryGrid(benchmark::State& state) {
+  StartQt();
+  TestContext& tc = LargestPool();
+  frmPossibilities w(tc.ctx);
+  w.resize(1000, 700);
+  w.show();
+  w.findChild<QPushButton*>("cmdProcessing")->click();
+  w.WaitForRun();
+  w.SSTab1()->setCurrentIndex(1);
+  QApplication::processEvents();
+  auto* view = w.findChild<GridView*>("flxEntries");
+  view->setFocus();
+  for (auto _ : state) {
+    if (state.range(0) == 0) {
+      w.findChild<QPushButton*>("cmdSortByTotal")->click();
+      QApplication::processEvents();
+      w.findChild<QPushButton*>("cmdSortByName")->click();
+      QApplication::processEvents();
+    } else {
+      Key(view, Qt::Key_End);
+      Key(view, Qt::Key_Home);
+    }
+  }
+}
+BENCHMARK(BM_PossibilitiesEntryGrid)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace qb
