@@ -23,6 +23,7 @@
 #include "platform/error_report.h"
 #include "platform/main_window_api.h"
 #include "platform/twips.h"
+#include "web/logic/email_report.h"
 #include "web/logic/web_site.h"
 #include "web/web_files.h"
 
@@ -182,6 +183,12 @@ void frmDownload::cmdDownload_Click() {
   }
   const int n = comFileType_->itemData(item).toInt();
   const std::string address = fileTypes_.at(static_cast<size_t>(n - 1)).address;
+  if (pool.DownloadPath.empty()) pool.DownloadPath = UserDataFile(ctx_, kDownloadedPoolFileName);
+  if (SameFile(pool.DownloadPath, pool.PoolFilePath)) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(kDownloadOverPoolText, MsgIcon::Exclamation);
+    return;
+  }
   passChoice_ = comFileType_->currentText().toStdString();
 
   passRunning_ = true;
@@ -226,7 +233,6 @@ void frmDownload::RunPass(const std::string& address) {
     // Written whole or not at all, and only once the whole file has arrived.
     std::string file = downloaded_ + "\r\n";
     PoolState& pool = ctx_.pool;
-    if (pool.DownloadPath.empty()) pool.DownloadPath = UserDataFile(ctx_, kDownloadedPoolFileName);
     std::error_code ignored;  // a folder removed since the start comes back
     std::filesystem::create_directories(std::filesystem::path(pool.DownloadPath).parent_path(),
                                         ignored);

@@ -540,5 +540,24 @@ TEST_F(DownloadTest, ResultsOfAPoolWithByesAndOf64DualSidedTeamsGoIn) {
   for (int g = 1; g <= 63; ++g) EXPECT_EQ(t.pool.Pool.Results[g], w[g]) << g;
 }
 
+TEST_F(DownloadTest, ADownloadNeverWritesOverTheOpenPoolsFile) {
+  // The pool was saved under the download file's name.
+  StandardList();
+  Results("spring.qbp", "1,3,5,7,1,5,0");
+  List({{"Spring Results", web.Address("/spring.qbp")}, {"Spring Bracket", web.Address("/spring.qbp")}});
+  Put(QString::fromStdString(t.pool.DownloadPath), "the pool with all its entries");
+  t.pool.PoolFilePath = data.filePath("./QBDownload.qbp").toStdString();
+  for (const char* type : {"Results", "Bracket"}) {
+    auto d = Open(type);
+    Choose(*d, type == std::string("Results") ? "Spring Results" : "Spring Bracket");
+    EXPECT_EQ(Pass(*d), Texts{kDownloadOverPoolText}) << type;
+    EXPECT_EQ(Get(t.pool.DownloadPath), "the pool with all its entries");
+    EXPECT_EQ(Winners(), (std::array<int16_t, 8>{}));
+    EXPECT_FALSE(main.Called("InitialOpen"));
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(Button(*d, "cmdDownload")->isEnabled());
+  }
+}
+
 }  // namespace
 }  // namespace qb

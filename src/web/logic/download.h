@@ -99,6 +99,10 @@ inline constexpr const char* kDownloadTypeNotSetText =
 inline constexpr const char* kNoResultsInFileText =
     "The downloaded file holds no game results.\r\n"
     "Nothing was copied into your file.";
+// The pool was saved under the download file's name: a download would replace it.
+inline constexpr const char* kDownloadOverPoolText =
+    "Your pool is saved as the download file.\r\n"
+    "Please save it under another name before downloading.";
 // Results cannot come in while the results window may write its own over them.
 inline constexpr const char* kCloseResultsWindowText =
     "Please close the Enter Results window before downloading results.";

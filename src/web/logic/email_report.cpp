@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "core/cp1252.h"
+
 namespace qb {
 
 std::vector<std::string> SortedAddresses(std::vector<std::string> addresses) {
@@ -24,11 +26,13 @@ std::string EmailListText(const std::vector<std::string>& sortedAddresses) {
   bool first = true;
   for (const std::string& address : sortedAddresses) {
     if (address.find_first_not_of(' ') == std::string::npos) continue;
-    length += address.size() + 2;
+    // Counted in the file's characters, one byte each there.
+    const size_t chars = Utf8ToCp1252(address).size();
+    length += chars + 2;
     if (!first) out += ", ";
     if (length > 60 && onLine > 0) {
       out += "\r\n   ";
-      length = address.size() + 2;
+      length = chars + 2;
       onLine = 0;
     }
     out += address;

@@ -167,6 +167,19 @@ TEST(EmailList, LinesOfAddresses) {
             "   a@b, \r\n   " + longOne + ", \r\n   c@d\r\n");
 }
 
+TEST(EmailList, LineLengthsCountCharactersAsTheFileHoldsThem) {
+  // 28 characters each, so two fill a line exactly (30 + 30); an accented
+  // letter is one character in the file, however it is held in memory.
+  struct Case {
+    std::string address;
+  } cases[] = {{std::string(26, 'a') + "@x"}, {std::string(25, 'a') + "\xC3\xA9@x"}};
+  for (const Case& c : cases) {
+    const std::string text = EmailListText({c.address, c.address, c.address});
+    EXPECT_EQ(text, "   " + c.address + ", " + c.address + ", \r\n   " + c.address + "\r\n")
+        << c.address;
+  }
+}
+
 TEST(EmailList, SortedAsTheListBoxKeepsThem) {
   EXPECT_EQ(SortedAddresses({"bob@x", "Al@x", "", "al@x", "cy@x"}),
             (std::vector<std::string>{"", "Al@x", "al@x", "bob@x", "cy@x"}));
