@@ -67,6 +67,7 @@ void frmDisplayRank::BuildControls() {
   lblComplete_->setWordWrap(true);
   lblTiebreaker_ = new QLabel(winners);
   lblTiebreaker_->setObjectName("lblTiebreaker");
+  lblTiebreaker_->setTextFormat(Qt::PlainText);  // a typed tiebreaker is no markup
   lblNeedData_ = new QLabel(winners);
   lblNeedData_->setObjectName("lblNeedData");
   lblNeedData_->setAlignment(Qt::AlignCenter);

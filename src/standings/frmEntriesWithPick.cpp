@@ -35,6 +35,7 @@ frmEntriesWithPick::frmEntriesWithPick(AppContext& ctx, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   lblHeader = new QLabel("Entries with xxxx advancing to the xth round.", this);
   lblHeader->setObjectName("lblHeader");
+  lblHeader->setTextFormat(Qt::PlainText);  // team names such as "<Big Ten>" are no markup
   lblHeader->setWordWrap(true);
   layout->addWidget(lblHeader);
   flxEntries = new GridView(this);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <memory>
 
 #include "platform/app_context.h"
@@ -166,6 +167,16 @@ TEST_F(DisplayRankTest, RemovingNonWinningRowsKeepsThePaidOnes) {
   EXPECT_FALSE(remove->isEnabled());
   EXPECT_EQ(Child<QLabel>("lblComplete")->text(), "Winning entries only.");
   EXPECT_EQ(t.waves.played, (std::vector<std::string>{"start", "start", "start"}));
+}
+
+// A typed tiebreaker that looks like markup ("big" is an HTML element) reads as typed.
+TEST_F(DisplayRankTest, TheTiebreakerLineShowsATypedTiebreakerAsTyped) {
+  t.pool.Pool.TiebreakerType = "Yards <Big Ten> & more";
+  Open();
+  auto* line = Child<QLabel>("lblTiebreaker");
+  EXPECT_EQ(line->text(), "Tiebreaker: Yards <Big Ten> & more is  160");
+  EXPECT_TRUE(Qt::mightBeRichText(line->text()));
+  EXPECT_EQ(line->textFormat(), Qt::PlainText);
 }
 
 TEST_F(DisplayRankTest, WithoutCompleteResultsThePoolWinnersPageSaysWhy) {

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include "entries/frmEditEntry.h"
 #include "platform/twips.h"
@@ -105,6 +106,16 @@ TEST_F(EntriesWithPickTest, DoubleClicksSortOnTheHeaderAndOpenOnARow) {
   EXPECT_EQ(s.EditEntryNumber, 0);
   ClickCell(w->flxEntries, 2, 1, /*twice=*/true);
   EXPECT_EQ(s.EditEntryNumber, 3);  // Al #10
+}
+
+// A name that looks like markup ("big" is an HTML element) is shown as typed.
+TEST_F(EntriesWithPickTest, TheHeadingShowsATeamNameAsTyped) {
+  s.Teams[1].Name = "Iowa <Big Ten> & \"Co\"";
+  frmEntriesWithPick* w = Open();
+  EXPECT_EQ(w->lblHeader->text(),
+            "Entries with Iowa <Big Ten> & \"Co\" (Seed 1) advancing to the  2nd round:");
+  EXPECT_TRUE(Qt::mightBeRichText(w->lblHeader->text()));
+  EXPECT_EQ(w->lblHeader->textFormat(), Qt::PlainText);
 }
 
 TEST_F(EntriesWithPickTest, NoMatchingEntryGivesTheHeaderAlone) {
