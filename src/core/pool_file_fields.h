@@ -51,6 +51,8 @@ class FieldReader {
   bool Next(std::string_view& field);
   // Steps back over the field Next returned last.
   void Unread();
+  // True when the field returned last began a line (no comma before it).
+  bool LastStartedLine() const { return !lastAfterComma_; }
   // The field returned last, as text (for messages).
   std::string_view Last() const { return last_; }
   // A field of this file as a message quotes it (ShortForMessage, as UTF-8).

@@ -112,7 +112,7 @@ class RecordReader {
         cutReported_ = cutReported_ || r_.EndedInsideQuotes();
         if (rec == Rec::Parms) parmsCutShort_ = true;
         // A record cut short: the field that failed may be the next record's tag.
-        if (!e.atEnd && IsAnyTag(r_.Last())) r_.Unread();
+        if (!e.atEnd && AtNextRecord()) r_.Unread();
         continue;
       } catch (const std::exception& e) {
         return ShowProcessingError(s_, svc_, tag, e.what());
@@ -151,6 +151,11 @@ class RecordReader {
     AddLoadError(tag, kInputPastEnd);
   }
 
+  // The field read last is the next record's tag: the record was cut short.
+  // Every record starts a line, and none of its fields does, so a text that
+  // merely reads like a tag (a participant's "%Bettor`") is a text.
+  bool AtNextRecord() const { return r_.LastStartedLine() && IsAnyTag(r_.Last()); }
+
   void AddLoadError(std::string_view tag, const std::string& description) {
     s_.LoadErrors.push_back("Header record # " + std::to_string(counter_) + " " +
                             r_.Shown(tag) + " - " + description);
@@ -172,7 +177,7 @@ class RecordReader {
     try {
       return read();
     } catch (const FieldError& e) {
-      if (v1_ || e.atEnd || IsAnyTag(r_.Last())) throw;
+      if (v1_ || e.atEnd || AtNextRecord()) throw;
       if (badValue_.empty()) badValue_ = e.what();
       return {};
     }
@@ -180,7 +185,7 @@ class RecordReader {
   int16_t Int() { return Soft([&] { return r_.ReadInteger(); }); }
   std::string Str() {
     std::string text = r_.ReadString();
-    if (IsAnyTag(r_.Last())) throw FieldError(kTypeMismatch);
+    if (AtNextRecord()) throw FieldError(kTypeMismatch);
     return text;
   }
   float Single() { return Soft([&] { return r_.ReadSingle(); }); }

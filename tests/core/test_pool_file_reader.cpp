@@ -354,6 +354,25 @@ TEST_F(PoolFileReader, EachBadRecordGivesOneLoadErrorAndTheRestIsRead) {
   ExpectLoaded();
 }
 
+// A text may read like a record's tag; only a tag that starts a line starts a record.
+TEST_F(PoolFileReader, ATextThatReadsLikeATagIsAText) {
+  ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 +
+                   "\"%Bettor`\",\"%Winner`\",\"%Bettor`\",\"%EntPck`\",\"%Team  `\"\r\n"
+                   "\"%EntHdr`\",\"%Winner`\",1,1,#TRUE#\r\n\"%EntPck`\",1,3,1,\r\n"));
+  EXPECT_TRUE(host.shownErrors.empty());
+  ASSERT_EQ(s.NumBettors, 1);
+  EXPECT_EQ(s.Bettors[1].Name, "%Winner`");
+  EXPECT_EQ(s.Bettors[1].Info, "%Bettor`");
+  EXPECT_EQ(s.Bettors[1].EMail, "%EntPck`");
+  EXPECT_EQ(s.Bettors[1].Phone, "%Team  `");
+  EXPECT_EQ(s.Entries[1].BettorIndex, 1);
+  const std::string written = Written();
+  s = PoolState();
+  ASSERT_TRUE(Read(written));
+  EXPECT_TRUE(host.shownErrors.empty());
+  EXPECT_EQ(Written(), written);
+}
+
 TEST_F(PoolFileReader, ARecordCutShortBeforeATextIsReportedAndTheNextOneRead) {
   ASSERT_TRUE(Read(kHeader + kParms4 + "\"%Team  `\",1,\"A\",1\r\n\"%Team  `\",2\r\n" +
                    "\"%Team  `\",3,\"C\",2\r\n\"%EntHdr`\"\r\n\"%EntPck`\",1,3,3,\r\n"));
