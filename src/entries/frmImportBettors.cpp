@@ -177,6 +177,11 @@ void frmImportBettors::LoadBettorFile(const std::string& path) {
     ReadCsvBettors(in, s);
     QApplication::restoreOverrideCursor();
   }
+  if (const std::string why = read ? UnstorableImportText(s) : ""; !why.empty()) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(why, MsgIcon::Exclamation);
+    read = false;
+  }
   if (!read) {
     ClearImportBettors(s);
     return;

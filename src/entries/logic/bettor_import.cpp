@@ -202,6 +202,19 @@ bool IsImportVersion(const std::string& version) {
   return version == kVersionWithoutEntries || version == kVersion2000 || version == kVersionFull;
 }
 
+std::string UnstorableImportText(const PoolState& s) {
+  for (int i = 1; i <= s.NumImportBettors && i < static_cast<int>(s.ImportBettors.size()); ++i) {
+    const BettorRecord& b = s.ImportBettors[i];
+    for (const std::string* text : {&b.Name, &b.EMail, &b.Phone, &b.Info}) {
+      const std::string ch = FirstCharacterOutsideCp1252(*text);
+      if (ch.empty()) continue;
+      return "The participant \"" + b.Name + "\" holds the character \"" + ch +
+             "\", which a pool file cannot hold.\nNothing will be imported.";
+    }
+  }
+  return "";
+}
+
 void ClearImportBettors(PoolState& s) {
   s.NumImportBettors = 0;
   s.ImportBettorsBase = 0;
@@ -326,16 +339,18 @@ std::string CheckBettorRows(const PoolState& s, const std::vector<BettorImportRo
 
 int ApplyBettorRows(PoolState& s, const std::vector<BettorImportRow>& rows) {
   int applied = 0;
-  std::unordered_map<std::string, int> taken = PoolBettorsByName(s);
+  // Names as the file stores them: two that store alike would merge on reopening.
+  std::unordered_map<std::string, int> taken;
+  for (int j = 1; j <= s.NumBettors; ++j) taken.try_emplace(StoredName(s.Bettors[j].Name), j);
   for (const BettorImportRow& row : rows) {
     if (row.importIndex < 1 || row.importIndex > s.NumImportBettors) continue;
     BettorRecord& imported = s.ImportBettors[row.importIndex];
     if (row.action == kAddAsNew) {
       std::string name = imported.Name;
-      while (taken.count(name)) name += "*";
+      while (taken.count(StoredName(name))) name += "*";
       s.NumBettors = static_cast<int16_t>(s.NumBettors + 1);
       s.Bettors.resize(static_cast<size_t>(s.NumBettors) + 2);
-      taken.emplace(name, s.NumBettors);
+      taken.emplace(StoredName(name), s.NumBettors);
       BettorRecord& b = s.Bettors[s.NumBettors];
       b = BettorRecord{};
       b.Name = name;

@@ -37,6 +37,11 @@ bool IsImportVersion(const std::string& version);
 // false comes back.
 bool ReadPoolFileBettors(std::string_view bytes, PoolState& s, Prompts& prompts);
 
+// Empty, or what the user is told when an imported participant's text holds
+// a character a pool file cannot hold (it would be saved as '?'): the first
+// such participant and character. Nothing of such a file is imported.
+std::string UnstorableImportText(const PoolState& s);
+
 // Empties ImportBettors, before the participants of another file are read.
 void ClearImportBettors(PoolState& s);
 

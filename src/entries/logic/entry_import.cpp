@@ -98,6 +98,11 @@ class ImportReader {
       }
     }
     if (!parmsRead_) return WrongTeamCount();  // nothing to tell the bracket by
+    if (const std::string why = UnstorableImportText(s_); !why.empty()) {
+      prompts_.Beep();
+      prompts_.Show(why, MsgIcon::Exclamation);
+      return false;
+    }
     CompareImportParameters(s_, fileName_, read_);
     return true;
   }

@@ -81,10 +81,18 @@ int ScrollAheadRow(int position, int count) {
   return position + 15 < count ? position + 15 : count - 1;
 }
 
+std::string StoredName(const std::string& name) {
+  std::string stored = name;
+  std::replace(stored.begin(), stored.end(), '"', '\'');
+  return stored;
+}
+
 BettorNameCheck CheckBettorName(const PoolState& s, const std::string& name, int currentBettor) {
   if (IsBlankText(name)) return BettorNameCheck::Required;
+  const std::string stored = StoredName(name);
   for (int i = 1; i <= s.NumBettors && i < static_cast<int>(s.Bettors.size()); ++i) {
-    if (i != currentBettor && s.Bettors[i].Name == name) return BettorNameCheck::Exists;
+    if (i != currentBettor && !s.Bettors[i].Name.empty() && StoredName(s.Bettors[i].Name) == stored)
+      return BettorNameCheck::Exists;
   }
   return BettorNameCheck::Ok;
 }

@@ -49,9 +49,13 @@ int ListPositionOf(const std::vector<BettorListItem>& items, int bettor);
 // rows that follow it: 15 further down, or the last row.
 int ScrollAheadRow(int position, int count);
 
+// A name as the pool file stores it (double quotes become apostrophes): two
+// names that store alike would be one participant once the file is reopened.
+std::string StoredName(const std::string& name);
+
 enum class BettorNameCheck { Ok, Required, Exists };
 // A name is required (blanks alone do not count) and may not be spelt exactly
-// like another participant's; `currentBettor` may keep its own name.
+// like another participant's, nor store alike; `currentBettor` may keep its own name.
 BettorNameCheck CheckBettorName(const PoolState& s, const std::string& name, int currentBettor);
 // User text of a refused check; empty for Ok.
 std::string BettorNameMessage(BettorNameCheck check);

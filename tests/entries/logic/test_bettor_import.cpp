@@ -4,6 +4,7 @@
 
 #include "core/prompts.h"
 #include "entries/logic/bettor_import.h"
+#include "entries/logic/entry_import.h"
 
 namespace qb {
 namespace {
@@ -121,6 +122,22 @@ TEST(CheckBettorRows, NewParticipantsMustFitTheLargestParticipantCount) {
             "The pool cannot hold more than 32767 participants.\nNothing will be imported.");
 }
 
+TEST(ApplyBettorRows, ANewNameThatStoresLikeATakenOneGetsItsStar) {
+  PoolState s;
+  s.NumBettors = 1;
+  s.Bettors.assign(3, BettorRecord{});
+  s.Bettors[1].Name = "Jo 'JJ'";
+  s.NumImportBettors = 1;
+  s.ImportBettors.assign(3, BettorRecord{});
+  s.ImportBettors[1].Name = "Jo \"JJ\"";
+  std::vector<BettorImportRow> rows(1);
+  rows[0].action = kAddAsNew;
+  rows[0].importIndex = 1;
+  EXPECT_EQ(ApplyBettorRows(s, rows), 1);
+  EXPECT_EQ(s.Bettors[2].Name, "Jo \"JJ\"*");
+  EXPECT_EQ(s.ImportBettors[1].Name, "Jo \"JJ\"*");
+}
+
 TEST(ApplyBettorRows, AnEmptyGridStillMarksThePoolChanged) {
   PoolState s;
   EXPECT_EQ(ApplyBettorRows(s, {}), 0);
@@ -197,6 +214,30 @@ TEST(ReadPoolFileBettors, ARefusedFileTakesNobody) {
   p.Queue(MsgAnswer::Yes);
   EXPECT_TRUE(ReadPoolFileBettors(later, s, p));
   EXPECT_EQ(s.NumImportBettors, 2);
+}
+
+// A pool file would save such a character as '?': an import that holds one
+// is refused, naming it, in the participant import and the entry import alike.
+TEST(UnstorableImportText, NamesTheParticipantAndTheCharacter) {
+  PoolState s;
+  std::istringstream in(CsvTextAsUtf8("Zo\xC3\xAB,z@x.org,,\r\n\xC5\x81ukasz \xC5\xBB" "ak,l@x.org,,\r\n"));
+  ReadCsvBettors(in, s);
+  EXPECT_EQ(UnstorableImportText(s),
+            "The participant \"\xC5\x81ukasz \xC5\xBB" "ak\" holds the character \"\xC5\x81\", which a "
+            "pool file cannot hold.\nNothing will be imported.");
+  s.ImportBettors[2].Name = "Lukasz";
+  s.ImportBettors[2].Info = "\xE6\x9D\x8E";
+  EXPECT_NE(UnstorableImportText(s).find("\"\xE6\x9D\x8E\""), std::string::npos);
+  s.ImportBettors[2].Info = "";
+  EXPECT_EQ(UnstorableImportText(s), "");  // Windows-1252 holds the e with two dots
+
+  PoolState pool;
+  pool.Pool.NumTeams = 4;
+  ScriptedPrompts p;
+  const std::string file = std::string("\xEF\xBB\xBF") + kPoolFileWithParticipants +
+                           "\"%EntHdr`\",\"\xE6\x9D\x8E\",1,0,#FALSE#\r\n\"%EntPck`\",1,3,1,\r\n";
+  EXPECT_FALSE(ReadImportBytes(pool, file, "Other.qbp", p));
+  EXPECT_NE(p.LastText().find("holds the character \"\xE6\x9D\x8E\""), std::string::npos) << p.LastText();
 }
 
 }  // namespace

@@ -80,6 +80,8 @@ TEST(CheckBettorName, RequiresANameAndRefusesTheExactSpellingOfAnother) {
       {"Bob", ann, BettorNameCheck::Exists},
       {"ann lee", 0, BettorNameCheck::Ok},  // another letter case is another name
       {"Ann Lee", ann, BettorNameCheck::Ok},  // keeping its own name
+      {"Bob\"", 0, BettorNameCheck::Ok},
+      {"Bob'", 0, BettorNameCheck::Ok},
       {"Ann Lee ", 0, BettorNameCheck::Ok},
       {"Cy", 0, BettorNameCheck::Ok},
   };
@@ -198,6 +200,15 @@ TEST(DeleteBettor, KeepsTheEntriesUnderUnknownParticipant) {
   EXPECT_EQ(s.Entries[3].BettorIndex, unknown);
   EXPECT_EQ(CountBettorEntries(s, unknown), 3);
   for (int e = 1; e <= 3; ++e) EXPECT_EQ(EntryBettor(s, e), unknown);
+}
+
+// The file stores a double quote as an apostrophe: two names that store alike
+// would be one participant once the file is opened again.
+TEST(CheckBettorName, RefusesANameThatStoresLikeAnother) {
+  PoolState s;
+  AddBettor(s, "Jo 'JJ' Ray");
+  EXPECT_EQ(CheckBettorName(s, "Jo \"JJ\" Ray", 0), BettorNameCheck::Exists);
+  EXPECT_EQ(StoredName("Jo \"JJ\" Ray"), "Jo 'JJ' Ray");
 }
 
 TEST(DeleteBettorQuestion, NamesTheEntriesThatLoseTheirParticipant) {
