@@ -429,5 +429,33 @@ TEST_F(EmailReportsTest, ASendCancelledHalfwayCanBeSentAgain) {
   EXPECT_EQ(ReadFile(site.Remote("qbrptnames/OFFICE.txt")), key + " - OFFICE\r\n");
 }
 
+TEST_F(EmailReportsTest, CancelOrCloseWhileThePathFileIsFetchedStopsAtOnce) {
+  for (bool close : {false, true}) {
+    s.PoolChanged = false;
+    tc.prompts.asked.clear();
+    test::UploadSite site;
+    UseSite(site);
+    site.http.process->Pause();
+    auto w = Open("Web");
+    Find<QLineEdit>(w.get(), "txtPoolName")->setText("OFFICE");
+    QTimer::singleShot(300, w.get(), [&] {
+      if (close)
+        w->close();
+      else
+        w->cmdCancel_Click();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    w->cmdCreateReport_Click();
+    site.http.process->Resume();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(w->isVisible(), !close);
+    EXPECT_TRUE(tc.prompts.asked.empty()) << tc.prompts.LastText();
+    if (!close)
+      EXPECT_NE(w->Messages().find("Finding Path - Cancelled."), std::string::npos) << w->Messages();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    if (!close) EXPECT_TRUE(Find<QPushButton>(w.get(), "cmdCreateReport")->isEnabled());
+  }
+}
+
 }  // namespace
 }  // namespace qb
