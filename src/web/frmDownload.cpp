@@ -51,7 +51,10 @@ frmDownload::frmDownload(AppContext& ctx, QWidget* parent)
   comFileType_->setObjectName("comFileType");
   comFileType_->setEditable(false);
   comFileType_->setToolTip("Select the type of file to download.");
-  comFileType_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // Wide enough for the usual descriptions; a longer one shows whole in the
+  // drop-down list without widening the window past the screen.
+  comFileType_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  comFileType_->setMinimumContentsLength(40);
   txtTimeout_ = new QLineEdit("120", this);
   txtTimeout_->setObjectName("txtTimeout");
   txtTimeout_->setToolTip(

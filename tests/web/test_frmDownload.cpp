@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -557,6 +558,16 @@ TEST_F(DownloadTest, ADownloadNeverWritesOverTheOpenPoolsFile) {
     EXPECT_TRUE(d->isVisible());
     EXPECT_TRUE(Button(*d, "cmdDownload")->isEnabled());
   }
+}
+
+TEST_F(DownloadTest, ALongDescriptionDoesNotWidenTheWindowPastTheScreen) {
+  List({{"Spring Results " + std::string(5000, 'x'), web.Address("/spring.qbp")},
+        {"Autumn Results", web.Address("/autumn.qbp")}});
+  auto d = Open("Results");
+  QApplication::processEvents();
+  EXPECT_LT(d->width(), 900) << "the buttons stay on the screen";
+  EXPECT_GE(Types(*d)->width(), 200) << "the usual descriptions are shown whole";
+  d->grab().save("/tmp/qb_frmDownload_long_description.png");
 }
 
 }  // namespace

@@ -60,6 +60,26 @@ std::string FtpAddress(CURL* easy, const std::string& server, const std::string&
   return address;
 }
 
+// An address as a list or a person writes it: blanks around it dropped,
+// blanks and control characters inside it escaped, as a browser sends them.
+std::string RequestAddress(const std::string& address) {
+  const size_t first = address.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  const size_t last = address.find_last_not_of(" \t");
+  std::string out;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (unsigned char c : address.substr(first, last - first + 1)) {
+    if (c <= 0x20 || c == 0x7F) {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 bool IsWebAddress(const std::string& address) {
@@ -357,10 +377,11 @@ FetchResult Transfer::Fetch(const std::string& address) {
   if (d.Busy()) throw std::logic_error("Still executing last request");
   if (d.closePending) d.Pump(0);
   d.BeginRun();
-  if (!IsWebAddress(address)) {
+  const std::string request = RequestAddress(address);
+  if (!IsWebAddress(request)) {
     d.FailBeforeStart("Only http and https addresses can be fetched: " + address);
   } else {
-    d.Start(Impl::Kind::Fetch, address);
+    d.Start(Impl::Kind::Fetch, request);
   }
   auto token = d.alive;
   const int mine = d.run;

@@ -6,6 +6,8 @@
 //                    followed to http and https only); blocks until it has
 //                    arrived or failed, calling the idle handler meanwhile so
 //                    the windows keep working (and may call Cancel).
+//                    Blanks around the address are dropped, blanks inside
+//                    it escaped.
 //   Execute(text)    one file-transfer command on the server set by
 //                    SetServer, SetUserName and SetPassword; returns at once:
 //                      SEND "local path" "remote path"   puts a local file

@@ -75,6 +75,27 @@ TEST(TransferFetch, ADocumentArrivesWholeWithEveryStateInOrder) {
   EXPECT_FALSE(r.transfer.LastFailed());
 }
 
+TEST(TransferFetch, AnAddressWithBlanksOrAccentsReachesItsFile) {
+  TempFolder site;
+  WriteFile(site / "spring results.qbp", "spring");
+  WriteFile(site / "caf\xC3\xA9.qbp", "cafe");
+  WriteFile(site / "a%20b.qbp", "escaped");
+  auto server = test::StartHttpServer(site.path().string());
+  struct Case {
+    std::string path, body;
+  } cases[] = {{"/spring results.qbp", "spring"},
+               {"/spring%20results.qbp", "spring"},
+               {"/caf\xC3\xA9.qbp", "cafe"},
+               {"/a%2520b.qbp", "escaped"}};
+  for (const Case& c : cases) {
+    if (c.body.empty()) continue;
+    Recorded r;
+    FetchResult got = r.transfer.Fetch("  " + server.Address(c.path) + " ");
+    EXPECT_TRUE(got.ok) << c.path << ": " << got.error;
+    EXPECT_EQ(got.body, c.body) << c.path;
+  }
+}
+
 TEST(TransferFetch, AnErrorStatusIsAFailureWithoutABody) {
   TempFolder site;
   auto server = test::StartHttpServer(site.path().string());
