@@ -9,6 +9,7 @@
 #include "platform/print_surface.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_help.h"
+#include "platform/pool_text_guard.h"
 #include "platform/qt_prompts.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_wave_player.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
   qb::SystemClock clock;
   qb::SystemRandom random;
   qb::AppContext ctx{pool, prompts, files, settings, waves, help, clock, random, nullptr, {}, {}};
+  qb::PoolTextGuard textGuard(prompts);
   ctx.programFolder = programFolder;
   qb::SharedPrinter printer;
   ctx.printer = &printer;

@@ -1,5 +1,7 @@
 #include "core/cp1252.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cstdint>
 
@@ -96,6 +98,25 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     i += len;
   }
   return out;
+}
+
+std::string FirstCharacterOutsideCp1252(std::string_view utf8) {
+  if (IsAscii(utf8)) return "";
+  for (size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
+    len = std::min(len, utf8.size() - i);
+    const std::string_view ch = utf8.substr(i, len);
+    if (b >= 0x80 && Utf8ToCp1252(ch) == "?") return std::string(ch);
+    i += len;
+  }
+  return "";
+}
+
+std::string CharacterOutsideCp1252Message(const std::string& character) {
+  return "The character \"" + character +
+         "\" cannot be kept: a pool file holds only the letters and signs of the "
+         "Windows-1252 character set.\nPlease type it another way, for example without its accent.";
 }
 
 }  // namespace qb

@@ -146,10 +146,11 @@ void frmSelectBettor::cmdDelete_Click() {
   PlaySoundEffect(s, ctx_.waves, "start");
   s.SoundPlayed = 0;
   if (answer == MsgAnswer::Yes) {
-    ClearBettorRecord(s, bettor);
+    const bool entriesMoved = DeleteBettor(s, bettor) > 0;
     ++s.NumDeletedBettors;
     delete lstBettors->takeItem(lstBettors->row(item));
     lstBettors->clearSelection();
+    if (entriesMoved) FormLoad();  // they are now listed under "Unknown Participant"
     s.PoolChanged = true;
     PlaySoundEffect(s, ctx_.waves, "whoosh");
   }

@@ -8,6 +8,7 @@
 #include "core/pool_state.h"
 #include "core/prompts.h"
 #include "core/services.h"
+#include "platform/pool_text_guard.h"
 #include "platform/services.h"
 
 namespace qb {
@@ -48,6 +49,7 @@ struct TestContext {
   FixedClock clock{TestNoon()};
   FixedRandom random{0.5};
   AppContext ctx{pool, prompts, files, settings, waves, help, clock, random, nullptr, {}, {}};
+  PoolTextGuard textGuard{prompts};
 
   // 10 December 2026, 12:00.
   static std::tm TestNoon() {

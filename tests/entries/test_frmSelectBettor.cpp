@@ -102,7 +102,7 @@ TEST_F(SelectBettorTest, DeleteAsksAndEmptiesTheRecordButKeepsItsIndex) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(SelectBettorTest, DeletingAParticipantWithEntriesNamesThemAndLeavesThemInPlace) {
+TEST_F(SelectBettorTest, DeletingAParticipantWithEntriesKeepsThemUnderUnknownParticipant) {
   int ann = AddBettor(s, "Ann");
   AddEntry(s, ann, 1);
   AddEntry(s, ann, 2);
@@ -111,11 +111,14 @@ TEST_F(SelectBettorTest, DeletingAParticipantWithEntriesNamesThemAndLeavesThemIn
   t.prompts.Queue(MsgAnswer::Yes);
   Click(w.get(), "cmdDelete");
   EXPECT_EQ(t.prompts.LastText(),
-            "Ann still has 2 entries, which will be left without a participant.\n"
+            "Ann still has 2 entries, which will be kept under \"Unknown Participant\".\n"
             "Are you sure you want to delete Ann?");
   EXPECT_EQ(s.NumEntries, 2);
-  EXPECT_EQ(s.Entries[1].BettorIndex, ann);
   EXPECT_EQ(s.Bettors[ann].Name, "");
+  EXPECT_EQ(Names(), std::vector<std::string>{"Unknown Participant"});
+  const int unknown = s.Entries[1].BettorIndex;
+  EXPECT_EQ(s.Bettors[unknown].Name, "Unknown Participant");
+  EXPECT_EQ(s.Entries[2].BettorIndex, unknown);
 }
 
 TEST_F(SelectBettorTest, NewOpensTheParticipantDialogAndTheListShowsTheNewName) {

@@ -147,12 +147,26 @@ void StoreParameters(PoolState& s, const ParmsEdit& e) {
   p.RePair = e.RePair;
 }
 
+std::string CheckParmsAmounts(const ParmsEdit& e) {
+  if (e.CostPerEntry < Currency()) return "The cost per entry cannot be negative.";
+  if (e.HoldbackAmt < Currency()) return "The holdback amount cannot be negative.";
+  for (float pct : e.PayoutPct)
+    if (!(pct >= 0 && pct <= 100))
+      return "A payout percentage must lie between 0 and 100; the pool file holds no other.";
+  return "";
+}
+
 ParmsOkOutcome RunParmsOk(PoolState& s, Prompts& prompts, Random& random, const ParmsEdit& e,
                           bool& changed, MsgAnswer& answer) {
   EnsurePoolId(s, random);
   if (e.Teams < 4 || e.Teams > 64) {
     prompts.Beep();
     prompts.Show(kTeamCountOkMessage, MsgIcon::None);
+    return ParmsOkOutcome::Refused;
+  }
+  if (const std::string why = CheckParmsAmounts(e); !why.empty()) {
+    prompts.Beep();
+    prompts.Show(why, MsgIcon::Exclamation);
     return ParmsOkOutcome::Refused;
   }
   answer = ConfirmChange(s, prompts, e, answer);

@@ -89,6 +89,10 @@ MsgAnswer ConfirmChange(PoolState& s, Prompts& prompts, const ParmsEdit& e,
 // Writes the values into the pool in the dialog's storing order.
 void StoreParameters(PoolState& s, const ParmsEdit& e);
 
+// Empty, or why the amounts cannot be stored: a negative cost or holdback,
+// a percentage outside 0..100 (the pool file refuses those on reading).
+std::string CheckParmsAmounts(const ParmsEdit& e);
+
 enum class ParmsOkOutcome {
   Refused,    // bad team count: the dialog stays open
   Cancelled,  // Cancel at the warning: the dialog stays open

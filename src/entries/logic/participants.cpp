@@ -137,12 +137,30 @@ void ClearBettorRecord(PoolState& s, int bettor) {
   b.EMail.clear();
 }
 
+int DeleteBettor(PoolState& s, int bettor) {
+  if (!BettorAt(s, bettor)) return 0;
+  const int count = CountBettorEntries(s, bettor);
+  ClearBettorRecord(s, bettor);
+  if (count == 0) return 0;
+  int unknown = 0;
+  for (int i = 1; i <= s.NumBettors && unknown == 0; ++i)
+    if (i != bettor && IsLiveBettor(s, i) && s.Bettors[i].Name == kUnknownParticipant) unknown = i;
+  if (unknown == 0) unknown = StoreBettor(s, 0, kUnknownParticipant, "", "", "");
+  for (int e = 1; e <= s.NumEntries && e < static_cast<int>(s.Entries.size()); ++e) {
+    EntryRecord& entry = s.Entries[e];
+    if (entry.BettorIndex != bettor) continue;
+    entry.BettorIndex = static_cast<int16_t>(unknown);
+    entry.BettorName = kUnknownParticipant;
+  }
+  return count;
+}
+
 std::string DeleteBettorQuestion(const std::string& name, int entryCount) {
   std::string question = "Are you sure you want to delete " + name + "?";
   if (entryCount < 1) return question;
   std::string entries = entryCount == 1 ? "1 entry" : std::to_string(entryCount) + " entries";
-  return name + " still has " + entries + ", which will be left without a participant.\n" +
-         question;
+  return name + " still has " + entries + ", which will be kept under \"" +
+         kUnknownParticipant + "\".\n" + question;
 }
 
 }  // namespace qb

@@ -72,8 +72,18 @@ int AddBettorByName(PoolState& s, const std::string& name);
 // Empties the four text fields of the participant; the record stays.
 void ClearBettorRecord(PoolState& s, int bettor);
 
+// Name under which entries without a participant are kept; the pool file
+// reader gives it to an entry that names nobody.
+inline constexpr const char* kUnknownParticipant = "Unknown Participant";
+
+// Deletes the participant (ClearBettorRecord). Its entries stay in the pool,
+// listed, counted and in the pot, under the participant "Unknown Participant"
+// (the first of that name, or a new one), as they come back when the file is
+// opened again. Returns the number of entries moved.
+int DeleteBettor(PoolState& s, int bettor);
+
 // Question asked before deleting a participant; it names the entries that
-// would be left without a participant.
+// would be kept under "Unknown Participant".
 std::string DeleteBettorQuestion(const std::string& name, int entryCount);
 
 }  // namespace qb

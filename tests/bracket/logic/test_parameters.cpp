@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "bracket/logic/parameters.h"
 #include "core/bracket.h"
 #include "core/payout.h"
+#include "core/pool_file_host.h"
+#include "core/pool_file_reader.h"
+#include "core/pool_file_writer.h"
+#include "core/prompts.h"
 #include "core/services.h"
 
 namespace qb {
@@ -321,6 +326,105 @@ TEST_F(ParmsFixture, StoresEveryValue) {
   EXPECT_TRUE(p.RePair);
   EXPECT_TRUE(s.RoundByRoundOrRePair);
   EXPECT_EQ(s.NumPayoutPlaces, 2);
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+// What the dialog's boxes take must come back from the pool file as it was:
+// each box is given the extreme values it takes, read as the dialog reads it,
+// checked as its OK checks, stored, saved and read again. A value OK refuses
+// never reaches the file.
+TEST(ParametersSurviveTheFile, TheExtremeValuesEveryBoxTakes) {
+  enum Box { Cost, Holdback, Percent, Booby, Points, Factor };
+  struct Case {
+    Box box;
+    const char* text;
+  };
+  const Case cases[] = {
+      {Cost, "-5"},          {Cost, "0"},          {Cost, "99999999.9999"}, {Cost, "1e300"},
+      {Cost, "$12.345"},     {Holdback, "-0.01"},  {Holdback, "1e300"},     {Holdback, "0.0001"},
+      {Percent, "-0.01"},    {Percent, "100"},     {Percent, "100.01"},     {Percent, "1e9"},
+      {Percent, "33.333"},   {Booby, "-1e9"},      {Booby, "0.5"},          {Points, "-1e300"},
+      {Points, "1e300"},     {Points, "1e-40"},    {Points, "0.1"},         {Factor, "-3.5e38"},
+      {Factor, "123456789"}, {Factor, "1.000001"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    PoolState s;
+    ScriptedPrompts prompts;
+    s.Pool.NumTeams = 4;
+    for (int n = 1; n <= 4; ++n) s.Teams[n].Name = "Team " + std::to_string(n);
+    SetupBracketFromParameters(s, prompts);
+    ParmsEdit e;
+    e.Teams = 4;
+    e.PoolName = "Extremes";
+    for (int r = 1; r <= kMaxRounds; ++r) e.SeedMethod[r] = 1;
+    switch (c.box) {
+      case Cost: e.CostPerEntry = ReadAmount(c.text); break;
+      case Holdback: e.HoldbackAmt = ReadAmount(c.text); break;
+      case Percent: e.PayoutPct[1] = ReadPercent(c.text); break;
+      case Booby: e.PayoutPct[0] = ReadPercent(c.text); break;
+      case Points: e.RoundPoints[2] = ReadSingle(c.text); break;
+      case Factor: e.SeedFactor[2] = ReadSingle(c.text); break;
+    }
+    if (!CheckParmsAmounts(e).empty()) continue;  // refused where it was typed
+    StoreParameters(s, e);
+    SetupBracketFromParameters(s, prompts);
+    const PoolHeader stored = s.Pool;
+
+    RecordingPoolFileHost host;
+    FixedRandom random{0.5};
+    FixedClock clock{std::tm{}};
+    PoolFileServices svc{host, prompts, random, clock};
+    PoolState again;
+    again.PoolFilePath = "/pools/extremes.qbp";
+    std::istringstream in(PoolFileText(s, PoolFileLayout::Full, std::tm{}));
+    ASSERT_TRUE(ReadPoolFile(again, in, svc));
+    EXPECT_TRUE(host.shownErrors.empty());
+    const PoolHeader& p = again.Pool;
+    EXPECT_EQ(p.CostPerEntry, stored.CostPerEntry);
+    EXPECT_EQ(p.HoldbackAmt, stored.HoldbackAmt);
+    EXPECT_EQ(p.PayoutPct, stored.PayoutPct);
+    EXPECT_EQ(p.RoundPoints, stored.RoundPoints);
+    EXPECT_EQ(p.SeedFactor, stored.SeedFactor);
+    EXPECT_EQ(p.SeedMethod, stored.SeedMethod);
+  }
+}
+
+TEST(ParametersSurviveTheFile, OkRefusesNegativeAmountsAndPercentagesOutsideTheFile) {
+  const struct {
+    const char* what;
+    std::function<void(ParmsEdit&)> set;
+    const char* message;
+  } cases[] = {
+      {"cost", [](ParmsEdit& e) { e.CostPerEntry = ReadAmount("-5"); },
+       "The cost per entry cannot be negative."},
+      {"holdback", [](ParmsEdit& e) { e.HoldbackAmt = ReadAmount("-0.01"); },
+       "The holdback amount cannot be negative."},
+      {"percent", [](ParmsEdit& e) { e.PayoutPct[3] = ReadPercent("-10"); },
+       "A payout percentage must lie between 0 and 100; the pool file holds no other."},
+      {"booby", [](ParmsEdit& e) { e.PayoutPct[0] = ReadPercent("150"); },
+       "A payout percentage must lie between 0 and 100; the pool file holds no other."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PoolState s;
+    ScriptedPrompts prompts;
+    FixedRandom random{0.5};
+    ParmsEdit e;
+    e.Teams = 8;
+    c.set(e);
+    bool changed = true;
+    MsgAnswer answer = MsgAnswer::OK;
+    EXPECT_EQ(RunParmsOk(s, prompts, random, e, changed, answer), ParmsOkOutcome::Refused);
+    EXPECT_EQ(prompts.LastText(), c.message);
+    EXPECT_EQ(s.Pool.NumTeams, 0);  // nothing stored
+    EXPECT_TRUE(changed);
+  }
 }
 
 }  // namespace

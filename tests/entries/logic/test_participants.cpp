@@ -169,13 +169,44 @@ TEST(ClearBettorRecord, EmptiesTheTextFieldsAndKeepsTheRecord) {
   ClearBettorRecord(s, 40);  // outside the list: nothing happens
 }
 
+// The entries of a deleted participant stay listed, counted and in the pot,
+// under one participant of the name the file gives them when it is reopened.
+TEST(DeleteBettor, KeepsTheEntriesUnderUnknownParticipant) {
+  PoolState s;
+  s.Pool.CostPerEntry = Currency::FromDouble(5.0);
+  int ann = AddBettor(s, "Ann");
+  int bob = AddBettor(s, "Bob");
+  int cy = AddBettor(s, "Cy");
+  AddEntry(s, ann, 1, true);
+  AddEntry(s, ann, 2);
+  AddEntry(s, bob, 1);
+  EXPECT_EQ(DeleteBettor(s, cy), 0);  // no entries: nobody new
+  EXPECT_EQ(s.NumBettors, 3);
+
+  EXPECT_EQ(DeleteBettor(s, ann), 2);
+  const int unknown = s.Entries[1].BettorIndex;
+  EXPECT_NE(unknown, ann);
+  EXPECT_EQ(unknown, cy);  // Cy's record was free
+  EXPECT_EQ(s.Bettors[unknown].Name, "Unknown Participant");
+  EXPECT_FALSE(IsLiveBettor(s, ann));
+  const BettorEntryTotals t = ComputeBettorEntryTotals(s, unknown);
+  EXPECT_EQ(t.Count, 2);
+  EXPECT_EQ(t.Collected, Currency::FromDouble(5.0));
+  EXPECT_EQ(t.Owed, Currency::FromDouble(5.0));
+
+  EXPECT_EQ(DeleteBettor(s, bob), 1);  // the same Unknown Participant takes Bob's
+  EXPECT_EQ(s.Entries[3].BettorIndex, unknown);
+  EXPECT_EQ(CountBettorEntries(s, unknown), 3);
+  for (int e = 1; e <= 3; ++e) EXPECT_EQ(EntryBettor(s, e), unknown);
+}
+
 TEST(DeleteBettorQuestion, NamesTheEntriesThatLoseTheirParticipant) {
   EXPECT_EQ(DeleteBettorQuestion("Ann", 0), "Are you sure you want to delete Ann?");
   EXPECT_EQ(DeleteBettorQuestion("Ann", 1),
-            "Ann still has 1 entry, which will be left without a participant.\n"
+            "Ann still has 1 entry, which will be kept under \"Unknown Participant\".\n"
             "Are you sure you want to delete Ann?");
   EXPECT_EQ(DeleteBettorQuestion("Ann", 3),
-            "Ann still has 3 entries, which will be left without a participant.\n"
+            "Ann still has 3 entries, which will be kept under \"Unknown Participant\".\n"
             "Are you sure you want to delete Ann?");
 }
 

@@ -237,6 +237,49 @@ TEST(Toolbar, ButtonsRunTheirMenuCommands) {
   EXPECT_EQ(InetDownloadToolTip(false), std::string("Download bracket file from ") + kWebSiteName);
 }
 
+// Every button of the top toolbar, left to right: its key, its group, the
+// menu item it runs (with a pool of 16 teams open) and its tool tip.
+TEST(Toolbar, EveryButtonHasItsCommandAndTip) {
+  const std::string site = kWebSiteName;
+  const struct {
+    const char* key;
+    int group;
+    const char* command;
+    std::string tip;
+  } table[] = {
+      {"MRU", 1, "mnuFileMRU0", "Open Most Recently Used File"},
+      {"New", 1, "mnuFileNew", "Start New File"},
+      {"Open", 1, "mnuFileOpen", "Open"},
+      {"Save", 1, "mnuFileSave", "Save"},
+      {"Print", 1, "mnuFilePrint", "Print"},
+      {"Parms", 2, "mnuEditParms", "Setup Pool Parameters"},
+      {"SetupBrackets", 2, "mnuEditSetup", "Setup Brackets"},
+      {"EditBettor", 3, "mnuEditBettors", "Input / Edit Participant Information"},
+      {"EditEntry", 3, "mnuEditEntry", "Input / Edit Entries"},
+      {"EnterResults", 3, "mnuEditResults", "Enter Results"},
+      {"ListBettors", 4, "mnuReportsListBettors",
+       "Display List of Participant and Entry Information"},
+      {"PoolAnalysis", 4, "mnuReportsPoolAnalysis", "Display Pool Analysis Report"},
+      {"DisplayRank", 4, "mnuReportsDisplayRankings", "Display Current Rankings"},
+      {"Possibilities", 4, "mnuReportsPossible", "Display Possibilities"},
+      {"CreateEmails", 4, "mnuReportsEmail", "Create file of reports for e-mailing"},
+      {"UploadRpts", 4, "mnuReportsInternet", "Send displayed reports to " + site},
+      {"InetDownload", 5, "mnuToolsDownloadResults", "Download bracket file from " + site},
+      {"AcceptEntry", 5, "mnuToolsAcceptEntry", "Bring in Entries from another File"},
+      {"ImportBettors", 5, "mnuToolsImportBettors", "Bring in Participant Info from another File"},
+      {"Help", 6, "mnuHelpWindow", "Help"},
+  };
+  const std::vector<ToolbarButton>& buttons = TopToolbarButtons();
+  ASSERT_EQ(buttons.size(), std::size(table));
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    SCOPED_TRACE(table[i].key);
+    EXPECT_STREQ(buttons[i].key, table[i].key);
+    EXPECT_EQ(buttons[i].group, table[i].group);
+    EXPECT_EQ(ToolbarCommand(table[i].key, 16), table[i].command);
+    EXPECT_EQ(ToolbarToolTip(buttons[i]), table[i].tip);
+  }
+}
+
 TEST(CheckBracketComplete, Messages) {
   PoolState none;
   EXPECT_EQ(BracketIncompleteMessage(none),
