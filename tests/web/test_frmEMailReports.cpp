@@ -396,5 +396,38 @@ TEST_F(EmailReportsTest, AReportFileThatCannotBeWrittenIsReportedAndTheWindowSta
   }
 }
 
+TEST_F(EmailReportsTest, ASendCancelledHalfwayCanBeSentAgain) {
+  test::UploadSite site;
+  UseSite(site);
+  OpenReport<frmListBettors>();
+  auto w = Open("Web");
+  Find<QLineEdit>(w.get(), "txtPoolName")->setText("OFFICE");
+  // The server stops answering once the pool name file is being stored.
+  QTimer watch;
+  bool paused = false;
+  QObject::connect(&watch, &QTimer::timeout, w.get(), [&] {
+    if (!paused && w->Messages().find("Storing Key File - Response completed.") != std::string::npos) {
+      paused = true;
+      site.ftp.process->Pause();
+      QTimer::singleShot(300, w.get(), [&] { w->cmdCancel_Click(); });
+    }
+  });
+  watch.start(1);
+  w->cmdCreateReport_Click();
+  watch.stop();
+  site.ftp.process->Resume();
+  ASSERT_TRUE(paused) << w->Messages();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_NE(w->Messages().find(" - Cancelled."), std::string::npos) << w->Messages();
+  const std::string key = tc.settings.GetSetting(kWebSettingsSection, kOwnerKeySetting, "");
+  EXPECT_FALSE(fs::exists(site.Remote("qbreports/" + key + "-Participants.htm")));
+  // Sent again, it goes through.
+  tc.prompts.Queue(MsgAnswer::No);
+  w->cmdCreateReport_Click();
+  EXPECT_FALSE(w->isVisible()) << w->Messages();
+  EXPECT_TRUE(fs::exists(site.Remote("qbreports/" + key + "-Participants.htm")));
+  EXPECT_EQ(ReadFile(site.Remote("qbrptnames/OFFICE.txt")), key + " - OFFICE\r\n");
+}
+
 }  // namespace
 }  // namespace qb
