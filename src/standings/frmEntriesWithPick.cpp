@@ -40,6 +40,9 @@ frmEntriesWithPick::frmEntriesWithPick(AppContext& ctx, QWidget* parent)
   layout->addWidget(lblHeader);
   flxEntries = new GridView(this);
   flxEntries->setObjectName("flxEntries");
+  // Focus handed to the window as a whole (the entry editor closing) goes to
+  // the list, where the keys choose the next entry.
+  setFocusProxy(flxEntries);
   layout->addWidget(flxEntries, 1);
   auto* buttons = new QHBoxLayout;
   cmdShow = MakeButton(this, "cmdShow", "Show Entry", "Display the selected entry.",

@@ -84,6 +84,19 @@ TEST_F(EntriesWithPickTest, ShowEntryOpensTheSelectedEntryAndStaysOpen) {
   EXPECT_FALSE(main.Called("ShowWindowByName"));
 }
 
+// The editor hands the focus back to the window as a whole: it lands on the
+// list, where the arrow keys choose the next entry.
+TEST_F(EntriesWithPickTest, FocusGivenToTheWindowGoesToTheList) {
+  frmEntriesWithPick* w = Open();
+  w->activateWindow();
+  w->cmdCancel->setFocus();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), w->cmdCancel);
+  w->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), w->flxEntries);
+}
+
 TEST_F(EntriesWithPickTest, AnEntryDeletedSinceTheListLoadedIsNotOpened) {
   frmEntriesWithPick* w = Open();
   s.Entries[2].BettorIndex = 0;  // bob #1, listed first

@@ -396,5 +396,66 @@ TEST_F(EmailReportsTest, AReportFileThatCannotBeWrittenIsReportedAndTheWindowSta
   }
 }
 
+TEST_F(EmailReportsTest, ASendCancelledHalfwayCanBeSentAgain) {
+  test::UploadSite site;
+  UseSite(site);
+  OpenReport<frmListBettors>();
+  auto w = Open("Web");
+  Find<QLineEdit>(w.get(), "txtPoolName")->setText("OFFICE");
+  // The server stops answering once the pool name file is being stored.
+  QTimer watch;
+  bool paused = false;
+  QObject::connect(&watch, &QTimer::timeout, w.get(), [&] {
+    if (!paused && w->Messages().find("Storing Key File - Response completed.") != std::string::npos) {
+      paused = true;
+      site.ftp.process->Pause();
+      QTimer::singleShot(300, w.get(), [&] { w->cmdCancel_Click(); });
+    }
+  });
+  watch.start(1);
+  w->cmdCreateReport_Click();
+  watch.stop();
+  site.ftp.process->Resume();
+  ASSERT_TRUE(paused) << w->Messages();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_NE(w->Messages().find(" - Cancelled."), std::string::npos) << w->Messages();
+  const std::string key = tc.settings.GetSetting(kWebSettingsSection, kOwnerKeySetting, "");
+  EXPECT_FALSE(fs::exists(site.Remote("qbreports/" + key + "-Participants.htm")));
+  // Sent again, it goes through.
+  tc.prompts.Queue(MsgAnswer::No);
+  w->cmdCreateReport_Click();
+  EXPECT_FALSE(w->isVisible()) << w->Messages();
+  EXPECT_TRUE(fs::exists(site.Remote("qbreports/" + key + "-Participants.htm")));
+  EXPECT_EQ(ReadFile(site.Remote("qbrptnames/OFFICE.txt")), key + " - OFFICE\r\n");
+}
+
+TEST_F(EmailReportsTest, CancelOrCloseWhileThePathFileIsFetchedStopsAtOnce) {
+  for (bool close : {false, true}) {
+    s.PoolChanged = false;
+    tc.prompts.asked.clear();
+    test::UploadSite site;
+    UseSite(site);
+    site.http.process->Pause();
+    auto w = Open("Web");
+    Find<QLineEdit>(w.get(), "txtPoolName")->setText("OFFICE");
+    QTimer::singleShot(300, w.get(), [&] {
+      if (close)
+        w->close();
+      else
+        w->cmdCancel_Click();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    w->cmdCreateReport_Click();
+    site.http.process->Resume();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(w->isVisible(), !close);
+    EXPECT_TRUE(tc.prompts.asked.empty()) << tc.prompts.LastText();
+    if (!close)
+      EXPECT_NE(w->Messages().find("Finding Path - Cancelled."), std::string::npos) << w->Messages();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    if (!close) EXPECT_TRUE(Find<QPushButton>(w.get(), "cmdCreateReport")->isEnabled());
+  }
+}
+
 }  // namespace
 }  // namespace qb
