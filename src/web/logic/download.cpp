@@ -6,6 +6,7 @@
 #include "core/bracket.h"
 #include "core/pool_file_fields.h"
 #include "core/pool_file_format.h"
+#include "core/scoring.h"
 #include "core/text_format.h"
 
 namespace qb {
@@ -132,6 +133,7 @@ std::string DownloadReadErrorMessage(const DownloadedResults& r) {
 void MergeDownloadedResults(PoolState& pool, const DownloadedResults& r) {
   for (int g = 1; g <= r.numGames && g <= kMaxGames; ++g) pool.Pool.Results[g] = r.winners[g];
   ResetTeamAdvance(pool);
+  ScoreAllEntries(pool);  // every list of entries shows the points as they now stand
 }
 
 }  // namespace qb

@@ -193,5 +193,24 @@ TEST_F(DownloadedResultsTest, TheMergeCopiesEveryGameAndBringsTheTeamsAdvanceUpT
   for (int n = 1; n <= 8; ++n) EXPECT_EQ(pool.Teams[n].Alive, alive[n]) << "slot " << n;
 }
 
+TEST_F(DownloadedResultsTest, TheMergeRescoresEveryEntry) {
+  pool.Pool.RoundPoints[1] = 1;
+  pool.Pool.RoundPoints[2] = 2;
+  pool.Pool.RoundPoints[3] = 4;
+  pool.NumBettors = 1;
+  pool.Bettors.resize(2);
+  pool.Bettors[1].Name = "Ann";
+  pool.NumEntries = 1;
+  pool.Entries.resize(2);
+  pool.Entries[1].BettorIndex = 1;
+  pool.Picks.Resize(pool.NumGames, 1);
+  const int16_t picks[] = {0, 1, 3, 5, 7, 1, 5, 1};
+  for (int g = 1; g <= 7; ++g) pool.Picks(g, 1) = picks[g];
+  DownloadedResults r = ReadDownloadedResults(File("1,3,5,7,1,5,0"), pool, true);
+  MergeDownloadedResults(pool, r);
+  EXPECT_EQ(pool.Entries[1].GamesWon, 6);
+  EXPECT_FLOAT_EQ(pool.Entries[1].Points, 8);  // four first-round games and both semi-finals
+}
+
 }  // namespace
 }  // namespace qb
