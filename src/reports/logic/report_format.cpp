@@ -127,17 +127,29 @@ bool IsNumericText(std::string_view text, bool allowSymbols) {
   return true;
 }
 
-std::string WrapAtSeparator(std::string_view text, int start, int width,
-                            std::string_view separator) {
-  const int len = static_cast<int>(CharCount(text));
-  if (start < 1) start = 1;
-  if (start > len) return {};
-  // Character positions of the text, 1-based, as byte offsets.
-  auto at = [&](int pos) { return OffsetOfChar(text, static_cast<size_t>(pos - 1)); };
+namespace {
+
+// The byte offset of every character, and the text's size last, so a piece
+// of any character range is cut without counting from the start again.
+std::vector<size_t> CharOffsets(std::string_view text) {
+  std::vector<size_t> offsets;
+  offsets.reserve(text.size() + 1);
+  for (size_t i = 0; i < text.size(); ++i)
+    if (!IsContinuation(static_cast<unsigned char>(text[i]))) offsets.push_back(i);
+  offsets.push_back(text.size());
+  return offsets;
+}
+
+// The 1-based position of the last character of the piece from start; the
+// search looks back over at most width characters, so a whole text costs
+// its length times the width, not its length squared.
+int PieceEnd(std::string_view text, const std::vector<size_t>& offsets, int start, int width,
+             std::string_view separator) {
+  const int len = static_cast<int>(offsets.size()) - 1;
   int found = 0;
   if (len - start >= width && !separator.empty()) {
     for (int p = start + width; p >= start; --p) {
-      if (text.substr(at(p)).substr(0, separator.size()) == separator) {
+      if (text.compare(offsets[static_cast<size_t>(p - 1)], separator.size(), separator) == 0) {
         found = p;
         break;
       }
@@ -146,23 +158,52 @@ std::string WrapAtSeparator(std::string_view text, int start, int width,
     found = len;
   }
   if (found <= start) found = len;
-  size_t from = at(start), to = at(found + 1);
-  return std::string(text.substr(from, to - from));
+  return found;
+}
+
+std::string_view Piece(std::string_view text, const std::vector<size_t>& offsets, int first,
+                       int last) {
+  const size_t from = offsets[static_cast<size_t>(first - 1)];
+  return text.substr(from, offsets[static_cast<size_t>(last)] - from);
+}
+
+}  // namespace
+
+std::string WrapAtSeparator(std::string_view text, int start, int width,
+                            std::string_view separator) {
+  const auto offsets = CharOffsets(text);
+  const int len = static_cast<int>(offsets.size()) - 1;
+  if (start < 1) start = 1;
+  if (start > len) return {};
+  return std::string(Piece(text, offsets, start, PieceEnd(text, offsets, start, width, separator)));
+}
+
+std::vector<std::string> SplitAtSeparator(std::string_view text, int width,
+                                          std::string_view separator) {
+  const auto offsets = CharOffsets(text);
+  const int len = static_cast<int>(offsets.size()) - 1;
+  std::vector<std::string> pieces;
+  for (int pos = 1; pos <= len;) {
+    const int end = PieceEnd(text, offsets, pos, width, separator);
+    pieces.push_back(std::string(Piece(text, offsets, pos, end)));
+    pos = end + 1;
+  }
+  return pieces;
 }
 
 std::vector<std::string> WrapForPrint(std::string_view text, int width,
                                       std::string_view separator) {
-  const int len = static_cast<int>(CharCount(text));
+  const auto offsets = CharOffsets(text);
+  const int len = static_cast<int>(offsets.size()) - 1;
   if (width < 1 || len <= width + 1) return {std::string(text)};
-  const size_t most = static_cast<size_t>(width) + 1;
+  const int most = width + 1;
   std::vector<std::string> lines;
   for (int pos = 1; pos <= len;) {
-    std::string piece = WrapAtSeparator(text, pos, width, separator);
-    if (CharCount(piece) > most) piece = WrapAtSeparator(text, pos, width, " ");
-    if (CharCount(piece) > most) piece = LeftChars(piece, static_cast<size_t>(width));
-    if (piece.empty()) break;
-    pos += static_cast<int>(CharCount(piece));
-    std::string line = Trim(piece);
+    int end = PieceEnd(text, offsets, pos, width, separator);
+    if (end - pos + 1 > most) end = PieceEnd(text, offsets, pos, width, " ");
+    if (end - pos + 1 > most) end = pos + width - 1;
+    std::string line = Trim(Piece(text, offsets, pos, end));
+    pos = end + 1;
     if (!line.empty()) lines.push_back(std::move(line));
   }
   if (lines.empty()) lines.emplace_back();
@@ -171,9 +212,9 @@ std::vector<std::string> WrapForPrint(std::string_view text, int width,
 
 int LinesPerPageFor(int linesThatFit) {
   if (linesThatFit < 1) return 1;
-  int lines = static_cast<int>((linesThatFit + 1) * 0.95) - 2;
-  if (lines > linesThatFit) lines = linesThatFit;
-  return std::max(1, lines);
+  // The margin rule, but 20 where the page holds them, never more than fit.
+  int lines = std::max(20, static_cast<int>((linesThatFit + 1) * 0.95) - 2);
+  return std::min(lines, linesThatFit);
 }
 
 std::vector<int> ComputeColumnPercents(const Grid& grid) {

@@ -86,13 +86,83 @@ TEST(ReportFormat, HtmlAlignmentFromTheCell) {
             "<td align=right>x</td><td align=center>7</td></tr>");
 }
 
-TEST(ReportFormat, LinesPerPageKeepsAMarginButNeverMoreThanFit) {
-  EXPECT_EQ(LinesPerPageFor(60), 55);  // Int(61 x 0.95) - 2
-  EXPECT_EQ(LinesPerPageFor(19), 17);
-  EXPECT_EQ(LinesPerPageFor(3), 1);
-  EXPECT_EQ(LinesPerPageFor(1), 1);
-  EXPECT_EQ(LinesPerPageFor(0), 1);
+TEST(ReportFormat, LinesPerPageKeepsAMarginAndTwentyWhereTwentyFit) {
+  const std::pair<int, int> cases[] = {
+      {60, 55},  // Int(61 x 0.95) - 2
+      {23, 20}, {22, 20}, {21, 20}, {20, 20}, {19, 19}, {10, 10}, {3, 3}, {1, 1}, {0, 1},
+  };
+  for (auto [fit, lines] : cases) EXPECT_EQ(LinesPerPageFor(fit), lines) << fit << " lines fit";
   for (int fit = 1; fit < 200; ++fit) EXPECT_LE(LinesPerPageFor(fit), fit);
+}
+
+// The cutting rules spelt out character by character, slowly, to hold the
+// writer's fast cutting to.
+std::vector<std::string> Chars(const std::string& text) {
+  std::vector<std::string> chars;
+  for (unsigned char c : text)
+    if ((c & 0xC0) == 0x80 && !chars.empty()) chars.back() += static_cast<char>(c);
+    else chars.emplace_back(1, static_cast<char>(c));
+  return chars;
+}
+
+std::vector<std::string> SlowWrap(const std::string& text, int width, const std::string& sep) {
+  const auto chars = Chars(text);
+  const int len = static_cast<int>(chars.size());
+  if (len <= width + 1) return {text};
+  auto pieceEnd = [&](int start, const std::string& s) {
+    int found = 0;
+    if (len - start >= width) {
+      for (int p = start + width; p >= start && found == 0; --p) {
+        std::string at;
+        for (int k = p; k <= len && at.size() < s.size(); ++k) at += chars[k - 1];
+        if (at.compare(0, s.size(), s) == 0) found = p;
+      }
+    } else {
+      found = len;
+    }
+    return found <= start ? len : found;
+  };
+  std::vector<std::string> lines;
+  for (int pos = 1; pos <= len;) {
+    int end = pieceEnd(pos, sep);
+    if (end - pos + 1 > width + 1) end = pieceEnd(pos, " ");
+    if (end - pos + 1 > width + 1) end = pos + width - 1;
+    std::string piece;
+    for (int k = pos; k <= end; ++k) piece += chars[k - 1];
+    pos = end + 1;
+    while (!piece.empty() && piece.front() == ' ') piece.erase(0, 1);
+    while (!piece.empty() && piece.back() == ' ') piece.pop_back();
+    if (!piece.empty()) lines.push_back(piece);
+  }
+  if (lines.empty()) lines.emplace_back();
+  return lines;
+}
+
+TEST(WrapForPrint, CutsAtTheSeparatorThenABlankThenAnywhere) {
+  const std::string names = "Ann 1, Bob 2, Cy 3";
+  EXPECT_EQ(WrapForPrint(names, 8, ","), (std::vector<std::string>{"Ann 1,", "Bob 2,", "Cy 3"}));
+  EXPECT_EQ(WrapForPrint("abc def ghi", 4, ","), (std::vector<std::string>{"abc", "def", "ghi"}));
+  EXPECT_EQ(WrapForPrint("abcdefghij", 4, ","), (std::vector<std::string>{"abcd", "efgh", "ij"}));
+  EXPECT_EQ(WrapForPrint("Zoë, Ängel, Öre", 6, ","),
+            (std::vector<std::string>{"Zoë,", "Ängel,", "Öre"}));
+  EXPECT_EQ(WrapForPrint("short", 120, ","), (std::vector<std::string>{"short"}));
+}
+
+TEST(WrapForPrint, GivesTheSameLinesAsTheRulesOneCharacterAtATime) {
+  const char* const parts[] = {"a", "b", "é", "€", ",", " ", ", ", "Ann", "Ünal 12"};
+  unsigned seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    const unsigned n = next() % 120;
+    for (unsigned k = 0; k < n; ++k) text += parts[next() % std::size(parts)];
+    const int width = 1 + static_cast<int>(next() % 20);
+    SCOPED_TRACE(text + " / " + std::to_string(width));
+    ASSERT_EQ(WrapForPrint(text, width, ","), SlowWrap(text, width, ","));
+    std::string joined;
+    for (const auto& piece : SplitAtSeparator(text, width, ",")) joined += piece;
+    ASSERT_EQ(joined, text);
+  }
 }
 
 TEST(ReportFormat, TabsPadOrMoveToTheNextLine) {
