@@ -25,7 +25,11 @@ constexpr int kInstructionsDesignHeight = 1095;
 constexpr int kIdWidth = 495;
 constexpr int kNameLeft = 600, kNameWidth = 1440;
 constexpr int kSeedLeft = 2040, kSeedWidth = 372;
-constexpr int kTeamIdK = 560, kTeamNameK = 1400, kTeamSeedK = 332;
+constexpr int kTeamIdK = 660, kTeamNameK = 1400, kTeamSeedK = 315;
+// Mirrored, the name box would reach 100 twips into the slot number and the
+// seed box 17 into the name: the right half's boxes are that much narrower,
+// so neighbours touch and every Left stays where K puts it.
+constexpr int kRightNameWidth = kNameWidth - 100, kRightSeedWidth = kSeedWidth - 17;
 constexpr int kWinnerMirrorK = 880;
 
 constexpr int kHeadingHeight = 360;
@@ -137,6 +141,8 @@ PrintLayout ComputePrintLayout(const PrintLayoutOptions& o) {
         r->left = W - r->left - k;
         r->top -= half;
       }
+      name.width = kRightNameWidth;
+      seed.width = kRightSeedWidth;
     }
     add(PrintPart::TeamId, j, id, j == 1 ? "1." : Str(j) + ".", right);
     add(PrintPart::TeamName, j, name, {}, right);
