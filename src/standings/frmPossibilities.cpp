@@ -169,12 +169,31 @@ void frmPossibilities::Form_Load() {
   ProgressBar1_->setRange(0, 100);
   ProgressBar1_->setValue(0);
   SSTab1()->hide();
+  Announce();
+}
+
+void frmPossibilities::Announce() {
   lblWarning_->setText(QString("About to process %1 scenarios.  Click on 'Begin Processing' if "
                                "you wish to continue.")
                            .arg(open_.ScenarioCount));
   lblWarning_->adjustSize();
   PlaceLabels();
   ctx_.prompts.Beep();
+}
+
+bool frmPossibilities::OpenGamesStillHold() {
+  PoolState& pool = ctx_.pool;
+  if (SameOpenGames(ListOpenGames(pool), open_)) return true;
+  // Results were entered or cleared while the window waited: a run on the
+  // old list would mix two states of the results, so the checks and the
+  // announcement are made again on the new one.
+  open_ = CheckPossibilities(pool, ctx_.prompts);
+  if (pool.DialogCancelled) {
+    Unload();
+    return false;
+  }
+  Announce();
+  return false;
 }
 
 const Grid* frmPossibilities::ReportGrid(int page) const {
@@ -187,7 +206,7 @@ void frmPossibilities::cmdProcessing_Click() {
   Guard("cmdProcessing_Click", [this] {
     Sound("start");
     if (status_ == "Not Begun") {
-      BeginRun();
+      if (OpenGamesStillHold()) BeginRun();
     } else if (status_ == "Processing") {
       status_ = "Cancelled";
       cmdProcessing_->setText("Close");

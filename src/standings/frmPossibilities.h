@@ -52,6 +52,11 @@ class frmPossibilities : public ReportWindow {
   void Form_Resize();
   void Timer1_Timer();
   void BeginRun();
+  // The announcement of the scenarios to process, with a beep.
+  void Announce();
+  // False, after telling the user, when the open games changed since they
+  // were announced.
+  bool OpenGamesStillHold();
   void EndRun();
   void ShowProgress();
   void RestoreCursor();

@@ -316,6 +316,61 @@ TEST_F(PossibilitiesWindowTest, TheRunCountsThePoolAsItWasWhenItBegan) {
   for (int g = 1; g <= kMaxGames; ++g) ASSERT_EQ(t.pool.Games[g].Winner, before.Games[g].Winner);
 }
 
+TEST_F(PossibilitiesWindowTest, ResultsChangedWhileTheWindowWaitsAreCountedAgainBeforeARun) {
+  // 16 teams with the semi-finals and the final open: 8 scenarios.
+  struct Case {
+    const char* what;
+    void (*change)(PoolState&);
+    int scenarios;  // announced anew; 0 when the window refuses and goes
+    std::string refusal;
+  };
+  const Case cases[] = {
+      {"a semi-final decided", [](PoolState& p) { p.Pool.Results[13] = p.Pool.Results[9]; }, 4, ""},
+      {"a quarter-final cleared", [](PoolState& p) { p.Pool.Results[12] = 0; }, 16, ""},
+      {"every game decided",
+       [](PoolState& p) {
+         p.Pool.Results[13] = p.Pool.Results[9];
+         p.Pool.Results[14] = p.Pool.Results[11];
+         p.Pool.Results[15] = p.Pool.Results[13];
+       },
+       0, "Results are complete!  No possibilities to compute!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    UsePool(3);
+    t.prompts.asked.clear();
+    t.prompts.beeps = 0;
+    QPointer<frmPossibilities> w = new frmPossibilities(t.ctx);
+    w->show();
+    c.change(t.pool);
+    Button(*w, "cmdProcessing")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (c.scenarios == 0) {
+      ASSERT_EQ(t.prompts.asked.size(), 1u);
+      EXPECT_EQ(t.prompts.asked[0].text, c.refusal);
+      EXPECT_TRUE(w.isNull());
+      continue;
+    }
+    ASSERT_FALSE(w.isNull());
+    // Not begun: the new count is announced and waits for the user.
+    EXPECT_EQ(w->ProcessingStatus(), "Not Begun");
+    EXPECT_EQ(t.prompts.beeps, 2);
+    EXPECT_EQ(Label(*w, "lblWarning")->text().toStdString(),
+              "About to process " + std::to_string(c.scenarios) +
+                  " scenarios.  Click on 'Begin Processing' if you wish to continue.");
+    Button(*w, "cmdProcessing")->click();
+    w->WaitForRun();
+    ASSERT_EQ(w->ProcessingStatus(), "Completed");
+    EXPECT_EQ(Scenarios(*w).Rows(), c.scenarios + 1);
+    for (int r = 1; r < Scenarios(*w).Rows(); ++r) {
+      const std::string text = Scenarios(*w).TextMatrix(r, 0);
+      EXPECT_EQ(text.find("Champion: ;"), std::string::npos) << text;
+      EXPECT_NE(text, "Champion: ");
+    }
+    delete w.data();
+  }
+}
+
 TEST_F(PossibilitiesWindowTest, Pictures) {
   UsePool(6, 14);
   t.pool.MainWidth = 13000;

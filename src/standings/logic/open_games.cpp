@@ -54,6 +54,27 @@ int ActiveEntryCount(const PoolState& s) {
   return count;
 }
 
+OpenGameList ListOpenGames(const PoolState& s) {
+  const auto results = EffectiveResults(s);
+  const int numGames = std::clamp<int>(s.NumGames, 0, kMaxGames);
+  OpenGameList open;
+  const int first = numGames >= kMaxOpenGames ? numGames - (kMaxOpenGames - 1) : 1;
+  for (int g = first; g <= numGames; ++g) {
+    if (results[g] != 0) continue;
+    const int k = ++open.OpenGameCount;
+    open.OpenGame[k] = static_cast<int16_t>(g);
+    open.OpenGameRound[k] = static_cast<int16_t>(RoundOfGame(s, g));
+  }
+  open.ScenarioCount = int32_t{1} << open.OpenGameCount;
+  return open;
+}
+
+bool SameOpenGames(const OpenGameList& a, const OpenGameList& b) {
+  return a.OpenGameCount == b.OpenGameCount &&
+         std::equal(a.OpenGame.begin(), a.OpenGame.begin() + a.OpenGameCount + 1,
+                    b.OpenGame.begin());
+}
+
 OpenGameList CountOpenGames(PoolState& s, Prompts& prompts) {
   s.DialogCancelled = false;
   const auto results = EffectiveResults(s);
@@ -70,16 +91,7 @@ OpenGameList CountOpenGames(PoolState& s, Prompts& prompts) {
     }
   }
 
-  OpenGameList open;
-  const int first = numGames >= kMaxOpenGames ? numGames - (kMaxOpenGames - 1) : 1;
-  for (int g = first; g <= numGames; ++g) {
-    if (results[g] != 0) continue;
-    const int k = ++open.OpenGameCount;
-    open.OpenGame[k] = static_cast<int16_t>(g);
-    open.OpenGameRound[k] = static_cast<int16_t>(RoundOfGame(s, g));
-  }
-  open.ScenarioCount = int32_t{1} << open.OpenGameCount;
-  return open;
+  return ListOpenGames(s);
 }
 
 OpenGameList CheckPossibilities(PoolState& s, Prompts& prompts) {

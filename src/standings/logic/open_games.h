@@ -32,6 +32,12 @@ std::array<int16_t, kMaxGames + 1> EffectiveResults(const PoolState& s);
 // Active entries: those with a participant (BettorIndex not 0).
 int ActiveEntryCount(const PoolState& s);
 
+// The undecided games among the last 15, as the results stand now.
+OpenGameList ListOpenGames(const PoolState& s);
+
+// True when both lists hold the same games.
+bool SameOpenGames(const OpenGameList& a, const OpenGameList& b);
+
 // Finds the open games among the last 15. When a game before them is still
 // undecided it beeps, shows the refusal once and sets DialogCancelled; the
 // open games are counted all the same.
