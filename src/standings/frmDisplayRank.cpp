@@ -118,7 +118,8 @@ void frmDisplayRank::FormLoad() {
   lblComplete_->setVisible(payouts.computed);
   if (payouts.computed) lblTiebreaker_->setText(QString::fromStdString(payouts.tiebreakerLine));
 
-  SortRankByPossible(rank, s.LoserSeedScoring);
+  builtWithoutPossible_ = s.LoserSeedScoring;
+  SortRankByPossible(rank, builtWithoutPossible_);
   SortRankByCurrent(rank);
   rank.SetVisible(true);
 
@@ -149,7 +150,7 @@ void frmDisplayRank::cmdSortByGames_Click() {
 }
 
 void frmDisplayRank::cmdSortByPossible_Click() {
-  if (ctx_.pool.LoserSeedScoring) {
+  if (builtWithoutPossible_) {
     ctx_.prompts.Beep();
     ctx_.prompts.Show(kPossibleNotPossibleText);
     return;

@@ -44,6 +44,9 @@ class frmDisplayRank : public ReportWindow {
   QLabel* lblNeedData_ = nullptr;
   QLabel* lblTiebreaker_ = nullptr;
   bool payoutsComputed_ = false;
+  // Whether the grid was built without possible points ("n/a"): the pool's
+  // seed methods may change while the window stays open.
+  bool builtWithoutPossible_ = false;
 };
 
 }  // namespace qb

@@ -125,6 +125,26 @@ TEST_F(DisplayRankTest, PossiblePointsThatCannotBeComputedAreRefused) {
   EXPECT_EQ(Rank()->grid().Tag, " By Current Rank");
 }
 
+TEST_F(DisplayRankTest, PossiblePointsSortFollowsTheSeedMethodTheGridWasBuiltWith) {
+  for (bool atLoad : {true, false}) {
+    SCOPED_TRACE(atLoad ? "built without possible points" : "built with them");
+    t.prompts.asked.clear();
+    t.pool.LoserSeedScoring = atLoad;
+    Open();
+    const auto before = Column(Rank(), kRankPossible, 2);
+    t.pool.LoserSeedScoring = !atLoad;  // the seed method changed meanwhile
+    QTest::mouseClick(Child<QPushButton>("cmdSortByPossible"), Qt::LeftButton);
+    EXPECT_EQ(t.prompts.asked.size(), atLoad ? 1u : 0u);
+    if (atLoad) {
+      EXPECT_EQ(Rank()->grid().Tag, " By Current Rank");
+      EXPECT_EQ(Column(Rank(), kRankPossible, 2), before);  // still "n/a"
+      EXPECT_EQ(before.front(), "n/a");
+    } else {
+      EXPECT_NE(Rank()->grid().Tag, " By Current Rank");
+    }
+  }
+}
+
 TEST_F(DisplayRankTest, DoubleClickOnAnEntryOpensItButNotOnTheHeadings) {
   Open();
   GridView* v = Rank();
