@@ -142,4 +142,9 @@ void frmListBettors::ScheduleFit() {
   });
 }
 
+void frmListBettors::PlayCloseSound() {
+  ctx_.pool.SoundPlayed = 0;
+  Sound("start");
+}
+
 }  // namespace qb

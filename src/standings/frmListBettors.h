@@ -24,6 +24,8 @@ class frmListBettors : public ReportWindow {
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
+  // The listing goes with "start", whatever played before.
+  void PlayCloseSound() override;
 
  private:
   void FormLoad();

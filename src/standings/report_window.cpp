@@ -159,7 +159,7 @@ bool ReportWindow::event(QEvent* e) {
 
 void ReportWindow::closeEvent(QCloseEvent* e) {
   Guard("Form_Unload", [this] {
-    Sound("drcls3");
+    PlayCloseSound();
     SetOpenFlag(false);
   });
   e->accept();

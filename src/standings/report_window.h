@@ -121,6 +121,8 @@ class ReportWindow : public ChildWindow {
 
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  // The sound of the window going; most report windows share one.
+  virtual void PlayCloseSound() { Sound("drcls3"); }
 
  private:
   void Form_Activate();

@@ -137,5 +137,14 @@ TEST_F(ListBettorsTest, AnEntryDeletedSinceTheLoadIsNotOpened) {
   EXPECT_EQ(tc.prompts.asked[0].text, kEntryGoneText);
 }
 
+TEST_F(ListBettorsTest, ClosingPlaysStartWhateverPlayedBefore) {
+  auto w = Open();
+  s.SoundPlayed = 1;  // a sound of the same action
+  tc.waves.played.clear();
+  w->close();
+  EXPECT_EQ(tc.waves.played, (std::vector<std::string>{"start"}));
+  EXPECT_FALSE(s.ListBettorsOpen);
+}
+
 }  // namespace
 }  // namespace qb
