@@ -133,6 +133,10 @@ frmMain::frmMain(AppContext& ctx, WindowTable windows, QWidget* parent)
   setObjectName("frmMain");
   setWindowIcon(AppIcon());
   recent_.SetDownloadPath(ctx_.pool.DownloadPath);
+  siteName_ = WebSiteFromSettings([this](const std::string& section, const std::string& key,
+                                         const std::string& def) {
+                return ctx_.settings.GetSetting(section, key, def);
+              }).host;
   mdi_ = new QMdiArea(this);
   mdi_->setObjectName("mdiClient");
   mdi_->viewport()->installEventFilter(this);
@@ -187,7 +191,7 @@ void frmMain::BuildMenus() {
   items_["mnuViewBottomToolbar"]->setChecked(true);
   items_["mnuViewShowScoring"]->setChecked(true);
   items_["mnuViewShowScoring"]->setVisible(false);
-  const std::string site = kWebSiteName;
+  const std::string& site = siteName_;
   const std::string internet = "&Send Reports to " + site;
   addMenu("mnuReports", "&Reports",
           {{"mnuReportsListBettors", "Display Participant and Entry &Info"},
@@ -230,7 +234,7 @@ void frmMain::BuildTopToolbar() {
     std::string key = b.key;
     QAction* a = tbToolBar_->addAction(ToolbarIcon(key), QString::fromStdString(key));
     a->setObjectName(QString::fromStdString("tbToolBar_" + key));
-    a->setToolTip(QString::fromStdString(ToolbarToolTip(b)));
+    a->setToolTip(QString::fromStdString(ToolbarToolTip(b, siteName_)));
     a->setData(QString::fromStdString(key));
     buttons_[key] = a;
     connect(a, &QAction::triggered, this, [this, key] { RunCommand("tbToolBar:" + key); });
@@ -616,7 +620,7 @@ void frmMain::ApplyCommandStates() {
     action->setEnabled(CommandAllowed(key, state) && Available(command));
   }
   items_["mnuEntryPopUpPrint"]->setEnabled(Available("mnuEntryPopUpPrint"));
-  buttons_["InetDownload"]->setToolTip(QString::fromStdString(InetDownloadToolTip(poolOpen_)));
+  buttons_["InetDownload"]->setToolTip(QString::fromStdString(InetDownloadToolTip(poolOpen_, siteName_)));
 }
 
 void frmMain::EnableFileCommands() {

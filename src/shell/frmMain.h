@@ -108,6 +108,8 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The web site's host as the settings give it, named by the menus and tips.
+  std::string siteName_;
   void BuildMenus();
   void BuildTopToolbar();
   void BuildBottomToolbar();

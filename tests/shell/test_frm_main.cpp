@@ -25,6 +25,26 @@ QMenu* Menu(frmMain& m, const char* name) {
   return m.findChild<QMenu*>(name);
 }
 
+TEST_F(ShellTest, MenusAndTipsNameTheSiteTheSettingsGive) {
+  t.settings.SaveSetting("Web", "Host", "pool.example.org");
+  MakeMain();
+  auto texts = [](QMenu* m) {
+    std::string all;
+    for (QAction* a : m->actions()) all += a->text().toStdString() + "\n";
+    return all;
+  };
+  EXPECT_NE(texts(Menu(*main, "mnuTools")).find("Download Bracket from pool.example.org\n"),
+            std::string::npos);
+  EXPECT_NE(texts(Menu(*main, "mnuTools")).find("Download Results from pool.example.org\n"),
+            std::string::npos);
+  EXPECT_NE(texts(Menu(*main, "mnuReports")).find("&Send Reports to pool.example.org\n"),
+            std::string::npos);
+  EXPECT_EQ(texts(Menu(*main, "mnuReports")).find(kDefaultWebHost), std::string::npos);
+  EXPECT_EQ(main->ToolbarButton("UploadRpts")->toolTip(), "Send displayed reports to pool.example.org");
+  EXPECT_EQ(main->ToolbarButton("InetDownload")->toolTip(),
+            "Download bracket file from pool.example.org");
+}
+
 TEST_F(ShellTest, MenusInOrder) {
   MakeMain();
   using V = std::vector<std::string>;
@@ -38,7 +58,7 @@ TEST_F(ShellTest, MenusInOrder) {
                "&Enter Results", "-", "Options"}));
   EXPECT_EQ(MenuTexts(Menu(*main, "mnuView")),
             (V{"&Top Toolbar", "Status &Bar", "&Bottom Toolbar", "&Show Entry Scoring Summary"}));
-  std::string site = kWebSiteName;
+  std::string site = kDefaultWebHost;
   EXPECT_EQ(MenuTexts(Menu(*main, "mnuReports")),
             (V{"Display Participant and Entry &Info", "Display Pool &Analysis", "Display &Rankings",
                "Display &Possible Results", "-", "&Create Reports for Emailing to Participants",
@@ -80,7 +100,7 @@ TEST_F(ShellTest, ToolbarsAndStatusBar) {
   EXPECT_EQ(separators, 5);
   EXPECT_EQ(main->ToolbarButton("MRU")->toolTip(), "Open Most Recently Used File");
   EXPECT_EQ(main->ToolbarButton("InetDownload")->toolTip().toStdString(),
-            std::string("Download bracket file from ") + kWebSiteName);
+            std::string("Download bracket file from ") + kDefaultWebHost);
   EXPECT_FALSE(main->ToolbarButton("Parms")->icon().isNull());
   // bottom toolbar: six buttons, hidden at load
   EXPECT_FALSE(main->BottomToolbar()->isVisibleTo(main.get()));
@@ -206,7 +226,7 @@ TEST_F(ShellTest, EnablingByPoolStateAndWindowsThatExist) {
   EXPECT_FALSE(Enabled("mnuReportsDisplayRankings"));
   EXPECT_FALSE(Enabled("mnuToolsDownloadBracket"));
   EXPECT_EQ(main->ToolbarButton("InetDownload")->toolTip().toStdString(),
-            std::string("Download results from ") + kWebSiteName);
+            std::string("Download results from ") + kDefaultWebHost);
   // a complete bracket
   OpenCompletePool();
   EXPECT_TRUE(Enabled("mnuEditSetup"));

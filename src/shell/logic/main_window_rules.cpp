@@ -329,9 +329,8 @@ bool CommandAllowed(const std::string& c, const CommandState& s) {
   return allowed;
 }
 
-std::string InetDownloadToolTip(bool poolOpen) {
-  return std::string(poolOpen ? "Download results from " : "Download bracket file from ") +
-         kWebSiteName;
+std::string InetDownloadToolTip(bool poolOpen, const std::string& site) {
+  return std::string(poolOpen ? "Download results from " : "Download bracket file from ") + site;
 }
 
 // ---- top toolbar
@@ -363,10 +362,10 @@ const std::vector<ToolbarButton>& TopToolbarButtons() {
   return v;
 }
 
-std::string ToolbarToolTip(const ToolbarButton& b) {
+std::string ToolbarToolTip(const ToolbarButton& b, const std::string& site) {
   std::string key = b.key;
-  if (key == "UploadRpts") return std::string("Send displayed reports to ") + kWebSiteName;
-  if (key == "InetDownload") return InetDownloadToolTip(false);
+  if (key == "UploadRpts") return "Send displayed reports to " + site;
+  if (key == "InetDownload") return InetDownloadToolTip(false, site);
   return b.toolTip;
 }
 

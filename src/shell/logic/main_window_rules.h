@@ -13,8 +13,6 @@
 namespace qb {
 
 inline constexpr const char* kProductName = "Quorvel Brakkon";
-// Host of the web site for downloads and report uploads, as the menus show it.
-inline constexpr const char* kWebSiteName = kDefaultWebHost;
 inline constexpr const char* kPoolFileFilter = "Quorvel Brakkon Files (*.qbp);;All (*)";
 // Tools > Create Pool File without Entries refuses the open pool's own file.
 inline constexpr const char* kOwnFileRefusal =
@@ -124,7 +122,8 @@ const std::vector<std::string>& BracketCommandButtons();
 const std::vector<std::string>& BracketCommandMenus();
 const std::vector<std::string>& ActiveWindowCommands();
 
-std::string InetDownloadToolTip(bool poolOpen);
+// Tips and captions name the site the program will use: site is its host.
+std::string InetDownloadToolTip(bool poolOpen, const std::string& site);
 
 // ---- the top toolbar
 
@@ -135,7 +134,7 @@ struct ToolbarButton {
   const char* command;  // the menu item it runs; empty: special
 };
 const std::vector<ToolbarButton>& TopToolbarButtons();
-std::string ToolbarToolTip(const ToolbarButton& b);
+std::string ToolbarToolTip(const ToolbarButton& b, const std::string& site);
 // Menu item that the toolbar button runs, "" when the key is unknown.
 std::string ToolbarCommand(const std::string& key, int numTeams);
 

@@ -233,14 +233,15 @@ TEST(Toolbar, ButtonsRunTheirMenuCommands) {
   EXPECT_EQ(ToolbarCommand("MRU", 0), "mnuFileMRU0");
   EXPECT_EQ(ToolbarCommand("UploadRpts", 0), "mnuReportsInternet");
   EXPECT_EQ(ToolbarCommand("Nope", 0), "");
-  EXPECT_EQ(InetDownloadToolTip(true), std::string("Download results from ") + kWebSiteName);
-  EXPECT_EQ(InetDownloadToolTip(false), std::string("Download bracket file from ") + kWebSiteName);
+  EXPECT_EQ(InetDownloadToolTip(true, "pool.example.org"), "Download results from pool.example.org");
+  EXPECT_EQ(InetDownloadToolTip(false, "pool.example.org"),
+            "Download bracket file from pool.example.org");
 }
 
 // Every button of the top toolbar, left to right: its key, its group, the
 // menu item it runs (with a pool of 16 teams open) and its tool tip.
 TEST(Toolbar, EveryButtonHasItsCommandAndTip) {
-  const std::string site = kWebSiteName;
+  const std::string site = "pool.example.org";
   const struct {
     const char* key;
     int group;
@@ -276,7 +277,7 @@ TEST(Toolbar, EveryButtonHasItsCommandAndTip) {
     EXPECT_STREQ(buttons[i].key, table[i].key);
     EXPECT_EQ(buttons[i].group, table[i].group);
     EXPECT_EQ(ToolbarCommand(table[i].key, 16), table[i].command);
-    EXPECT_EQ(ToolbarToolTip(buttons[i]), table[i].tip);
+    EXPECT_EQ(ToolbarToolTip(buttons[i], site), table[i].tip);
   }
 }
 
