@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace qb {
@@ -65,6 +66,68 @@ bool IsReadOnlyFile(const fs::path& target) {
   return (st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0;
 }
 
+// Seconds since the epoch at which process pid started, from /proc; false
+// where it cannot be told. A zombie has ended: it writes nothing any more.
+bool ProcessStart(long pid, double& started, bool& ended) {
+  std::FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+  if (!f) return false;
+  char buf[1024];
+  const size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+  std::fclose(f);
+  buf[n] = 0;
+  // The name in parentheses may hold blanks: the fields follow its last ")".
+  const char* p = std::strrchr(buf, ')');
+  if (!p) return false;
+  char state = 0;
+  unsigned long long startTicks = 0;
+  // state, then fields 4 to 21 skipped, then the start time (field 22).
+  if (std::sscanf(p + 1, " %c %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s "
+                         "%*s %*s %llu",
+                  &state, &startTicks) != 2)
+    return false;
+  ended = state == 'Z' || state == 'X';
+  std::FILE* st = std::fopen("/proc/stat", "r");
+  if (!st) return false;
+  unsigned long long boot = 0;
+  char line[256];
+  while (std::fgets(line, sizeof line, st))
+    if (std::sscanf(line, "btime %llu", &boot) == 1) break;
+  std::fclose(st);
+  const long ticks = ::sysconf(_SC_CLK_TCK);
+  if (boot == 0 || ticks <= 0) return false;
+  started = static_cast<double>(boot) + static_cast<double>(startTicks) / ticks;
+  return true;
+}
+
+// Whether the process that named a temporary file may still be writing it.
+// A process of that number that began after the file was last written is
+// another one that was given the same number; one that has ended but not yet
+// been waited for writes nothing either.
+bool WriterMayBeRunning(long pid, const fs::path& file) {
+  if (pid <= 0 || pid == getpid()) return false;  // this one saves one file at a time
+  if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) return false;
+  double started = 0;
+  bool ended = false;
+  if (!ProcessStart(pid, started, ended)) return true;
+  if (ended) return false;
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) return false;
+  // Start times are known to a clock tick and btime to a second.
+  return started <= static_cast<double>(st.st_mtime) + 2;
+}
+
+// Past a file size limit (ulimit -f, a quota) the system kills a writer by
+// default; ignored, the write fails with EFBIG and is reported like a full
+// disk, and the temporary file is removed. A handler someone set stays.
+void LetOversizedWritesFail() {
+  struct sigaction now {};
+  if (::sigaction(SIGXFSZ, nullptr, &now) != 0 || now.sa_handler != SIG_DFL) return;
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  ::sigaction(SIGXFSZ, &ignore, nullptr);
+}
+
 std::error_code WriteAll(int fd, std::string_view bytes) {
   const char* p = bytes.data();
   size_t left = bytes.size();
@@ -102,10 +165,8 @@ void RemoveStaleTemporaryFiles(const fs::path& target) {
     const long pid = WriterOf(std::string_view(name).substr(
         prefix.size(), name.size() - prefix.size() - suffix.size()));
     if (pid == 0) continue;
-    // A save of another running program may still be writing it; a save of
-    // this one is never under way when the next begins.
-    if (pid > 0 && pid != getpid() && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
-      continue;
+    // A save of another running program may still be writing it.
+    if (WriterMayBeRunning(pid, it->path())) continue;
     std::error_code ignored;
     if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
   }
@@ -114,6 +175,7 @@ void RemoveStaleTemporaryFiles(const fs::path& target) {
 std::error_code WriteFileBeside(const fs::path& target, std::string_view bytes,
                                 fs::path& written) {
   if (IsReadOnlyFile(target)) return std::make_error_code(std::errc::permission_denied);
+  LetOversizedWritesFail();
   RemoveStaleTemporaryFiles(target);
   const fs::path folder = FolderOf(target);
   int fd = -1;
@@ -142,6 +204,7 @@ std::error_code WriteFileBeside(const fs::path& target, std::string_view bytes,
 
 std::error_code LinkBeside(const fs::path& existing, const fs::path& target) {
   if (IsReadOnlyFile(target)) return std::make_error_code(std::errc::permission_denied);
+  RemoveStaleTemporaryFiles(target);
   const fs::path folder = FolderOf(target);
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
     const fs::path temp = folder / TemporaryName(target, attempt);

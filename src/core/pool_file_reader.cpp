@@ -10,6 +10,7 @@
 
 #include "core/bracket.h"
 #include "core/file_replace.h"
+#include "core/pool_file_writer.h"
 #include "core/pool_file_format.h"
 #include "core/prompts.h"
 #include "core/scoring.h"
@@ -565,6 +566,7 @@ bool OpenPoolFile(PoolState& s, PoolFileServices& svc) {
     return false;
   }
   RemoveStaleTemporaryFiles(FileBehind(s.PoolFilePath));
+  RemoveStaleTemporaryFiles(BackupFileName(s.PoolFilePath));
   errno = 0;
   std::ifstream in(s.PoolFilePath, std::ios::binary);
   if (!in) {

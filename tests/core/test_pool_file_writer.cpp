@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <chrono>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "core/file_replace.h"
 #include "core/pool_file_writer.h"
 #include "pool_file_test_support.h"
 
@@ -238,6 +242,34 @@ TEST_F(PoolFileSave, AWriteThatFailsKeepsThePreviousFileAndItsBackup) {
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Office.bkp", "Office.qbp"}));
 }
 
+// In a program that left SIGXFSZ as the system sets it, a save past a file
+// size limit must fail with its message, not kill the program.
+TEST_F(PoolFileSave, ASaveAndAReportPastAFileSizeLimitFailAndLeaveNothingBehind) {
+  PutPreviousFiles();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_DFL);
+    struct rlimit small {};
+    getrlimit(RLIMIT_FSIZE, &small);
+    small.rlim_cur = 64;
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0) _exit(10);
+    if (SaveFile1N(s, s.PoolFilePath, true, svc)) _exit(11);
+    if (prompts.LastText().rfind("Unable to save file " + s.PoolFilePath, 0) != 0) _exit(12);
+    const std::error_code ec = ReplaceFileContents(dir / "report.txt", std::string(4096, 'x'));
+    if (ec != std::errc::file_too_large) _exit(13);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(FileBytes(path), "previous file");
+  EXPECT_EQ(FileBytes(backup), "previous backup");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Office.bkp", "Office.qbp"}));
+}
+
 TEST_F(PoolFileSave, AFolderThatCannotBeWrittenKeepsEverything) {
   s.PoolFilePath = (dir / "missing folder" / "Office.qbp").string();
   EXPECT_FALSE(SaveFile1N(s, s.PoolFilePath, true, svc));
@@ -289,6 +321,51 @@ TEST_F(PoolFileSave, TemporaryFilesOfKilledSavesAreRemovedByTheNextSaveOrOpen) {
   putAll();
   ASSERT_TRUE(OpenPoolFile(s, svc));
   EXPECT_EQ(dir.Names(), left);
+}
+
+// The backup's own temporaries count too, and a process number alone does
+// not keep a temporary: its writer may have ended unwaited for, or the
+// number may belong to a process that began after the file was written.
+TEST_F(PoolFileSave, KilledSavesTemporariesOfTheBackupAndOfEndedWritersAreRemoved) {
+  auto spawn = [](bool stay) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      if (stay) pause();
+      _exit(0);
+    }
+    return pid;
+  };
+  const pid_t writer = spawn(true);  // began before its file: may still write it
+  const pid_t ended = spawn(false);  // a zombie until waited for
+  usleep(100000);
+  const std::string live = ".Office.qbp." + std::to_string(writer) + "-1.tmp";
+  PutFile(dir / live, "being written");
+  const std::string zombie = ".Office.qbp." + std::to_string(ended) + "-2.tmp";
+  PutFile(dir / zombie, "half a pool");
+  // A temporary older than the process that now has its writer's number.
+  const std::string reused = ".Office.qbp." + std::to_string(writer) + "-3.tmp";
+  PutFile(dir / reused, "half a pool");
+  fs::last_write_time(dir / reused, fs::file_time_type::clock::now() - std::chrono::hours(2));
+  PutFile(dir / ".Office.bkp.99999999-1a2b.tmp", "an old pool");
+  PutFile(dir / ".Office.bkp.1-ff.tmp", "an old pool being linked");
+  PutPreviousFiles();
+
+  const bool saved = SaveFile1N(s, s.PoolFilePath, true, svc);
+  std::vector<std::string> afterSave = dir.Names();
+  PutFile(dir / ".Office.bkp.99999999-1a2c.tmp", "an old pool");
+  PutFile(dir / zombie, "half a pool");
+  const bool opened = OpenPoolFile(s, svc);
+  std::vector<std::string> afterOpen = dir.Names();
+  kill(writer, SIGKILL);
+  waitpid(writer, nullptr, 0);
+  waitpid(ended, nullptr, 0);
+
+  ASSERT_TRUE(saved);
+  ASSERT_TRUE(opened);
+  std::vector<std::string> left = {".Office.bkp.1-ff.tmp", live, "Office.bkp", "Office.qbp"};
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(afterSave, left);
+  EXPECT_EQ(afterOpen, left);
 }
 
 TEST_F(PoolFileSave, ARenameThatFailsLeavesNoFileBehind) {
