@@ -62,18 +62,23 @@ bool WriteWindowReport(AppContext& ctx, const ReportWindow& window, ReportKind k
   return true;
 }
 
+bool RefuseWithoutReport(AppContext& ctx, const ReportWindow& window, int page, const Grid* grid) {
+  // A grid the window keeps hidden (pool winners that cannot be computed
+  // yet) has nothing to print either.
+  if (grid && grid->Visible()) return false;
+  std::string why = window.NoReportText(page);
+  if (why.empty()) why = "This page has no report to print.";
+  ctx.prompts.Beep();
+  ctx.prompts.Show(why, MsgIcon::Exclamation);
+  return true;
+}
+
 bool PrintWindowReport(AppContext& ctx, ReportWindow& window, QWidget* parent) {
-  if (window.SSTab1()->isHidden()) return true;
   const int page = window.CurrentPage();
   auto kind = PrintedReportFor(window.windowName(), page);
-  const Grid* grid = kind ? window.ReportGrid(page) : nullptr;
-  if (!grid) return true;
-  // A grid the window keeps hidden (pool winners that cannot be computed
-  // yet) has nothing to print.
-  if (!grid->Visible()) {
-    ctx.prompts.Beep();
-    return true;
-  }
+  if (!kind) return true;
+  const Grid* grid = window.SSTab1()->isHidden() ? nullptr : window.ReportGrid(page);
+  if (RefuseWithoutReport(ctx, window, page, grid)) return true;
   PrintReport(ctx, *kind, *grid, parent ? parent : &window);
   return true;
 }

@@ -33,10 +33,14 @@ const Grid* ReportGridOf(const ReportWindow& window, ReportKind kind);
 bool WriteWindowReport(AppContext& ctx, const ReportWindow& window, ReportKind kind,
                        ReportMode mode, std::ostream& out, const WebReportSettings& web = {});
 
+// Beeps and says why (the window's own words) when the window's page has no
+// report to give: its grid is missing or kept hidden. True when refused.
+bool RefuseWithoutReport(AppContext& ctx, const ReportWindow& window, int page, const Grid* grid);
+
 // File > Print for a report window: prints the report of the tab page it
 // shows (a window whose tabs are hidden, the possibilities before a run,
-// has none to print; a hidden grid only beeps). True when the window is a
-// report window.
+// has none to print; a page without its report is refused with the reason).
+// True when the window is a report window.
 bool PrintWindowReport(AppContext& ctx, ReportWindow& window, QWidget* parent = nullptr);
 
 }  // namespace qb

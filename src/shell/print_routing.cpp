@@ -27,12 +27,9 @@ void PrintToFile(AppContext& ctx, QWidget* mainWindow) {
   auto* report = main ? dynamic_cast<ReportWindow*>(main->ActiveChild()) : nullptr;
   if (!report) return;
   auto csv = CsvExportFor(report->windowName(), report->CurrentPage());
-  const Grid* grid = csv ? report->ReportGrid(csv->gridPage) : nullptr;
-  if (!grid) return;
-  if (!grid->Visible()) {  // nothing the window shows
-    ctx.prompts.Beep();
-    return;
-  }
+  if (!csv) return;
+  const Grid* grid = report->SSTab1()->isHidden() ? nullptr : report->ReportGrid(csv->gridPage);
+  if (RefuseWithoutReport(ctx, *report, csv->gridPage, grid)) return;
   PrintGridToFile(ctx, *grid, csv->title, mainWindow);
 }
 

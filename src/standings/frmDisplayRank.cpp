@@ -134,6 +134,12 @@ const Grid* frmDisplayRank::ReportGrid(int page) const {
   return nullptr;
 }
 
+std::string frmDisplayRank::NoReportText(int page) const {
+  // The pool winners page says itself why it cannot show the winners.
+  if (page == 1 && !payoutsComputed_) return lblNeedData_->text().toStdString();
+  return {};
+}
+
 void frmDisplayRank::cmdSortByName_Click() {
   Sound("start");
   SortRankByName(flxRank_->grid());

@@ -19,6 +19,7 @@ class frmDisplayRank : public ReportWindow {
   const Grid* ReportGrid(int page) const override;
   // False while the pool winners cannot be computed (their grid is hidden).
   bool PayoutsComputed() const { return payoutsComputed_; }
+  std::string NoReportText(int page) const override;
 
   void cmdSortByName_Click();
   void cmdSortByPoints_Click();

@@ -202,6 +202,13 @@ const Grid* frmPossibilities::ReportGrid(int page) const {
   return page == 0 ? &flxScenario_->grid() : page == 1 ? &flxEntries_->grid() : nullptr;
 }
 
+std::string frmPossibilities::NoReportText(int) const {
+  if (status_ == "Completed") return {};
+  if (status_ == "Processing") return "The possibilities are still being computed.";
+  if (status_ == "Cancelled") return "The possibilities have not been computed: the run was stopped.";
+  return "The possibilities have not been computed yet.  Click on 'Begin Processing' first.";
+}
+
 void frmPossibilities::cmdProcessing_Click() {
   Guard("cmdProcessing_Click", [this] {
     Sound("start");

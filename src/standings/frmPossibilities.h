@@ -31,6 +31,7 @@ class frmPossibilities : public ReportWindow {
   // The reports exist once a run has completed: page 0 the scenario winners,
   // page 1 the winning possibilities.
   const Grid* ReportGrid(int page) const override;
+  std::string NoReportText(int page) const override;
 
   // "Not Begun", "Processing", "Cancelled" or "Completed".
   const std::string& ProcessingStatus() const { return status_; }

@@ -84,6 +84,9 @@ class ReportWindow : public ChildWindow {
   // The grid a report of that page of SSTab1 is written from; null when the
   // page has none (or it is not filled yet).
   virtual const Grid* ReportGrid(int page) const { return nullptr; }
+  // Why the page has no report to give just now (its grid is missing or
+  // kept hidden), in the user's words; empty when it has one.
+  virtual std::string NoReportText(int page) const { return {}; }
   // Page of SSTab1 the user looks at; 0 without pages.
   int CurrentPage() const;
   const Grid* CurrentReportGrid() const { return ReportGrid(CurrentPage()); }

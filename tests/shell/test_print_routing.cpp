@@ -96,11 +96,19 @@ TEST_F(PrintRoutingTest, FilePrintPrintsTheReportOfThePageShown) {
   EXPECT_NE(text.find("Current Rankings By Current Rank"), std::string::npos);
 }
 
-TEST_F(PrintRoutingTest, ThePossibilitiesPrintNothingBeforeARun) {
+TEST_F(PrintRoutingTest, ThePossibilitiesPrintAndExportNothingBeforeARunAndSayWhy) {
   ASSERT_TRUE(Show("frmPossibilities", 0));
-  main->RunCommand("mnuFilePrint");
-  EXPECT_TRUE(t.files.titles.empty());
-  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  for (const char* command : {"mnuFilePrint", "mnuFilePrintToFile"}) {
+    SCOPED_TRACE(command);
+    t.prompts.asked.clear();
+    t.prompts.beeps = 0;
+    main->RunCommand(command);
+    EXPECT_TRUE(t.files.titles.empty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    ASSERT_EQ(t.prompts.asked.size(), 1u);
+    EXPECT_EQ(t.prompts.asked[0].text, "This page has no report to print.");
+    EXPECT_EQ(t.prompts.beeps, 1);
+  }
 }
 
 TEST_F(PrintRoutingTest, PrintToFileWritesTheGridOfThePageWithItsTitle) {
