@@ -461,6 +461,8 @@ void frmEMailReports::SendToInternet() {
     case UploadOutcome::Done:
       pool.SoundPlayed = 0;
       PlaySoundEffect(pool, ctx_.waves, "xylo_up");
+      // Nothing went to the site: the user needs to know where the pages are.
+      if (r.htmlOnly) ctx_.prompts.Show("The HTML reports were created in the folder:\n" + r.folder);
       accept();
       return;
     case UploadOutcome::TransferFailed:

@@ -271,6 +271,9 @@ TEST_F(EmailReportsTest, UnsavedChangesAreSavedFirstOrTheSendStops) {
   tc.prompts.Queue(MsgAnswer::Yes);
   w->cmdCreateReport_Click();
   EXPECT_FALSE(w->isVisible()) << "saved, then the pages were written";
+  // Nothing was sent: the user is told where the pages are.
+  const std::string folder = tc.ctx.dataFolder;
+  EXPECT_EQ(tc.prompts.LastText(), "The HTML reports were created in the folder:\n" + folder);
 }
 
 TEST_F(EmailReportsTest, CancelDuringASendEndsItAsCancelledAndKeepsTheWindow) {
