@@ -41,6 +41,12 @@ class ChildWindow : public QWidget {
   AppContext& context() { return ctx_; }
 
  protected:
+  // Ctrl+F4 closes the window as its close box does, questions and all.
+  bool event(QEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  // The frame the window stands in inside the main window, or the window.
+  void CloseAsTheCloseBoxDoes();
+
   AppContext& ctx_;
 };
 

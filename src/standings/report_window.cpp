@@ -1,5 +1,7 @@
 #include "standings/report_window.h"
 
+#include <QKeyEvent>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -155,6 +157,15 @@ bool ReportWindow::event(QEvent* e) {
       break;
   }
   return ChildWindow::event(e);
+}
+
+void ReportWindow::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    e->accept();
+    Guard("Form_KeyDown", [this] { cmdCancel_Click(); });
+    return;
+  }
+  ChildWindow::keyPressEvent(e);
 }
 
 void ReportWindow::closeEvent(QCloseEvent* e) {

@@ -124,6 +124,8 @@ class ReportWindow : public ChildWindow {
 
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  // Escape closes a report window, as Cancel does.
+  void keyPressEvent(QKeyEvent* e) override;
   // The sound of the window going; most report windows share one.
   virtual void PlayCloseSound() { Sound("drcls3"); }
 

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTabWidget>
+#include <QTest>
 
 #include "entries/frmEditEntry.h"
 #include "entries/logic/entry_list.h"
@@ -60,6 +61,41 @@ TEST_F(RankingsRoad, OpensOnceAndClosesFromTheEditMenu) {
   Flush();
   EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
   EXPECT_FALSE(t.pool.DisplayRankOpen);
+}
+
+// Ctrl+F4 closes the child window in front as its close box does; Escape
+// closes a report window, wherever its focus stands.
+TEST_F(RankingsRoad, CtrlF4AndEscapeCloseTheReportWindowAndCtrlF4TheEntryEditor) {
+  struct Case {
+    const char* what;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  };
+  for (const Case& c : {Case{"Ctrl+F4", Qt::Key_F4, Qt::ControlModifier},
+                        Case{"Escape", Qt::Key_Escape, Qt::NoModifier}}) {
+    SCOPED_TRACE(c.what);
+    main->RunCommand("mnuReportsDisplayRankings");
+    ASSERT_NE(Rankings(), nullptr);
+    Flush();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, c.key, c.modifiers);
+    Flush();
+    EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
+    EXPECT_FALSE(t.pool.DisplayRankOpen);
+  }
+
+  // The entry editor, opened from the rankings, asks as its close box does.
+  main->RunCommand("mnuReportsDisplayRankings");
+  Rankings()->flxRank_DblClick(2);
+  auto* editor = dynamic_cast<frmEditEntry*>(main->ActiveChild());
+  ASSERT_NE(editor, nullptr);
+  Flush();
+  QWidget* inEditor = editor->focusWidget() ? editor->focusWidget() : editor;
+  QTest::keyClick(inEditor, Qt::Key_F4, Qt::ControlModifier);
+  Flush();
+  EXPECT_EQ(main->ActiveWindowName(), "frmDisplayRank");
+  EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
 }
 
 TEST_F(RankingsRoad, AnIncompleteBracketIsRefusedBeforeTheWindowLoads) {
