@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -63,6 +64,13 @@ bool OpenEntryEditor(AppContext& ctx, int entry, QWidget* caller) {
   s.EditEntryNumber = static_cast<int16_t>(entry);
   ctx.EditEntryCaller = caller;
   if (ctx.main) ctx.main->ShowWindowByName("frmEditEntry");
+  // A caller in a window of its own (the entries with a pick) would stand
+  // over the editor: the main window comes in front, so the editor is seen whole.
+  if (caller && caller->isWindow())
+    if (auto* mainWindow = dynamic_cast<QWidget*>(ctx.main)) {
+      mainWindow->raise();
+      mainWindow->activateWindow();
+    }
   return true;
 }
 
@@ -583,6 +591,8 @@ void frmEditEntry::closeEvent(QCloseEvent* event) {
   unloaded_ = true;
   ctx_.pool.EditEntryNumber = 0;
   BracketWindow::closeEvent(event);
+  // Closed by its close box or Ctrl+F4: the report that opened it comes back.
+  if (!unloading_ && callerName_ != "frmSelectEntry") FocusCaller();
 }
 
 bool frmEditEntry::Unload() {
@@ -592,14 +602,26 @@ bool frmEditEntry::Unload() {
   return unloaded_;
 }
 
+void frmEditEntry::FocusCaller() {
+  QPointer<QWidget> caller = caller_;
+  auto bring = [caller] {
+    if (!caller || !caller->isVisible()) return;
+    auto* sub = qobject_cast<QMdiSubWindow*>(caller->parentWidget());
+    if (sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    caller->window()->raise();
+    caller->activateWindow();
+    caller->setFocus();
+  };
+  bring();
+  // Once this window's frame is gone the main window makes another of its
+  // windows active; the caller, maybe a window of its own, comes back after.
+  QTimer::singleShot(0, qApp, bring);
+}
+
 void frmEditEntry::ReturnToCaller() {
   PoolState& s = ctx_.pool;
   if (callerName_ != "frmSelectEntry") {
-    if (!caller_) return;
-    auto* sub = qobject_cast<QMdiSubWindow*>(caller_->parentWidget());
-    if (sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
-    caller_->activateWindow();
-    caller_->setFocus();
+    FocusCaller();
     return;
   }
   // Entries are entered one after the other: the selection comes back, once

@@ -97,6 +97,8 @@ class frmEditEntry : public BracketWindow {
   // Closes the window as OK and Cancel do; true when it closed.
   bool Unload();
   void ReturnToCaller();
+  // Brings the window that opened the editor forward, with its focus.
+  void FocusCaller();
   void PlaySounds(const PlaceOutcome& place);
   void BoxPressed(Qt::MouseButton button);
   void OnDropped(BoxRef target, BoxRef source);

@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 #include "entries/frmEditEntry.h"
 #include "platform/grid_view.h"
@@ -123,6 +124,40 @@ TEST_F(AnalysisRoad, EntriesOpenFromTheReportsIntoTheEditor) {
   ASSERT_NE(listing, nullptr);
   EXPECT_TRUE(s.ListBettorsOpen);
   EXPECT_EQ(listing->flxBettor->grid().Rows(), 4);
+}
+
+// The editor opened from the list comes in front of it, whole; when it
+// closes (its Cancel or its close box) the list comes back in front with
+// the keys in its grid, not a report window of the main window.
+TEST_F(AnalysisRoad, TheListThatOpenedTheEditorComesBackInFrontWithItsGridFocused) {
+  PoolState& s = t.pool;
+  for (bool closeBox : {false, true}) {
+    SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+    main->RunCommand("mnuReportsDisplayRankings");
+    frmEntriesWithPick* list = ShowChampionPicks(OpenAnalysis());
+    ASSERT_NE(list, nullptr);
+    Flush();
+    list->flxEntries->grid().SetRow(1);
+    list->cmdShow->click();
+    Flush();
+    ASSERT_GT(s.EditEntryNumber, 0);
+    EXPECT_EQ(QApplication::activeWindow(), main.get());
+    QMdiSubWindow* editorFrame = main->mdiArea()->activeSubWindow();
+    ASSERT_TRUE(editorFrame && qobject_cast<frmEditEntry*>(editorFrame->widget()));
+    if (closeBox)
+      editorFrame->close();
+    else
+      main->RunCommand("mnuEditCancel");
+    Flush();
+    EXPECT_EQ(s.EditEntryNumber, 0);
+    EXPECT_EQ(QApplication::activeWindow(), list);
+    EXPECT_EQ(QApplication::focusWidget(), list->flxEntries);
+    const int row = list->flxEntries->grid().Row();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(list->flxEntries->grid().Row(), row + 1);
+    list->close();
+    Flush();
+  }
 }
 
 TEST_F(AnalysisRoad, TheReportsGoWithThePoolAndTheListWithTheMainWindow) {
