@@ -114,36 +114,6 @@ void ClearPool(PoolState& s) {
   s.NumEntries = 0;
 }
 
-uint32_t EntryIdentity(PoolState& s, int e) {
-  if (e < 1 || e > s.NumEntries || static_cast<size_t>(e) >= s.Entries.size()) return 0;
-  uint32_t& id = s.Entries[static_cast<size_t>(e)].Identity;
-  if (id == 0) id = ++s.LastEntryIdentity;
-  return id;
-}
-
-void RememberedEntries::Remember(PoolState& s) {
-  identities_.assign(static_cast<size_t>(std::max<int>(s.NumEntries, 0)) + 1, 0);
-  for (int e = 1; e < static_cast<int>(identities_.size()); ++e)
-    identities_[static_cast<size_t>(e)] = EntryIdentity(s, e);
-}
-
-int RememberedEntries::Find(const PoolState& s, int e) const {
-  if (e < 1 || static_cast<size_t>(e) >= identities_.size()) return 0;
-  const uint32_t id = identities_[static_cast<size_t>(e)];
-  if (id == 0) return 0;
-  const int held = std::min<int>(s.NumEntries, static_cast<int>(s.Entries.size()) - 1);
-  auto liveAt = [&](int i) {
-    return i >= 1 && i <= held && s.Entries[static_cast<size_t>(i)].Identity == id &&
-           s.Entries[static_cast<size_t>(i)].BettorIndex > 0;
-  };
-  if (liveAt(e)) return e;
-  // Moved by the removal of an entry before it.
-  for (int i = 1; i <= held; ++i)
-    if (s.Entries[static_cast<size_t>(i)].Identity == id)
-      return s.Entries[static_cast<size_t>(i)].BettorIndex > 0 ? i : 0;
-  return 0;
-}
-
 void ClearEntryRecord(PoolState& s, int entry) {
   EntryRecord& e = s.Entries.at(static_cast<size_t>(entry));
   e.Tiebreaker = 0;

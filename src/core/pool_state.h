@@ -70,9 +70,6 @@ struct EntryRecord {
   std::array<float, kMaxRounds + 1> RoundPointsWon{};  // 1..7
   std::array<int16_t, kMaxRounds + 1> RoundGamesWon{};  // 1..7
   std::array<int16_t, kMaxRounds + 1> RoundOpenGames{};  // 1..7
-  // Who the entry is while it lives in the open pool (0: not asked for yet);
-  // see EntryIdentity. Not part of the file.
-  uint32_t Identity = 0;
 };
 
 struct BettorRecord {
@@ -186,10 +183,6 @@ struct PoolState {
   // --- score work area of the open pool
   ScoreArea Score;
 
-  // The last entry identity given out; never reset, so no two entries of
-  // one run of the program, of one pool or another, share one.
-  uint32_t LastEntryIdentity = 0;
-
   // --- flags and hand-over variables shared by the windows
   bool DialogCancelled = false;
   bool PoolChanged = false;
@@ -241,26 +234,6 @@ void FillSeedMethodNames(PoolState& s);
 
 // Resets the open pool to an empty new pool.
 void ClearPool(PoolState& s);
-
-// The identity of entry e: given when first asked for and kept by its record
-// through renames, renumbering and moves, while the record lives; a record
-// made anew (a new entry, one replaced by an import, another pool) has none
-// until asked. 0 for an index outside the pool.
-uint32_t EntryIdentity(PoolState& s, int e);
-
-// The entries a report listed when it loaded, by identity, so that a row can
-// find its entry again whatever was renamed or renumbered since.
-class RememberedEntries {
- public:
-  // Every entry the pool holds now.
-  void Remember(PoolState& s);
-  // Where the entry listed at index e stands now, 0 when it is deleted or
-  // gone (another pool, a discarded entry) or was never listed.
-  int Find(const PoolState& s, int e) const;
-
- private:
-  std::vector<uint32_t> identities_;  // by entry index at the listing
-};
 // Clears one entry record; its Collected flag and open games stay.
 void ClearEntryRecord(PoolState& s, int entry);
 void ClearImportHeader(PoolState& s);

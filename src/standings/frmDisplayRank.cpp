@@ -175,18 +175,25 @@ void frmDisplayRank::cmdRemoveRows_Click() {
 void frmDisplayRank::flxRank_DblClick(int row) {
   const Grid& g = flxRank_->grid();
   if (row < kRankHeaderRows || row >= g.Rows()) return;
-  OpenListedEntry(static_cast<int>(Val(g.TextMatrix(row, kRankEntry))));
+  OpenListedEntry(static_cast<int>(Val(g.TextMatrix(row, kRankEntry))),
+                  g.TextMatrix(row, kRankName));
 }
 
 void frmDisplayRank::flxPayouts_Click(int row) {
   if (RefuseWhileEntryOpen()) return;
   const Grid& g = flxPayouts_->grid();
   if (row < 1 || row >= g.Rows()) return;
-  OpenListedEntry(static_cast<int>(Val(g.TextMatrix(row, kPayEntry))));
+  OpenListedEntry(static_cast<int>(Val(g.TextMatrix(row, kPayEntry))), g.TextMatrix(row, kPayName));
 }
 
-void frmDisplayRank::OpenListedEntry(int entry) {
+void frmDisplayRank::OpenListedEntry(int entry, const std::string& caption) {
   if (RefuseWhileEntryOpen() || entry <= 0) return;
+  // An entry deleted since the window loaded must not open under its old row.
+  if (!IsStandingsEntry(ctx_.pool, entry, caption)) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(kEntryGoneText, MsgIcon::Exclamation);
+    return;
+  }
   OpenEntry(entry);
 }
 

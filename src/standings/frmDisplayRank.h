@@ -35,7 +35,7 @@ class frmDisplayRank : public ReportWindow {
  private:
   void FormLoad();
   void BuildControls();
-  void OpenListedEntry(int entry);
+  void OpenListedEntry(int entry, const std::string& caption);
 
   GridView* flxRank_ = nullptr;
   GridView* flxPayouts_ = nullptr;

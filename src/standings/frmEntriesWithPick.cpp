@@ -86,7 +86,6 @@ frmEntriesWithPick* frmEntriesWithPick::ShowFor(AppContext& ctx) {
 
 void frmEntriesWithPick::FormLoad() {
   BusyCursor busy;
-  listed_.Remember(ctx_.pool);
   const PoolState& s = ctx_.pool;
   lblHeader->setText(
       QString::fromStdString(EntriesWithPickHeading(s, s.AnalysisTeam, s.AnalysisRound)));
@@ -112,15 +111,13 @@ void frmEntriesWithPick::cmdShow_Click() {
   if (e <= 0) return;
   PoolState& s = ctx_.pool;
   // The list was made from the pool as it was: an entry deleted since, or a
-  // pool opened in its place, must not open another entry in its place; a
-  // renamed or renumbered one is still the entry listed.
-  const int now = listed_.Find(s, e);
-  if (s.EditEntryNumber <= 0 && now == 0) {
+  // pool opened in its place, must not open another entry under this name.
+  if (s.EditEntryNumber <= 0 && !IsListedEntry(s, e, g.TextMatrix(g.Row(), 1))) {
     ctx_.prompts.Beep();
     ctx_.prompts.Show(kEntryGoneText, MsgIcon::Exclamation);
     return;
   }
-  OpenEntryEditor(ctx_, now != 0 ? now : e, this);
+  OpenEntryEditor(ctx_, e, this);
 }
 
 void frmEntriesWithPick::flxEntries_DblClick() {

@@ -49,7 +49,6 @@ class frmEntriesWithPick : public QWidget {
   void Guard(const char* handler, F&& f);
 
   AppContext& ctx_;
-  RememberedEntries listed_;
 };
 
 }  // namespace qb

@@ -114,6 +114,11 @@ void frmListBettors::flxEntries_Click() {
   if (RefuseWhileEntryOpen()) return;
   const int e = static_cast<int>(GridNumber(g.TextMatrix(row, 0)));
   if (e <= 0) return;  // only a block's first row opens its entry
+  if (!IsListedEntry(ctx_.pool, e, g.TextMatrix(row, 1))) {
+    ctx_.prompts.Beep();
+    ctx_.prompts.Show(kEntryGoneText, MsgIcon::Exclamation);
+    return;
+  }
   OpenEntry(e);
 }
 

@@ -239,7 +239,6 @@ void frmPossibilities::BeginRun() {
   // The snapshot is taken here, so whatever other windows change while the
   // run goes on does not reach it.
   run_ = std::make_unique<PossibilitiesRun>();
-  RememberListedEntries();  // the entries the run counts, as they are now
   run_->Start(ctx_.pool, open_);
   const PossibilitiesSnapshot& snap = run_->Snapshot();
   SetupPossibilitiesGrids(flxScenario_->grid(), flxEntries_->grid(), open_.ScenarioCount,

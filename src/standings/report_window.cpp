@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "core/sound_effects.h"
-#include "standings/logic/analysis_common.h"
 #include "entries/frmEditEntry.h"
 #include "platform/app_context.h"
 #include "platform/control_helpers.h"
@@ -37,7 +36,6 @@ ReportWindow::ReportWindow(AppContext& ctx, std::string windowName, int helpCont
       tabs_(new QTabWidget(this)) {
   setObjectName(QString::fromStdString(name_));
   setAttribute(Qt::WA_DeleteOnClose);
-  RememberListedEntries();
   tabs_->setObjectName("SSTab1");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -110,13 +108,7 @@ bool ReportWindow::RefuseWhileEntryOpen() {
 
 bool ReportWindow::OpenEntry(int entry) {
   if (RefuseWhileEntryOpen()) return false;
-  const int now = listed_.Find(ctx_.pool, entry);
-  if (now == 0) {
-    ctx_.prompts.Beep();
-    ctx_.prompts.Show(kEntryGoneText, MsgIcon::Exclamation);
-    return false;
-  }
-  return OpenEntryEditor(ctx_, now, this);
+  return OpenEntryEditor(ctx_, entry, this);
 }
 
 void ReportWindow::Form_Activate() {

@@ -98,10 +98,9 @@ class ReportWindow : public ChildWindow {
   // The entry hand-over: while an entry is open in the editor, beeps, says
   // "Another Entry is already open!" and returns true.
   bool RefuseWhileEntryOpen();
-  // Opens the entry listed at index entry when the window loaded, wherever
-  // it stands now, in the entry editor, which gives the focus back to this
-  // window when it closes; refuses as above while another entry is open, and
-  // with "This entry is no longer in the pool." when it is deleted or gone.
+  // Opens entry (an index into Entries) in the entry editor, which gives the
+  // focus back to this window when it closes; refuses as above while another
+  // entry is open, and does nothing for an entry that is not in the pool.
   // True when the editor was asked to open it.
   bool OpenEntry(int entry);
 
@@ -112,8 +111,6 @@ class ReportWindow : public ChildWindow {
   void Sound(const char* name, int count = 1);
   // Closes the window and its frame in the main window.
   void Unload();
-  // The entries the window lists from now on (taken when it loads).
-  void RememberListedEntries() { listed_.Remember(ctx_.pool); }
   // The control that has the focus when the window first shows.
   void SetInitialFocus(QWidget* control) { initialFocus_ = control; }
   // Size of the window in twips, and the smallest size it may take.
@@ -136,7 +133,6 @@ class ReportWindow : public ChildWindow {
   void Form_Activate();
   void OnFrameStateChanged(Qt::WindowStates was, Qt::WindowStates now);
 
-  RememberedEntries listed_;
   std::string name_;
   int helpContext_;
   bool PoolState::*openFlag_;

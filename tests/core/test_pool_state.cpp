@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "core/pool_state.h"
 #include "core/prompts.h"
 #include "core/services.h"
@@ -39,62 +37,6 @@ TEST(ClearPool, GivesAnEmptyNewPoolAndKeepsTheCarriedFields) {
   EXPECT_TRUE(s.Pool.DualSided);
   EXPECT_FALSE(s.Pool.MultiplyByRound);
   EXPECT_EQ(s.Pool.ReportFileName, "r.txt");
-}
-
-// A report finds the entries it listed by who they are, not by their names.
-TEST(RememberedEntries, FindTheListedEntryWhateverChangedAndNothingInItsPlace) {
-  auto pool = [] {
-    PoolState s;
-    s.NumEntries = 4;
-    s.Entries.resize(5);
-    for (int e = 1; e <= 4; ++e) {
-      s.Entries[e].BettorIndex = 1;
-      s.Entries[e].EntryNumber = static_cast<int16_t>(e);
-    }
-    return s;
-  };
-  struct Case {
-    const char* what;
-    void (*change)(PoolState&);
-    std::array<int, 5> found;  // Find for listed entries 0..4
-  };
-  const Case cases[] = {
-      {"nothing", [](PoolState&) {}, {0, 1, 2, 3, 4}},
-      {"renamed and renumbered",
-       [](PoolState& s) {
-         s.Entries[2].BettorName = "Renamed";
-         s.Entries[2].EntryNumber = 9;
-       },
-       {0, 1, 2, 3, 4}},
-      {"deleted", [](PoolState& s) { s.Entries[3].BettorIndex = 0; }, {0, 1, 2, 0, 4}},
-      {"an entry before it removed",
-       [](PoolState& s) {
-         s.Entries.erase(s.Entries.begin() + 2);
-         s.NumEntries = 3;
-       },
-       {0, 1, 0, 2, 3}},
-      {"the last removed and a new one in its place",
-       [](PoolState& s) { s.Entries[4] = EntryRecord{}, s.Entries[4].BettorIndex = 1; },
-       {0, 1, 2, 3, 0}},
-      {"another pool",
-       [](PoolState& s) {
-         ClearPool(s);
-         s.NumEntries = 4;
-         s.Entries.resize(5);
-         for (int e = 1; e <= 4; ++e) s.Entries[e].BettorIndex = 1;
-         for (int e = 1; e <= 4; ++e) EntryIdentity(s, e);
-       },
-       {0, 0, 0, 0, 0}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    PoolState s = pool();
-    RememberedEntries listed;
-    listed.Remember(s);
-    c.change(s);
-    for (int e = 0; e <= 4; ++e) EXPECT_EQ(listed.Find(s, e), c.found[e]) << e;
-    EXPECT_EQ(listed.Find(s, 5), 0);
-  }
 }
 
 TEST(ClearEntryRecord, KeepsTheCollectedFlag) {

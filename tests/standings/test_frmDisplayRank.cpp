@@ -163,31 +163,6 @@ TEST_F(DisplayRankTest, DoubleClickOnAnEntryOpensItButNotOnTheHeadings) {
   EXPECT_EQ(t.pool.EditEntryNumber, 5);
 }
 
-// Renamed or renumbered since the window loaded, an entry is still the one
-// its row lists; an entry of another pool opened meanwhile is not.
-TEST_F(DisplayRankTest, ARenamedOrRenumberedEntryStillOpensFromItsRow) {
-  Open();
-  t.pool.Bettors[t.pool.Entries[5].BettorIndex].Name = "Deanna";  // Dee, the second row
-  t.pool.Entries[5].EntryNumber = 9;
-  win->flxRank_DblClick(3);
-  EXPECT_TRUE(t.prompts.asked.empty());
-  EXPECT_EQ(t.pool.EditEntryNumber, 5);
-  t.pool.EditEntryNumber = 0;
-  win->flxPayouts_Click(2);
-  EXPECT_EQ(t.pool.EditEntryNumber, 5);
-
-  // The same pool read again is another pool: its entries are new records.
-  t.pool.EditEntryNumber = 0;
-  const PoolState again = testing::FourEntriesDecided().s;
-  const uint32_t last = t.pool.LastEntryIdentity;
-  t.pool = again;
-  t.pool.LastEntryIdentity = last;
-  win->flxRank_DblClick(3);
-  EXPECT_EQ(t.pool.EditEntryNumber, 0);
-  EXPECT_EQ(t.prompts.LastText(),
-            "This entry is no longer in the pool.\r\nPlease open the report again!");
-}
-
 TEST_F(DisplayRankTest, AClickOnAWinnerOpensItAndAnOpenEntryIsSaidFirst) {
   Open();
   win->flxPayouts_Click(2);

@@ -108,16 +108,6 @@ TEST_F(EntriesWithPickTest, AnEntryDeletedSinceTheListLoadedIsNotOpened) {
   EXPECT_FALSE(main.Called("ShowWindowByName"));
 }
 
-TEST_F(EntriesWithPickTest, ARenamedOrRenumberedEntryStillOpens) {
-  frmEntriesWithPick* w = Open();
-  s.Bettors[s.Entries[2].BettorIndex].Name = "Robert";  // bob #1, listed first
-  s.Entries[2].EntryNumber = 4;
-  w->flxEntries->grid().SetRow(1);
-  w->cmdShow->click();
-  EXPECT_TRUE(tc.prompts.asked.empty());
-  EXPECT_EQ(s.EditEntryNumber, 2);
-}
-
 TEST_F(EntriesWithPickTest, DoubleClicksSortOnTheHeaderAndOpenOnARow) {
   frmEntriesWithPick* w = Open();
   ClickCell(w->flxEntries, 0, 1, /*twice=*/true);

@@ -126,17 +126,6 @@ TEST_F(ListBettorsTest, AClickOnAnEntrysFirstRowOpensIt) {
   EXPECT_EQ(s.EditEntryNumber, 2);
 }
 
-TEST_F(ListBettorsTest, ARenamedOrRenumberedEntryStillOpens) {
-  auto w = Open();
-  w->SSTab1()->setCurrentIndex(1);
-  QApplication::processEvents();
-  s.Bettors[s.Entries[3].BettorIndex].Name = "Alan";  // Al #2, the first block
-  s.Entries[3].EntryNumber = 5;
-  ClickCell(w->flxEntries, 1, 1);
-  EXPECT_TRUE(tc.prompts.asked.empty());
-  EXPECT_EQ(s.EditEntryNumber, 3);
-}
-
 TEST_F(ListBettorsTest, AnEntryDeletedSinceTheLoadIsNotOpened) {
   auto w = Open();
   w->SSTab1()->setCurrentIndex(1);

@@ -371,32 +371,6 @@ TEST_F(PossibilitiesWindowTest, ResultsChangedWhileTheWindowWaitsAreCountedAgain
   }
 }
 
-// The entry grid lists the entries the run counted: one renamed since
-// still opens, one deleted since is refused as the other reports do.
-TEST_F(PossibilitiesWindowTest, AnEntryRenamedSinceTheRunOpensAndOneDeletedIsRefused) {
-  UsePool(3, 4);
-  frmPossibilities w(t.ctx);
-  Button(w, "cmdProcessing")->click();
-  w.WaitForRun();
-  ASSERT_EQ(w.ProcessingStatus(), "Completed");
-  const Grid& entries = Entries(w);
-  const int renamed = EntryIndexOfRow(entries, 1), deleted = EntryIndexOfRow(entries, 2);
-  ASSERT_GT(renamed, 0);
-  ASSERT_GT(deleted, 0);
-  t.pool.Bettors[t.pool.Entries[renamed].BettorIndex].Name = "Renamed";
-  t.pool.Entries[renamed].EntryNumber = 99;
-  t.pool.Entries[deleted].BettorIndex = 0;
-  t.prompts.asked.clear();
-
-  EXPECT_FALSE(w.OpenEntry(deleted));
-  EXPECT_EQ(t.pool.EditEntryNumber, 0);
-  ASSERT_EQ(t.prompts.asked.size(), 1u);
-  EXPECT_EQ(t.prompts.asked[0].text,
-            "This entry is no longer in the pool.\r\nPlease open the report again!");
-  EXPECT_TRUE(w.OpenEntry(renamed));
-  EXPECT_EQ(t.pool.EditEntryNumber, renamed);
-}
-
 TEST_F(PossibilitiesWindowTest, Pictures) {
   UsePool(6, 14);
   t.pool.MainWidth = 13000;

@@ -39,8 +39,6 @@ struct ReportWindowTest : ::testing::Test {
   void SetUp() override {
     t.ctx.main = &main;
     t.pool.NumEntries = 3;
-    t.pool.Entries.resize(4);
-    for (int e = 1; e <= 3; ++e) t.pool.Entries[e].BettorIndex = 1;
   }
 };
 
