@@ -294,6 +294,37 @@ TEST_F(PossibilitiesWindowTest, DoubleClickOpensTheEntryOfTheRowThroughTheHandOv
   EXPECT_FALSE(main.Called("ShowWindowByName"));
 }
 
+// The rows are the entries as the run took them: one deleted since is
+// refused with the message the other reports give, a renamed one opens.
+TEST_F(PossibilitiesWindowTest, AnEntryDeletedAfterTheRunIsNotOpened) {
+  UsePool(4);
+  t.pool.Bettors[5].Name = "Aaron";  // first by name once the run is done
+  t.pool.Bettors[6].Name = "Abe";    // second
+  frmPossibilities w(t.ctx);
+  w.resize(900, 600);
+  w.show();
+  Button(w, "cmdProcessing")->click();
+  w.WaitForRun();
+  w.SSTab1()->setCurrentIndex(1);
+  GridView* view = View(w, "flxEntries");
+  view->RefreshLayout();
+  ASSERT_EQ(EntryIndexOfRow(view->grid(), 1), 5);
+  ASSERT_EQ(EntryIndexOfRow(view->grid(), 2), 6);
+
+  t.pool.Entries[5].BettorIndex = 0;
+  t.pool.Bettors[6].Name = "Abel";
+  const QRect first = view->visualRect(view->model()->index(1, 0));
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, first.center());
+  EXPECT_EQ(t.pool.EditEntryNumber, 0);
+  EXPECT_EQ(t.prompts.LastText(),
+            "This entry is no longer in the pool.\r\nPlease open the report again!");
+  EXPECT_FALSE(main.Called("ShowWindowByName"));
+
+  const QRect second = view->visualRect(view->model()->index(2, 0));
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second.center());
+  EXPECT_EQ(t.pool.EditEntryNumber, 6);
+}
+
 TEST_F(PossibilitiesWindowTest, TheRunCountsThePoolAsItWasWhenItBegan) {
   UsePool(15, 3000);
   t.pool.Bettors[1].Name = "Zed";
