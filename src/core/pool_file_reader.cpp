@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "core/bracket.h"
+#include "core/entry_identity.h"
 #include "core/file_replace.h"
 #include "core/pool_file_writer.h"
 #include "core/pool_file_format.h"
@@ -338,6 +339,7 @@ class RecordReader {
     if (s_.Entries.size() < static_cast<size_t>(s_.NumEntries) + 1)
       s_.Entries.resize(static_cast<size_t>(s_.NumEntries) + 1);
     s_.Entries[s_.NumEntries] = EntryRecord{};
+    GiveEntryIdentity(s_, s_.NumEntries);
     // The participant is found (or added) before the rest is read, so an
     // entry whose header is damaged keeps a participant and its picks.
     try {

@@ -118,6 +118,7 @@ void ClearEntryRecord(PoolState& s, int entry) {
   EntryRecord& e = s.Entries.at(static_cast<size_t>(entry));
   e.Tiebreaker = 0;
   e.BettorIndex = 0;
+  e.Identity = 0;
   e.BettorName.clear();
   e.EntryNumber = 0;
   e.Points = 0;

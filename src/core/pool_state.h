@@ -70,6 +70,9 @@ struct EntryRecord {
   std::array<float, kMaxRounds + 1> RoundPointsWon{};  // 1..7
   std::array<int16_t, kMaxRounds + 1> RoundGamesWon{};  // 1..7
   std::array<int16_t, kMaxRounds + 1> RoundOpenGames{};  // 1..7
+  // Which entry this is while it lives in the pool (core/entry_identity.h);
+  // 0 for none. Not part of the pool file.
+  uint32_t Identity = 0;
 };
 
 struct BettorRecord {
@@ -179,6 +182,9 @@ struct PoolState {
   bool NumericTiebreaker = false;
   bool LoserSeedScoring = false;
   bool RoundByRoundOrRePair = false;
+  // The last entry identity given; kept across pools, so no two entries ever
+  // share one.
+  uint32_t LastEntryIdentity = 0;
 
   // --- score work area of the open pool
   ScoreArea Score;

@@ -9,7 +9,6 @@
 #include "core/text_format.h"
 #include "platform/app_context.h"
 #include "platform/control_helpers.h"
-#include "standings/logic/analysis_common.h"
 #include "standings/logic/payouts.h"
 #include "standings/logic/standings.h"
 
@@ -101,6 +100,7 @@ void frmDisplayRank::FormLoad() {
   MinimumTwips(7200, 3000);
   BusyCursor busy;
 
+  listed_ = ListedEntryIds(s);
   const std::vector<EntryScore> scores = ScoreLiveEntries(s);
   Grid& rank = flxRank_->grid();
   Grid& pay = flxPayouts_->grid();
@@ -175,26 +175,14 @@ void frmDisplayRank::cmdRemoveRows_Click() {
 void frmDisplayRank::flxRank_DblClick(int row) {
   const Grid& g = flxRank_->grid();
   if (row < kRankHeaderRows || row >= g.Rows()) return;
-  OpenListedEntry(static_cast<int>(Val(g.TextMatrix(row, kRankEntry))),
-                  g.TextMatrix(row, kRankName));
+  OpenListedEntry(listed_, static_cast<int>(Val(g.TextMatrix(row, kRankEntry))));
 }
 
 void frmDisplayRank::flxPayouts_Click(int row) {
   if (RefuseWhileEntryOpen()) return;
   const Grid& g = flxPayouts_->grid();
   if (row < 1 || row >= g.Rows()) return;
-  OpenListedEntry(static_cast<int>(Val(g.TextMatrix(row, kPayEntry))), g.TextMatrix(row, kPayName));
-}
-
-void frmDisplayRank::OpenListedEntry(int entry, const std::string& caption) {
-  if (RefuseWhileEntryOpen() || entry <= 0) return;
-  // An entry deleted since the window loaded must not open under its old row.
-  if (!IsStandingsEntry(ctx_.pool, entry, caption)) {
-    ctx_.prompts.Beep();
-    ctx_.prompts.Show(kEntryGoneText, MsgIcon::Exclamation);
-    return;
-  }
-  OpenEntry(entry);
+  OpenListedEntry(listed_, static_cast<int>(Val(g.TextMatrix(row, kPayEntry))));
 }
 
 bool frmDisplayRank::eventFilter(QObject* watched, QEvent* e) {

@@ -35,7 +35,6 @@ class frmDisplayRank : public ReportWindow {
  private:
   void FormLoad();
   void BuildControls();
-  void OpenListedEntry(int entry, const std::string& caption);
 
   GridView* flxRank_ = nullptr;
   GridView* flxPayouts_ = nullptr;
@@ -48,6 +47,7 @@ class frmDisplayRank : public ReportWindow {
   // Whether the grid was built without possible points ("n/a"): the pool's
   // seed methods may change while the window stays open.
   bool builtWithoutPossible_ = false;
+  ListedEntryIds listed_;  // the entries as the grids list them
 };
 
 }  // namespace qb

@@ -16,7 +16,6 @@
 #include "platform/main_window_api.h"
 #include "platform/services.h"
 #include "platform/twips.h"
-#include "standings/logic/analysis_common.h"
 #include "standings/report_window.h"
 
 namespace qb {
@@ -86,6 +85,7 @@ frmEntriesWithPick* frmEntriesWithPick::ShowFor(AppContext& ctx) {
 
 void frmEntriesWithPick::FormLoad() {
   BusyCursor busy;
+  listed_ = ListedEntryIds(ctx_.pool);
   const PoolState& s = ctx_.pool;
   lblHeader->setText(
       QString::fromStdString(EntriesWithPickHeading(s, s.AnalysisTeam, s.AnalysisRound)));
@@ -109,15 +109,14 @@ void frmEntriesWithPick::cmdShow_Click() {
   if (g.Row() < 1 || g.Row() >= g.Rows()) return;
   const int e = static_cast<int>(GridNumber(g.TextMatrix(g.Row(), 0)));
   if (e <= 0) return;
-  PoolState& s = ctx_.pool;
   // The list was made from the pool as it was: an entry deleted since, or a
-  // pool opened in its place, must not open another entry under this name.
-  if (s.EditEntryNumber <= 0 && !IsListedEntry(s, e, g.TextMatrix(g.Row(), 1))) {
-    ctx_.prompts.Beep();
-    ctx_.prompts.Show(kEntryGoneText, MsgIcon::Exclamation);
+  // pool opened in its place, must not open another entry in its stead.
+  if (ctx_.pool.EditEntryNumber <= 0) {
+    const int now = ListedEntryOrSayGone(ctx_, listed_, e);
+    if (now > 0) OpenEntryEditor(ctx_, now, this);
     return;
   }
-  OpenEntryEditor(ctx_, e, this);
+  OpenEntryEditor(ctx_, e, this);  // which says that another entry is open
 }
 
 void frmEntriesWithPick::flxEntries_DblClick() {

@@ -5,6 +5,7 @@
 // closes with the main window. It lists what the pool held when it loaded.
 #include <QWidget>
 
+#include "core/entry_identity.h"
 #include "platform/app_context.h"
 #include "standings/logic/entries_with_pick.h"
 
@@ -49,6 +50,7 @@ class frmEntriesWithPick : public QWidget {
   void Guard(const char* handler, F&& f);
 
   AppContext& ctx_;
+  ListedEntryIds listed_;  // the entries as the list shows them
 };
 
 }  // namespace qb

@@ -11,7 +11,6 @@
 #include "platform/app_context.h"
 #include "platform/grid_view.h"
 #include "platform/twips.h"
-#include "standings/logic/analysis_common.h"
 
 namespace qb {
 namespace {
@@ -88,6 +87,7 @@ void frmListBettors::FormLoad() {
     const QSignalBlocker quiet(comSortBy);
     for (const BettorSortChoice& c : kBettorSortChoices) comSortBy->addItem(c.Text, c.Column);
   }
+  listed_ = ListedEntryIds(ctx_.pool);
   FillBettorGrid(flxBettor->grid(), s, ComputeBettorTotals(s));
   // The rows are fitted to the grid's width as they are filled, so a grid
   // of many rows is laid out once.
@@ -113,13 +113,7 @@ void frmListBettors::flxEntries_Click() {
   if (row < 1 || row >= g.Rows()) return;
   if (RefuseWhileEntryOpen()) return;
   const int e = static_cast<int>(GridNumber(g.TextMatrix(row, 0)));
-  if (e <= 0) return;  // only a block's first row opens its entry
-  if (!IsListedEntry(ctx_.pool, e, g.TextMatrix(row, 1))) {
-    ctx_.prompts.Beep();
-    ctx_.prompts.Show(kEntryGoneText, MsgIcon::Exclamation);
-    return;
-  }
-  OpenEntry(e);
+  OpenListedEntry(listed_, e);  // only a block's first row holds its entry
 }
 
 void frmListBettors::resizeEvent(QResizeEvent* e) {

@@ -37,6 +37,7 @@ class frmListBettors : public ReportWindow {
   int EntryGridWidth() const;
 
   EntryPicksListing listing_;
+  ListedEntryIds listed_;  // the entries as the listing shows them
   bool fitQueued_ = false;
 };
 

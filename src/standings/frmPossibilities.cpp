@@ -313,7 +313,8 @@ void frmPossibilities::flxEntries_DblClick() {
   if (RefuseWhileEntryOpen()) return;
   const int row = flxEntries_->MouseRow();
   const int entry = EntryIndexOfRow(flxEntries_->grid(), row);
-  if (entry >= 1) OpenEntry(entry);
+  // The rows are the entries as the run took them from the pool.
+  if (entry >= 1 && run_) OpenListedEntry(ListedEntryIdsOf(run_->Snapshot()), entry);
 }
 
 void frmPossibilities::PlaceLabels() {

@@ -16,6 +16,7 @@
 #include "platform/grid_view.h"
 #include "platform/main_window_api.h"
 #include "platform/twips.h"
+#include "standings/logic/analysis_common.h"
 
 namespace qb {
 
@@ -36,6 +37,8 @@ ReportWindow::ReportWindow(AppContext& ctx, std::string windowName, int helpCont
       tabs_(new QTabWidget(this)) {
   setObjectName(QString::fromStdString(name_));
   setAttribute(Qt::WA_DeleteOnClose);
+  // A report lists the entries as they are now, each under its identity.
+  GiveEntryIdentities(ctx_.pool);
   tabs_->setObjectName("SSTab1");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -99,6 +102,15 @@ void ReportWindow::MinimumTwips(int width, int height) {
   setMinimumSize(TwipsToPixels(width), TwipsToPixels(height));
 }
 
+int ListedEntryOrSayGone(AppContext& ctx, const ListedEntryIds& listed, int index) {
+  const int e = listed.Find(ctx.pool, index);
+  if (e == 0) {
+    ctx.prompts.Beep();
+    ctx.prompts.Show(kEntryGoneText, MsgIcon::Exclamation);
+  }
+  return e;
+}
+
 bool ReportWindow::RefuseWhileEntryOpen() {
   if (ctx_.pool.EditEntryNumber <= 0) return false;
   ctx_.prompts.Beep();
@@ -109,6 +121,12 @@ bool ReportWindow::RefuseWhileEntryOpen() {
 bool ReportWindow::OpenEntry(int entry) {
   if (RefuseWhileEntryOpen()) return false;
   return OpenEntryEditor(ctx_, entry, this);
+}
+
+bool ReportWindow::OpenListedEntry(const ListedEntryIds& listed, int index) {
+  if (RefuseWhileEntryOpen() || index <= 0) return false;
+  const int e = ListedEntryOrSayGone(ctx_, listed, index);
+  return e > 0 && OpenEntry(e);
 }
 
 void ReportWindow::Form_Activate() {

@@ -45,6 +45,7 @@
 #include <QTabWidget>
 #include <string>
 
+#include "core/entry_identity.h"
 #include "core/pool_state.h"
 #include "platform/child_window.h"
 #include "platform/error_report.h"
@@ -69,6 +70,10 @@ class BusyCursor {
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
+
+// The entry a report listed at index, where it is now in the pool; when it
+// is no longer a live entry of the pool, beeps, says so and gives 0.
+int ListedEntryOrSayGone(AppContext& ctx, const ListedEntryIds& listed, int index);
 
 class ReportWindow : public ChildWindow {
   Q_OBJECT
@@ -103,6 +108,11 @@ class ReportWindow : public ChildWindow {
   // entry is open, and does nothing for an entry that is not in the pool.
   // True when the editor was asked to open it.
   bool OpenEntry(int entry);
+  // The same for the entry the report listed at index (the index it had
+  // when the report was made): a rename or a renumbering since then does not
+  // matter, an entry no longer in the pool is refused with a message.
+  // Index 0 does nothing.
+  bool OpenListedEntry(const ListedEntryIds& listed, int index);
 
  protected:
   QWidget* AddPage(const QString& caption);

@@ -12,8 +12,11 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 
+#include "core/pool_file_writer.h"
 #include "entries/frmEditEntry.h"
 #include "platform/grid_view.h"
 #include "shell/frmMain.h"
@@ -180,6 +183,36 @@ TEST_F(AnalysisRoad, TheReportsGoWithThePoolAndTheListWithTheMainWindow) {
   EXPECT_TRUE(main->close());
   Flush();
   EXPECT_TRUE(list.isNull() || !list->isVisible());
+}
+
+// The list of entries with a pick has a window of its own and outlives the
+// pool it was made from: once another pool is opened, a row that shows the
+// caption of one of its entries does not open it.
+TEST_F(AnalysisRoad, TheListOfEntriesWithAPickOpensNothingOfAPoolOpenedAfterIt) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string other = dir.filePath("other.qbp").toStdString();
+  {
+    PoolState copy = t.pool;  // the same participants and entry numbers
+    copy.Pool.PoolName = "Other";
+    std::ofstream(other, std::ios::binary) << PoolFileText(copy, PoolFileLayout::Full, std::tm{});
+  }
+  QPointer<frmEntriesWithPick> list = ShowChampionPicks(OpenAnalysis());
+  ASSERT_TRUE(list);
+  t.files.Queue(other);
+  main->RunCommand("mnuFileOpen");
+  Flush();
+  ASSERT_EQ(t.pool.Pool.PoolName, "Other");
+  ASSERT_TRUE(list);
+  ASSERT_EQ(list->flxEntries->grid().TextMatrix(1, 1), "Ann #1");
+  ASSERT_EQ(t.pool.Bettors[t.pool.Entries[1].BettorIndex].Name, "Ann");
+
+  t.prompts.asked.clear();
+  list->flxEntries->grid().SetRow(1);
+  list->cmdShow->click();
+  EXPECT_EQ(t.pool.EditEntryNumber, 0);
+  EXPECT_EQ(t.prompts.LastText(),
+            "This entry is no longer in the pool.\r\nPlease open the report again!");
 }
 
 }  // namespace

@@ -14,7 +14,9 @@
 #include <QTextDocument>
 #include <memory>
 
+#include "entries/logic/entry_save.h"
 #include "platform/app_context.h"
+#include "standings/logic/analysis_common.h"
 #include "standings/logic/payouts.h"
 #include "standings/logic/standings.h"
 #include "support/fake_main_window.h"
@@ -173,6 +175,58 @@ TEST_F(DisplayRankTest, AClickOnAWinnerOpensItAndAnOpenEntryIsSaidFirst) {
   win->flxPayouts_Click(0);
   EXPECT_EQ(t.pool.EditEntryNumber, 0);
   EXPECT_EQ(t.prompts.asked.size(), 1u);
+}
+
+// A row stands for the entry it listed, whatever has become of its caption
+// since: after a rename or a renumbering it opens that entry; an entry made
+// in its place under the same caption, or in a new pool, is not taken for it.
+TEST_F(DisplayRankTest, ARowOpensTheEntryItListedAndNoOtherInItsPlace) {
+  struct Case {
+    const char* what;
+    void (*change)(PoolState&);
+    int opens;  // 0: refused as no longer in the pool
+  };
+  const Case cases[] = {
+      {"participant renamed", [](PoolState& s) { s.Bettors[5].Name = "Deirdre"; }, 5},
+      {"entry renumbered", [](PoolState& s) { s.Entries[5].EntryNumber = 9; }, 5},
+      {"discarded, and a new one appended under its caption",
+       [](PoolState& s) {
+         DiscardEntry(s, 5);
+         const int e = AppendNewEntry(s);
+         s.Entries[e].BettorIndex = 5;
+         s.Entries[e].EntryNumber = 4;
+       },
+       0},
+      {"a new pool with an entry under the same caption at that index",
+       [](PoolState& s) {
+         testing::RankPool again = testing::FourEntriesDecided();
+         ClearPool(s);
+         s.Bettors = again.s.Bettors;
+         s.NumBettors = again.s.NumBettors;
+         for (int e = 1; e <= 5; ++e) {
+           AppendNewEntry(s);
+           s.Entries[e].BettorIndex = again.s.Entries[e].BettorIndex;
+           s.Entries[e].EntryNumber = again.s.Entries[e].EntryNumber;
+         }
+       },
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    t.prompts.asked.clear();
+    Open();
+    c.change(t.pool);
+    win->flxRank_DblClick(3);  // Dee
+    EXPECT_EQ(t.pool.EditEntryNumber, c.opens);
+    if (c.opens == 0) EXPECT_EQ(t.prompts.LastText(), kEntryGoneText);
+    t.pool.EditEntryNumber = 0;
+    t.prompts.asked.clear();
+    win->flxPayouts_Click(2);  // Dee, second among the winners
+    EXPECT_EQ(t.pool.EditEntryNumber, c.opens);
+    if (c.opens == 0) EXPECT_EQ(t.prompts.LastText(), kEntryGoneText);
+    win.reset();
+  }
 }
 
 TEST_F(DisplayRankTest, RemovingNonWinningRowsKeepsThePaidOnes) {

@@ -108,6 +108,16 @@ TEST_F(EntriesWithPickTest, AnEntryDeletedSinceTheListLoadedIsNotOpened) {
   EXPECT_FALSE(main.Called("ShowWindowByName"));
 }
 
+TEST_F(EntriesWithPickTest, AnEntryRenamedOrRenumberedSinceTheListLoadedStillOpens) {
+  frmEntriesWithPick* w = Open();
+  s.Bettors[s.Entries[2].BettorIndex].Name = "Bobby";  // bob #1, listed first
+  s.Entries[2].EntryNumber = 7;
+  w->flxEntries->grid().SetRow(1);
+  w->cmdShow->click();
+  EXPECT_TRUE(tc.prompts.asked.empty());
+  EXPECT_EQ(s.EditEntryNumber, 2);
+}
+
 TEST_F(EntriesWithPickTest, DoubleClicksSortOnTheHeaderAndOpenOnARow) {
   frmEntriesWithPick* w = Open();
   ClickCell(w->flxEntries, 0, 1, /*twice=*/true);

@@ -146,5 +146,18 @@ TEST_F(ListBettorsTest, ClosingPlaysStartWhateverPlayedBefore) {
   EXPECT_FALSE(s.ListBettorsOpen);
 }
 
+// The listing names the entry as it was; the entry is still the same one
+// after its participant is renamed and it is renumbered.
+TEST_F(ListBettorsTest, AnEntryRenamedAndRenumberedSinceTheLoadStillOpens) {
+  auto w = Open();
+  w->SSTab1()->setCurrentIndex(1);
+  QApplication::processEvents();
+  s.Bettors[s.Entries[2].BettorIndex].Name = "Alan";  // Al #10
+  s.Entries[2].EntryNumber = 11;
+  ClickCell(w->flxEntries, 6, 1);
+  EXPECT_TRUE(tc.prompts.asked.empty());
+  EXPECT_EQ(s.EditEntryNumber, 2);
+}
+
 }  // namespace
 }  // namespace qb

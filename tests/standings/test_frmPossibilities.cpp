@@ -52,6 +52,21 @@ struct PossibilitiesWindowTest : ::testing::Test {
   GridView* View(frmPossibilities& w, const char* name) { return w.findChild<GridView*>(name); }
   Grid& Entries(frmPossibilities& w) { return View(w, "flxEntries")->grid(); }
   Grid& Scenarios(frmPossibilities& w) { return View(w, "flxScenario")->grid(); }
+  // Shows the window, runs it to the end and turns to its entry grid.
+  GridView* RunAndShowByName(frmPossibilities& w) {
+    w.resize(900, 600);
+    w.show();
+    Button(w, "cmdProcessing")->click();
+    w.WaitForRun();
+    w.SSTab1()->setCurrentIndex(1);
+    GridView* view = View(w, "flxEntries");
+    view->RefreshLayout();
+    return view;
+  }
+  static void DoubleClickRow(GridView* view, int row) {
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+  }
 };
 
 TEST_F(PossibilitiesWindowTest, RefusesInOrderWithItsTexts) {
@@ -268,30 +283,45 @@ TEST_F(PossibilitiesWindowTest, DoubleClickOpensTheEntryOfTheRowThroughTheHandOv
   UsePool(4);
   t.pool.Bettors[5].Name = "Aaron";  // first by name once the run is done
   frmPossibilities w(t.ctx);
-  w.resize(900, 600);
-  w.show();
-  Button(w, "cmdProcessing")->click();
-  w.WaitForRun();
-  w.SSTab1()->setCurrentIndex(1);
-  GridView* view = View(w, "flxEntries");
-  view->RefreshLayout();
+  GridView* view = RunAndShowByName(w);
   ASSERT_EQ(EntryIndexOfRow(view->grid(), 1), 5);
 
-  const QRect cell = view->visualRect(view->model()->index(1, 0));
-  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+  DoubleClickRow(view, 1);
   EXPECT_EQ(t.pool.EditEntryNumber, 5);
   EXPECT_EQ(t.ctx.EditEntryCaller.data(), &w);
   EXPECT_TRUE(main.Called("ShowWindowByName frmEditEntry"));
 
   // While that entry is open, another is refused.
   main.calls.clear();
-  const QRect other = view->visualRect(view->model()->index(2, 0));
-  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, other.center());
+  DoubleClickRow(view, 2);
   EXPECT_EQ(t.pool.EditEntryNumber, 5);
   ASSERT_EQ(t.prompts.asked.size(), 1u);
   EXPECT_EQ(t.prompts.asked[0].text,
             "Another Entry is already open!\r\nPlease close it before editing another entry!");
   EXPECT_FALSE(main.Called("ShowWindowByName"));
+}
+
+// The rows are the entries as the run took them: one deleted since is
+// refused with the message the other reports give, a renamed one opens.
+TEST_F(PossibilitiesWindowTest, AnEntryDeletedAfterTheRunIsNotOpened) {
+  UsePool(4);
+  t.pool.Bettors[5].Name = "Aaron";  // first by name once the run is done
+  t.pool.Bettors[6].Name = "Abe";    // second
+  frmPossibilities w(t.ctx);
+  GridView* view = RunAndShowByName(w);
+  ASSERT_EQ(EntryIndexOfRow(view->grid(), 1), 5);
+  ASSERT_EQ(EntryIndexOfRow(view->grid(), 2), 6);
+
+  t.pool.Entries[5].BettorIndex = 0;
+  t.pool.Bettors[6].Name = "Abel";
+  DoubleClickRow(view, 1);
+  EXPECT_EQ(t.pool.EditEntryNumber, 0);
+  EXPECT_EQ(t.prompts.LastText(),
+            "This entry is no longer in the pool.\r\nPlease open the report again!");
+  EXPECT_FALSE(main.Called("ShowWindowByName"));
+
+  DoubleClickRow(view, 2);
+  EXPECT_EQ(t.pool.EditEntryNumber, 6);
 }
 
 TEST_F(PossibilitiesWindowTest, TheRunCountsThePoolAsItWasWhenItBegan) {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "core/entry_identity.h"
 #include "core/pool_file_fields.h"
 #include "core/pool_file_format.h"
 #include "core/prompts.h"
@@ -538,6 +539,7 @@ int ApplyImportRows(PoolState& s, const std::vector<ImportEntryRow>& rows) {
         s.Entries.resize(static_cast<size_t>(s.NumEntries) + 2);
       target = s.NumEntries;
       s.Entries[target] = EntryRecord{};
+      GiveEntryIdentity(s, target);
       s.Entries[target].BettorIndex = static_cast<int16_t>(bettor);
       s.Entries[target].BettorName = name;
       if (!name.empty()) replaceable.try_emplace(EntryKey{name, imp.EntryNumber}, target);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/entry_identity.h"
 #include "core/prompts.h"
 #include "core/scoring.h"
 #include "entries/logic/entry_list.h"
@@ -104,6 +105,7 @@ int AppendNewEntry(PoolState& s) {
   s.NumEntries = static_cast<int16_t>(e);
   if (static_cast<int>(s.Entries.size()) < e + 1) s.Entries.resize(static_cast<size_t>(e) + 1);
   s.Entries[e] = EntryRecord{};
+  GiveEntryIdentity(s, e);
   s.Picks.EnsureSize(s.NumGames + 1, e);
   for (int g = 0; g <= s.Picks.MaxGame(); ++g) s.Picks(g, e) = 0;
   return e;

@@ -38,10 +38,6 @@ std::string EntryCaption(const PoolState& s, int e) {
   return ParticipantName(s, e) + " #" + std::to_string(s.Entries[e].EntryNumber);
 }
 
-bool IsListedEntry(const PoolState& s, int e, const std::string& caption) {
-  return e >= 1 && e <= HeldEntryCount(s) && IsLiveEntry(s, e) && EntryCaption(s, e) == caption;
-}
-
 bool IsByeSlot(const TeamRecord& t) {
   return Grid::CompareNoCase(t.Name, "Bye") == 0;
 }

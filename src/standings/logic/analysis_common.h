@@ -27,9 +27,7 @@ int PickedSlot(const PoolState& s, int game, int entry);
 const std::string& ParticipantName(const PoolState& s, int e);
 // Participant name, " #" and the entry number: "Al #2".
 std::string EntryCaption(const PoolState& s, int e);
-// Whether entry e still is the live entry a report listed under the caption:
-// a report shows the pool as it was when it loaded.
-bool IsListedEntry(const PoolState& s, int e, const std::string& caption);
+// Said when a report's row stands for an entry no longer in the pool.
 inline constexpr const char* kEntryGoneText =
     "This entry is no longer in the pool.\r\nPlease open the report again!";
 // A "Bye" slot, whatever its case.

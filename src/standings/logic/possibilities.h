@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/entry_identity.h"
 #include "core/pool_state.h"
 #include "standings/logic/open_games.h"
 
@@ -31,6 +32,7 @@ struct PossibilitiesEntry {
   int16_t EntryNumber = 0;
   std::string Name;  // the participant's name
   float Points = 0;  // points already won
+  uint32_t Identity = 0;  // the entry's identity when the run took it
 };
 
 struct PossibilitiesSnapshot {
@@ -60,6 +62,8 @@ struct PossibilitiesSnapshot {
 // (0: one per core) while the caller waits.
 PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGameList& open,
                                                 int threads = 0);
+// The entries of a run as the pool held them when the run took them.
+ListedEntryIds ListedEntryIdsOf(const PossibilitiesSnapshot& snap);
 
 struct PossibilitiesOptions {
   int Threads = 0;  // worker threads of the fast engine; 0: one per core

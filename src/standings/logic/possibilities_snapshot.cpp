@@ -136,6 +136,7 @@ PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGa
       const EntryRecord& rec = s.Entries[e];
       PossibilitiesEntry& entry = snap.Entries[x];
       entry.Index = e;
+      entry.Identity = rec.Identity;
       entry.EntryNumber = rec.EntryNumber;
       entry.Name = rec.BettorIndex > 0 && rec.BettorIndex < static_cast<int>(s.Bettors.size())
                        ? s.Bettors[rec.BettorIndex].Name
@@ -149,6 +150,12 @@ PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGa
     }
   });
   return snap;
+}
+
+ListedEntryIds ListedEntryIdsOf(const PossibilitiesSnapshot& snap) {
+  ListedEntryIds listed;
+  for (const PossibilitiesEntry& e : snap.Entries) listed.Remember(e.Index, e.Identity);
+  return listed;
 }
 
 }  // namespace qb

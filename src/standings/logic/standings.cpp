@@ -67,11 +67,6 @@ std::string StandingsCaption(const PoolState& s, int entry) {
   return name + SignedNumber(e.EntryNumber);
 }
 
-bool IsStandingsEntry(const PoolState& s, int entry, const std::string& caption) {
-  return entry >= 1 && entry <= EntryCount(s) && s.Entries[entry].BettorIndex > 0 &&
-         StandingsCaption(s, entry) == caption;
-}
-
 std::vector<EntryScore> ScoreLiveEntries(const PoolState& s) {
   std::vector<EntryScore> out;
   out.reserve(static_cast<size_t>(LiveEntryCount(s)));

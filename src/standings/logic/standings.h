@@ -31,9 +31,6 @@ int LiveEntryCount(const PoolState& s);
 
 // Column 0 of a standings row: participant name and entry number (" 1").
 std::string StandingsCaption(const PoolState& s, int entry);
-// Whether entry e still is the live entry a standings or winners row
-// showed under the caption: the report keeps the pool as it was at load.
-bool IsStandingsEntry(const PoolState& s, int entry, const std::string& caption);
 
 // Columns of the standings grid; the round columns follow from kRankRound1.
 enum RankColumn : int {

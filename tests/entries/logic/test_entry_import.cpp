@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/entry_identity.h"
 #include "core/pool_file_writer.h"
 #include "core/prompts.h"
 #include "entries/logic/bettor_import.h"
@@ -373,6 +374,24 @@ TEST_F(ImportRowsTest, ApplyReplacesAndAppendsKeepingEveryPick) {
   EXPECT_EQ(s.Picks(2, 4), 0);
   EXPECT_GE(s.Picks.MaxEntry(), 5);
   EXPECT_EQ(s.NumBettors, 2);
+}
+
+// A report open over the pool still opens a replaced entry, which is the
+// same entry with new picks; an appended entry is one of its own.
+TEST_F(ImportRowsTest, AReplacedEntryStaysTheEntryAReportListedAndAnAppendedOneIsNew) {
+  const ListedEntryIds listed(s);
+  ClickImportReplace(s, rows[0]);  // over Ann's entry 1
+  ApplyImportRows(s, rows);
+  ASSERT_EQ(s.NumEntries, 5);
+  EXPECT_EQ(listed.Find(s, 1), 1);
+  EXPECT_EQ(listed.Find(s, 2), 2);
+  for (int e : {4, 5}) {
+    SCOPED_TRACE(e);
+    EXPECT_NE(s.Entries[e].Identity, 0u);
+    EXPECT_NE(s.Entries[e].Identity, s.Entries[1].Identity);
+    EXPECT_NE(s.Entries[e].Identity, s.Entries[2].Identity);
+  }
+  EXPECT_NE(s.Entries[4].Identity, s.Entries[5].Identity);
 }
 
 TEST_F(ImportRowsTest, AnAppendedEntryFindsItsParticipantUnderTheNameTheImportGaveIt) {

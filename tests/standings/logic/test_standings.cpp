@@ -176,6 +176,67 @@ TEST(Standings, APoolWithoutLiveEntriesKeepsItsHeaderRows) {
   EXPECT_EQ(g.TextMatrix(1, 0), "Name / Entry");
 }
 
+// A 64-team pool: six rounds (points 1, 2, 4, 8, 16, 32), 22 columns.
+// Rounds 1 to 4 are decided, the first contender winning every game
+// (round 4 won by Teams 1, 17, 33, 49); games 61 to 63 are open.
+//   Fav picks every result, then Teams 1 and 33 and Team 1 as champion:
+//     32 points in each of rounds 1 to 4 = 128, 60 games, possible
+//     128 + 2 x 16 + 32 = 192, its three open picks alive.
+//   Dog picks the second contender throughout (Team 64 champion): nothing.
+//   Mix picks rounds 1 and 2 right, then the second contender of its own
+//     picks: 64 points, 48 of 60 games (80%), nothing left to win.
+TEST(Standings, ASixtyFourTeamPoolFillsSixRoundsOfColumns) {
+  RankPool p;
+  p.s = testing::Bracket(64);
+  testing::DecideThrough(p.s, 60);
+  ResetTeamAdvance(p.s);
+  ASSERT_EQ(p.s.NumRounds, 6);
+  ASSERT_EQ(p.s.NumGames, 63);
+  // Picks of the second contender from round `from` on.
+  auto picks = [](int from) {
+    std::vector<int16_t> v(63);
+    for (int g = 1; g <= 32; ++g) v[g - 1] = static_cast<int16_t>(from <= 1 ? 2 * g : 2 * g - 1);
+    int first = 1, games = 32;
+    for (int r = 2; r <= 6; ++r) {
+      const int base = first + games;  // first game of round r
+      for (int k = 0; k < games / 2; ++k)
+        v[base + k - 1] = v[first + 2 * k + (r >= from ? 1 : 0) - 1];
+      first = base;
+      games /= 2;
+    }
+    return v;
+  };
+  std::vector<int16_t> fav = picks(7);
+  p.Add("Fav", 1, fav, 150);
+  p.Add("Dog", 2, picks(1), 140);
+  p.Add("Mix", 3, picks(3), 130);
+  ASSERT_EQ(fav[62], 1);
+  ASSERT_EQ(fav[61], 33);
+
+  Grid g = Built(p.s);
+  ASSERT_EQ(g.Cols(), 2 * 6 + 10);
+  EXPECT_EQ(g.TextMatrix(0, 18), "Rnd 5:");
+  EXPECT_EQ(g.TextMatrix(0, 20), "Rnd 6:");
+  EXPECT_EQ(g.TextMatrix(1, 21), "Gms");
+  EXPECT_EQ(g.ColWidth(21), 500);
+  EXPECT_EQ(Row(g, 2), (std::vector<std::string>{"Fav 1", "128", "", "60", " 100%", "192", "",
+                                                 "Team 1/ 150", "1", "", "32", "32", "32", "16",
+                                                 "32", "8", "32", "4", "0", "0-2", "0", "0-1"}));
+  EXPECT_EQ(Row(g, 3), (std::vector<std::string>{"Dog 2", "0", "", "0", " 0%", "0", "",
+                                                 "Team 64/ 140", "2", "", "0", "0", "0", "0", "0",
+                                                 "0", "0", "0", "0", "0", "0", "0"}));
+  EXPECT_EQ(Row(g, 4), (std::vector<std::string>{"Mix 3", "64", "", "48", " 80%", "64", "",
+                                                 "Team 61/ 130", "3", "", "32", "32", "32", "16",
+                                                 "0", "0", "0", "0", "0", "0", "0", "0"}));
+
+  SortRankByPossible(g, false);
+  SortRankByCurrent(g);
+  EXPECT_EQ(Column(g, kRankName), (std::vector<std::string>{"Fav 1", "Mix 3", "Dog 2"}));
+  EXPECT_EQ(Column(g, kRankCurrentRank), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(Column(g, kRankPossibleRank), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(Column(g, 19), (std::vector<std::string>{"0-2", "0", "0"}));  // round 5 games
+}
+
 TEST(PlainNumber, WholeFractionalAndSignedForms) {
   EXPECT_EQ(PlainNumber(12.0f), "12");
   EXPECT_EQ(PlainNumber(12.5f), "12.5");
