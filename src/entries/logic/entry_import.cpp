@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/entry_identity.h"
 #include "core/pool_file_fields.h"
@@ -449,12 +450,34 @@ bool AnyImportAccepted(const std::vector<ImportEntryRow>& rows) {
 }
 
 std::string CheckImportRows(const PoolState& s, const std::vector<ImportEntryRow>& rows) {
-  int added = 0;
-  for (const ImportEntryRow& row : rows)
-    if (row.accept != kReject && row.replace != kReplace) ++added;
+  // Counted as the apply will add them: a Replace whose entry is gone is
+  // added too, and a name no live participant has brings a new participant.
+  std::unordered_set<std::string> known;
+  for (int b = 1; b <= s.NumBettors && b < static_cast<int>(s.Bettors.size()); ++b)
+    if (!s.Bettors[b].Name.empty()) known.insert(s.Bettors[b].Name);
+  int added = 0, newParticipants = 0;
+  for (const ImportEntryRow& row : rows) {
+    if (row.accept == kReject) continue;
+    const EntryRecord& imp = s.ImportEntries.at(row.importEntry);
+    if (row.replace == kReplace) {
+      const int e = row.poolEntry;
+      const int bettor = e >= 1 && e <= s.NumEntries ? EntryBettor(s, e) : 0;
+      if (bettor != 0 && s.Bettors[bettor].Name == imp.BettorName &&
+          s.Entries[e].EntryNumber == imp.EntryNumber)
+        continue;
+    }
+    ++added;
+    std::string name = imp.BettorName;
+    if (imp.BettorIndex >= 1 && imp.BettorIndex <= s.NumImportBettors)
+      name = s.ImportBettors[imp.BettorIndex].Name;
+    if (name.empty() || known.insert(name).second) ++newParticipants;
+  }
   if (s.NumEntries + added > kMaxCount)
     return "The pool cannot hold more than " + std::to_string(kMaxCount) +
            " entries.\nReject some entries and try again.";
+  if (s.NumBettors + newParticipants > kMaxCount)
+    return "The pool cannot hold more than " + std::to_string(kMaxCount) +
+           " participants.\nReject some entries and try again.";
   return "";
 }
 

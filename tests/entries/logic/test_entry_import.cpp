@@ -424,5 +424,57 @@ TEST_F(ImportRowsTest, ThePoolCannotGrowPastTheLargestEntryCount) {
   EXPECT_NE(CheckImportRows(s, rows), "");
 }
 
+// Imports that bring the pool to the most entries and participants it can
+// hold, and one past it: read, offered, refused or applied as a whole.
+TEST_F(EntryImportTest, AnImportUpToTheRecordLimitAppliesAndOnePastItIsRefusedWithTheLimit) {
+  struct Case {
+    const char* what;
+    int entries;       // in the file
+    bool ownPeople;    // each entry with a participant of its own
+    bool fits;
+  };
+  const Case cases[] = {
+      {"entries to the limit", kMaxPoolRecords - 1, false, true},
+      {"entries one past it", kMaxPoolRecords, false, false},
+      {"participants to the limit", kMaxPoolRecords - 1, true, true},
+      {"participants one past it", kMaxPoolRecords - 1, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    s = FourTeamPool();
+    AddPicks(s, AddEntry(s, AddBettor(s, "Ann"), 1), {1, 3, 1});
+    if (std::string(c.what) == "participants one past it") AddBettor(s, "Zed");
+    const PoolState before = s;
+    const std::string file = FileFrom(s, [&](PoolState& f) {
+      int pat = c.ownPeople ? 0 : AddBettor(f, "Pat");
+      for (int e = 1; e <= c.entries; ++e) {
+        int who = c.ownPeople ? AddBettor(f, "P" + std::to_string(e)) : pat;
+        AddPicks(f, AddEntry(f, who, static_cast<int16_t>(c.ownPeople ? 1 : e)), {2, 4, 4});
+      }
+    });
+    prompts.asked.clear();
+    ASSERT_TRUE(Read(file)) << (prompts.asked.empty() ? "" : prompts.asked.back().text);
+    std::vector<ImportEntryRow> rows = FillImportRows(s);
+    ASSERT_EQ(static_cast<int>(rows.size()), c.entries);
+    const std::string refusal = CheckImportRows(s, rows);
+    if (!c.fits) {
+      EXPECT_NE(refusal.find(std::to_string(kMaxPoolRecords)), std::string::npos) << refusal;
+      EXPECT_EQ(s.NumEntries, before.NumEntries);
+      EXPECT_EQ(s.NumBettors, before.NumBettors);
+      continue;
+    }
+    ASSERT_EQ(refusal, "");
+    EXPECT_EQ(ApplyImportRows(s, rows), c.entries);
+    ASSERT_EQ(s.NumEntries, kMaxPoolRecords);
+    EXPECT_GT(s.NumBettors, 0);
+    EXPECT_LE(s.NumBettors, kMaxPoolRecords);
+    EXPECT_EQ(s.Bettors[s.Entries[1].BettorIndex].Name, "Ann");
+    EXPECT_EQ(s.Picks(1, 1), 1);
+    const EntryRecord& last = s.Entries[kMaxPoolRecords];
+    EXPECT_GT(last.BettorIndex, 0);
+    EXPECT_EQ(s.Picks(2, kMaxPoolRecords), 4);
+  }
+}
+
 }  // namespace
 }  // namespace qb
