@@ -63,6 +63,47 @@ void BM_PossibilitiesRunShown(benchmark::State& state) {
 }
 BENCHMARK(BM_PossibilitiesRunShown)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// 10,000 entries with the same picks tie in every one of 32 scenarios, so
+// each scenario's pool winners name every entry: the whole run the user
+// waits for, Begin Processing to the grids shown.
+TestContext& AllTiedPool(int entries) {
+  static TestContext* t = nullptr;
+  if (!t) {
+    t = new TestContext;
+    testing::PoolRecipe recipe;
+    recipe.teams = 64;
+    recipe.openGames = 5;
+    recipe.entries = entries;
+    recipe.deletedShare = 0;
+    recipe.templates = 1;
+    t->pool = testing::MakeRandomPool(recipe, 2026);
+    t->pool.MainWidth = 15000;
+    t->pool.MainHeight = 11000;
+  }
+  return *t;
+}
+
+void BM_WindowRunAllTied(benchmark::State& state) {
+  StartQt();
+  TestContext& tc = AllTiedPool(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* w = new frmPossibilities(tc.ctx);
+    w->show();
+    QApplication::processEvents();
+    state.ResumeTiming();
+    w->findChild<QPushButton*>("cmdProcessing")->click();
+    w->WaitForRun();
+    QApplication::processEvents();
+    state.PauseTiming();
+    delete w;
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_WindowRunAllTied)->ArgName("entries")->Arg(10000)->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // arg 0: "Most Possibilities" then "Name"; arg 1: End then Home in the grid.
 void BM_PossibilitiesEntryGrid(benchmark::State& state) {
   StartQt();

@@ -27,8 +27,30 @@ class GridCellDelegate : public QStyledItemDelegate {
     QStyleOptionViewItem o = option;
     if (o.rect.height() < 2 * o.fontMetrics.lineSpacing())
       o.features &= ~QStyleOptionViewItem::WrapText;
+    painting_ = true;
     QStyledItemDelegate::paint(painter, o, index);
+    painting_ = false;
   }
+
+ protected:
+  // A cell shows no more characters than its lines hold at the narrowest
+  // character's width; a longer text (the pool winners of thousands of tied
+  // entries) is cut to that before Qt lays it out, which would otherwise
+  // take longer than the rest of the window's work.
+  void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(o, index);
+    // Only a painted cell has its rectangle; a size asked for is the text's.
+    if (!painting_ || o->rect.isEmpty()) return;
+    const int narrowest = std::max(1, o->fontMetrics.horizontalAdvance(QLatin1Char('i')));
+    const int lineHeight = std::max(1, o->fontMetrics.lineSpacing());
+    const qsizetype perLine = o->rect.width() / narrowest + 2;
+    const qsizetype lines = o->rect.height() / lineHeight + 1;
+    const qsizetype most = perLine * lines + 16;
+    if (o->text.size() > most) o->text.truncate(most);
+  }
+
+ private:
+  mutable bool painting_ = false;
 };
 
 }  // namespace

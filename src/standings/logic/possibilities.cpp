@@ -2,6 +2,7 @@
 #include "standings/logic/possibilities.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "core/payout.h"
@@ -49,6 +50,80 @@ int16_t SeedOf(const PoolState& pool, int slot) {
   return slot >= 0 && slot <= kMaxSlots ? pool.Teams[slot].Seed : 0;
 }
 
+namespace {
+
+// Largest and smallest score of every range of positions 1..n, for finding
+// the next position that the exchange loops would swap with.
+class ScoreTree {
+ public:
+  ScoreTree(const std::vector<double>& score, int n) : n_(n) {
+    size_ = 1;
+    while (size_ < n + 1) size_ *= 2;
+    hi_.assign(2 * static_cast<size_t>(size_), -std::numeric_limits<double>::infinity());
+    lo_.assign(2 * static_cast<size_t>(size_), std::numeric_limits<double>::infinity());
+    for (int i = 1; i <= n; ++i) hi_[size_ + i] = lo_[size_ + i] = score[i];
+    for (int i = size_ - 1; i >= 1; --i) Pull(i);
+  }
+  void Set(int i, double v) {
+    int k = size_ + i;
+    hi_[k] = lo_[k] = v;
+    for (k /= 2; k >= 1; k /= 2) Pull(k);
+  }
+  // The first position at or after from whose score is above v; 0 for none.
+  int FirstAbove(int from, double v) const { return First(1, 0, size_ - 1, from, v); }
+  // The last position at or before to whose score is below v; 0 for none.
+  int LastBelow(int to, double v) const { return Last(1, 0, size_ - 1, to, v); }
+
+ private:
+  void Pull(int k) {
+    hi_[k] = std::max(hi_[2 * k], hi_[2 * k + 1]);
+    lo_[k] = std::min(lo_[2 * k], lo_[2 * k + 1]);
+  }
+  int First(int k, int l, int r, int from, double v) const {
+    if (r < from || l > n_ || !(hi_[k] > v)) return 0;
+    if (l == r) return l;
+    const int m = (l + r) / 2;
+    if (int found = First(2 * k, l, m, from, v)) return found;
+    return First(2 * k + 1, m + 1, r, from, v);
+  }
+  int Last(int k, int l, int r, int to, double v) const {
+    if (l > to || l < 0 || !(lo_[k] < v)) return 0;
+    if (l == r) return l >= 1 ? l : 0;
+    const int m = (l + r) / 2;
+    if (int found = Last(2 * k + 1, m + 1, r, to, v)) return found;
+    return Last(2 * k, l, m, to, v);
+  }
+  int n_, size_ = 1;
+  std::vector<double> hi_, lo_;
+};
+
+}  // namespace
+
+void OrderByExchange(std::vector<double>& score, std::vector<int32_t>& entry, int a, int paid,
+                     bool booby) {
+  if (a < 2) return;
+  ScoreTree tree(score, a);
+  auto exchange = [&](int p, int q) {
+    std::swap(score[p], score[q]);
+    std::swap(entry[p], entry[q]);
+    tree.Set(p, score[p]);
+    tree.Set(q, score[q]);
+  };
+  // for p = 1 to a - 1: for q = p + 1 to a: exchange when score(p) < score(q).
+  for (int p = 1; p <= a - 1; ++p) {
+    for (int q = tree.FirstAbove(p + 1, score[p]); q != 0; q = tree.FirstAbove(q + 1, score[p]))
+      exchange(p, q);
+    if (p > 1 && p > paid && score[p] < score[p - 1]) break;
+  }
+  if (!booby) return;
+  // for p = a down to 2: for q = p - 1 down to 1: exchange when score(p) > score(q).
+  for (int p = a; p >= 2; --p) {
+    for (int q = tree.LastBelow(p - 1, score[p]); q != 0; q = tree.LastBelow(q - 1, score[p]))
+      exchange(p, q);
+    if (p < a && score[p + 1] < score[p]) break;
+  }
+}
+
 void PrepareReferenceWork(const PossibilitiesSnapshot& snap, ReferenceWork& work) {
   work.Games = snap.Games;
   work.Score.assign(snap.Entries.size() + 1, 0.0);
@@ -93,30 +168,10 @@ void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWo
 
   // Bring the best scores to the top, every entry tied with the last paid
   // place included. With no paid place there is no position 0 to compare.
+  // Then the lowest score and every entry tied with it to the bottom.
   const int paid = PaidPlaces(pool);
-  for (int p = 1; p <= a - 1; ++p) {
-    for (int q = p + 1; q <= a; ++q) {
-      if (score[p] < score[q]) {
-        std::swap(score[p], score[q]);
-        std::swap(entry[p], entry[q]);
-      }
-    }
-    if (p > 1 && p > paid && score[p] < score[p - 1]) break;
-  }
-
-  // Bring the lowest score and every entry tied with it to the bottom.
   const bool booby = HasBooby(pool);
-  if (booby) {
-    for (int p = a; p >= 2; --p) {
-      for (int q = p - 1; q >= 1; --q) {
-        if (score[p] > score[q]) {
-          std::swap(score[p], score[q]);
-          std::swap(entry[p], entry[q]);
-        }
-      }
-      if (p < a && score[p + 1] < score[p]) break;
-    }
-  }
+  OrderByExchange(score, entry, a, paid, booby);
 
   std::string winners;
   // Paid places: ties share a place and the next score takes its position.

@@ -139,6 +139,47 @@ TEST(ComputeScenarios, PaidPlacesTiesAndTheBooby) {
   }
 }
 
+// The ranking's two selections by exchange, as nested loops: the fast
+// ordering must make the very same exchanges, so tied entries stand in the
+// same order in every text.
+void ExchangeLoops(std::vector<double>& score, std::vector<int32_t>& entry, int a, int paid,
+                   bool booby) {
+  for (int p = 1; p <= a - 1; ++p) {
+    for (int q = p + 1; q <= a; ++q)
+      if (score[p] < score[q]) std::swap(score[p], score[q]), std::swap(entry[p], entry[q]);
+    if (p > 1 && p > paid && score[p] < score[p - 1]) break;
+  }
+  if (!booby) return;
+  for (int p = a; p >= 2; --p) {
+    for (int q = p - 1; q >= 1; --q)
+      if (score[p] > score[q]) std::swap(score[p], score[q]), std::swap(entry[p], entry[q]);
+    if (p < a && score[p + 1] < score[p]) break;
+  }
+}
+
+TEST(OrderByExchange, MakesTheSameExchangesAsTheNestedLoops) {
+  unsigned seed = 7;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  for (int round = 0; round < 3000; ++round) {
+    const int a = static_cast<int>(next() % 40);
+    const int values = 1 + static_cast<int>(next() % 6);  // few values: many ties
+    const int paid = static_cast<int>(next() % 6);
+    const bool booby = next() % 2 == 0;
+    std::vector<double> score(a + 1, 0.0);
+    std::vector<int32_t> entry(a + 1, 0);
+    for (int i = 1; i <= a; ++i) {
+      score[i] = static_cast<double>(next() % values) / 2;
+      entry[i] = i - 1;
+    }
+    std::vector<double> expectedScore = score;
+    std::vector<int32_t> expectedEntry = entry;
+    ExchangeLoops(expectedScore, expectedEntry, a, paid, booby);
+    possibilities_detail::OrderByExchange(score, entry, a, paid, booby);
+    ASSERT_EQ(entry, expectedEntry) << "a " << a << " paid " << paid << " booby " << booby;
+    ASSERT_EQ(score, expectedScore);
+  }
+}
+
 TEST(ComputeScenarios, PoolWinnerText) {
   PoolState s = Bracket(4);
   DecideThrough(s, 2);
