@@ -6,12 +6,18 @@
 #include "../tests/standings/logic/possibility_pools.h"
 
 #include <QApplication>
+#include <QPushButton>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <QTemporaryDir>
 
 #include "core/pool_file_writer.h"
 #include "offscreen_app.h"
 #include "shell/frmMain.h"
 #include "shell/window_table.h"
+#include "standings/frmPossibilities.h"
 
 namespace qb {
 namespace {
@@ -57,6 +63,74 @@ void BM_OpenPoolWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenPoolWindow)->ArgName("entries")->Arg(10000)->Unit(benchmark::kMillisecond)
     ->Iterations(5);
+
+// What the program keeps of a large pool once a small one is open: the
+// possibilities run of 10,000 entries, its window closed, then File > Open
+// of a pool of 20 entries. Reports the resident memory before, at the
+// largest and after, in MB.
+long ResidentMb() {
+  long pages = 0, resident = 0;
+  if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return resident * sysconf(_SC_PAGESIZE) / (1024 * 1024);
+}
+
+void BM_MemoryAfterLargePool(benchmark::State& state) {
+  bench::OffscreenApp();
+  static QTemporaryDir dir;
+  static TestContext* t = new TestContext;
+  auto write = [&](const char* name, int entries) {
+    testing::PoolRecipe recipe;
+    recipe.teams = 64;
+    recipe.openGames = 15;
+    recipe.entries = entries;
+    recipe.deletedShare = 0;
+    TestContext writer;
+    writer.pool = testing::MakeRandomPool(recipe, 2026);
+    RecordingPoolFileHost host;
+    PoolFileServices svc{host, writer.prompts, writer.random, writer.clock};
+    const std::string path = dir.filePath(name).toStdString();
+    SaveFile1N(writer.pool, path, false, svc);
+    return path;
+  };
+  const std::string large = write("Large.qbp", 10000), small = write("Small.qbp", 20);
+  t->pool.SoundStatus = "Off";
+  auto* main = new frmMain(t->ctx, StandardWindows());
+  main->MDIForm_Load();
+  main->resize(1100, 750);
+  main->show();
+  QApplication::processEvents();
+  const long start = ResidentMb();
+  long peak = 0, after = 0;
+  for (auto _ : state) {
+    t->files.Queue(large);
+    main->RunCommand("mnuFileOpen");
+    main->RunCommand("mnuReportsPossible");
+    if (auto* w = dynamic_cast<frmPossibilities*>(main->ActiveChild())) {
+      w->findChild<QPushButton*>("cmdProcessing")->click();
+      w->WaitForRun();
+      if (w->ProcessingStatus() != "Completed") state.SkipWithError("the run did not complete");
+    } else {
+      state.SkipWithError("no possibilities window");
+    }
+    QApplication::processEvents();
+    peak = std::max(peak, ResidentMb());
+    t->pool.PoolChanged = false;
+    t->files.Queue(small);
+    main->RunCommand("mnuFileOpen");
+    for (int i = 0; i < 3; ++i) {
+      QApplication::processEvents();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    after = ResidentMb();
+  }
+  state.counters["start_MB"] = static_cast<double>(start);
+  state.counters["peak_MB"] = static_cast<double>(peak);
+  state.counters["after_MB"] = static_cast<double>(after);
+}
+BENCHMARK(BM_MemoryAfterLargePool)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace qb

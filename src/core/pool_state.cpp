@@ -1,6 +1,9 @@
 #include "core/pool_state.h"
 
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "core/services.h"
 
@@ -9,7 +12,9 @@ namespace qb {
 void PickMatrix::Resize(int maxGame, int maxEntry) {
   maxGame_ = std::max(maxGame, 0);
   maxEntry_ = std::max(maxEntry, 0);
-  data_.assign(static_cast<size_t>(maxGame_ + 1) * (maxEntry_ + 1), 0);
+  // A new vector, not assign: the picks of a pool of thousands of entries
+  // must not stay allocated under the small one opened after it.
+  std::vector<int16_t>(static_cast<size_t>(maxGame_ + 1) * (maxEntry_ + 1), 0).swap(data_);
 }
 
 void PickMatrix::ResizeEntries(int maxEntry) {
@@ -107,11 +112,18 @@ void ClearPool(PoolState& s) {
   s.ByeGame.fill(false);
   for (int n = 1; n <= kMaxSlots; ++n) s.Teams[n] = TeamRecord{};
 
-  s.Entries.assign(2, EntryRecord{});
-  s.Bettors.assign(2, BettorRecord{});
+  // New vectors rather than assign, which would keep a large pool's storage.
+  std::vector<EntryRecord>(2).swap(s.Entries);
+  std::vector<BettorRecord>(2).swap(s.Bettors);
   s.Picks.Resize(1, 1);
   s.NumBettors = 0;
   s.NumEntries = 0;
+}
+
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
 }
 
 void ClearEntryRecord(PoolState& s, int entry) {
@@ -157,9 +169,9 @@ void ClearImportPool(PoolState& s) {
   s.NumImportEntries = 0;
   s.NumImportBettors = 0;
   ClearImportHeader(s);
-  s.ImportEntries.assign(2, EntryRecord{});
+  std::vector<EntryRecord>(2).swap(s.ImportEntries);
   s.ImportPicks.Resize(1, 1);
-  s.ImportBettors.assign(2, BettorRecord{});
+  std::vector<BettorRecord>(2).swap(s.ImportBettors);
 }
 
 void EnsurePoolId(PoolState& s, Random& random) {

@@ -119,6 +119,8 @@ class PickMatrix {
   void EnsureSize(int maxGame, int maxEntry);
   int MaxGame() const { return maxGame_; }
   int MaxEntry() const { return maxEntry_; }
+  // Picks the storage holds room for.
+  size_t Capacity() const { return data_.capacity(); }
   int16_t& at(int game, int entry) { return data_[Index(game, entry)]; }
   int16_t at(int game, int entry) const { return data_[Index(game, entry)]; }
   int16_t& operator()(int game, int entry) { return at(game, entry); }
@@ -240,6 +242,11 @@ void FillSeedMethodNames(PoolState& s);
 
 // Resets the open pool to an empty new pool.
 void ClearPool(PoolState& s);
+
+// Hands memory that was freed (a large pool closed, a possibilities run's
+// work on several threads) back to the system instead of keeping it for
+// allocations that may never come.
+void ReturnFreedMemory();
 // Clears one entry record; its Collected flag and open games stay.
 void ClearEntryRecord(PoolState& s, int entry);
 void ClearImportHeader(PoolState& s);

@@ -939,6 +939,7 @@ void frmMain::StartNewPool() {
   pool.PoolFilePath.clear();
   pool.OpenFileName.clear();
   ClearPool(pool);
+  ReturnFreedMemory();
   RefreshCaption();
   RunDialog("frmParms");
   RefreshCaption();
@@ -973,6 +974,7 @@ void frmMain::mnuFileClose_Click() {
   pool.PoolFilePath.clear();
   pool.OpenFileName.clear();
   ClearPool(pool);
+  ReturnFreedMemory();
   RefreshCaption();
   pool.PoolChanged = false;
   DisableFileCommands();
@@ -1147,6 +1149,7 @@ void frmMain::SaveFile1N(const std::string& fileName, bool makeBackup) {
 void frmMain::OpenPoolFile() {
   PoolFileServices svc = FileServices();
   bool loaded = qb::OpenPoolFile(ctx_.pool, svc);
+  ReturnFreedMemory();  // what the pool before held
   // An abandoned load closes the pool through File > Close, which clears the
   // flag on its way: the caller still has to see the failure.
   ctx_.pool.DialogCancelled = !loaded;

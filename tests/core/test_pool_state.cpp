@@ -39,6 +39,26 @@ TEST(ClearPool, GivesAnEmptyNewPoolAndKeepsTheCarriedFields) {
   EXPECT_EQ(s.Pool.ReportFileName, "r.txt");
 }
 
+// A large pool closed leaves nothing of its storage behind for the next one.
+TEST(ClearPool, ReleasesTheStorageOfALargePool) {
+  PoolState s;
+  s.NumEntries = 30000;
+  s.Entries.resize(30001);
+  s.Bettors.resize(30001);
+  s.Picks.Resize(127, 30000);
+  s.ImportEntries.resize(30001);
+  s.ImportBettors.resize(30001);
+  s.ImportPicks.Resize(127, 30000);
+  ClearPool(s);
+  ClearImportPool(s);
+  EXPECT_LT(s.Entries.capacity(), 100u);
+  EXPECT_LT(s.Bettors.capacity(), 100u);
+  EXPECT_LT(s.ImportEntries.capacity(), 100u);
+  EXPECT_LT(s.ImportBettors.capacity(), 100u);
+  EXPECT_LT(s.Picks.Capacity(), 100u);
+  EXPECT_LT(s.ImportPicks.Capacity(), 100u);
+}
+
 TEST(ClearEntryRecord, KeepsTheCollectedFlag) {
   PoolState s;
   s.Entries[1].Collected = true;
