@@ -1,8 +1,9 @@
 // libFuzzer target: any bytes read as each file the web site serves the
 // upload: the path file (with its scrambled password field), the pool name
 // file and a page template. A path file either is refused with a reason or
-// gives a server that is host[:port], a row limit of at least 100 and
-// commands whose remote paths come back as put in; the pool name file names
+// gives a server that is host[:port], a login free of control characters,
+// a row limit of at least 100 and commands whose remote paths come back as
+// put in; the pool name file names
 // this installation only when it starts with its key; a template's text is
 // bounded by the bytes it came from.
 // fuzz-sources: src/core src/web/logic
@@ -46,6 +47,10 @@ void PathFile(const std::string& bytes, const std::string& key) {
   if (f.rowLimit < 100) __builtin_trap();
   for (const std::string* t : {&f.remoteFolderPrefix, &f.userName})
     if (!t->empty() && (Blank(t->front()) || Blank(t->back()))) __builtin_trap();
+  // Nothing in the login may end the server's command early.
+  for (const std::string* t : {&f.userName, &f.password})
+    for (char c : *t)
+      if (static_cast<unsigned char>(c) < 32 || c == 127) __builtin_trap();
 
   const std::string& p = f.remoteFolderPrefix;
   const qb::UploadCommands cmd("/data/qb", p, kOwnKey, "office pool");
