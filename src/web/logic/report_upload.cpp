@@ -21,10 +21,10 @@ std::string Column(std::string_view text, size_t first, size_t count) {
   return Trim(text.substr(first - 1, count));
 }
 
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 32 || c == 127; }
+
 bool HoldsQuoteOrControl(std::string_view t) {
-  return std::any_of(t.begin(), t.end(), [](char c) {
-    return c == '"' || static_cast<unsigned char>(c) < 32 || c == 127;
-  });
+  return std::any_of(t.begin(), t.end(), [](char c) { return c == '"' || IsControl(c); });
 }
 
 std::string Upper(std::string t) {
@@ -89,6 +89,10 @@ FtpPathFile ReadFtpPathFile(std::string_view text, std::string_view key) {
                              f.serverAddress + "\".");
   if (HoldsQuoteOrControl(f.remoteFolderPrefix))
     throw std::runtime_error("The path file of the web site names an unusable folder.");
+  // A line break in the login would end the server's command and start another.
+  if (std::any_of(f.userName.begin(), f.userName.end(), IsControl) ||
+      std::any_of(f.password.begin(), f.password.end(), IsControl))
+    throw std::runtime_error("The path file of the web site names an unusable login.");
   f.rowLimit = RowLimitFrom(text.size() > 80 ? text.substr(80) : std::string_view());
   return f;
 }

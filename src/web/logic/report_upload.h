@@ -31,7 +31,8 @@ struct FtpPathFile {
 // scrambled password, 81 on the row limit) and unscrambles the password
 // with the key. Throws std::runtime_error, with the reason, for a file too
 // short for its password field, a server that is not host[:port], or a
-// prefix that could not stand in a command.
+// prefix that could not stand in a command, or a user name or password
+// holding a control character.
 FtpPathFile ReadFtpPathFile(std::string_view text, std::string_view key);
 
 // The leading number of the text, rounded; below 100 (or none) gives 300.

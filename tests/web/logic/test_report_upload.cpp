@@ -76,6 +76,28 @@ TEST(UploadRules, PathFileFieldsByColumn) {
   EXPECT_THROW(ReadFtpPathFile(quoted, test::kSiteKey), std::runtime_error);
 }
 
+// A line break in the login would end the server's command early and start
+// one the site never meant: such a path file is refused.
+TEST(UploadRules, PathFileWithAControlCharacterInItsLoginIsRefused) {
+  auto lineWith = [](const std::string& user, const std::string& password) {
+    return test::PathFileLine("ftp.example.com", "www/", user,
+                              test::ScrambledPasswordField(password, test::kSiteKey, 1), "");
+  };
+  struct Case {
+    const char* user;
+    const char* password;
+  } cases[] = {{"man\r\nDELE", "pw"}, {"man\tager", "pw"}, {"manager", "pw\r\nQUIT"},
+               {"manager", "p\x7fw"}, {"manager", "p\nw"}};
+  for (const Case& c : cases)
+    EXPECT_THROW(ReadFtpPathFile(lineWith(c.user, c.password), test::kSiteKey),
+                 std::runtime_error)
+        << c.user << c.password;
+  // Blanks and letters beyond ASCII are a login's own.
+  const FtpPathFile f = ReadFtpPathFile(lineWith("man ager", "p w\xe9"), test::kSiteKey);
+  EXPECT_EQ(f.userName, "man ager");
+  EXPECT_EQ(f.password, "p w\xe9");
+}
+
 TEST(UploadRules, OwnerKeyAndItsFiles) {
   int draws = 0;
   const std::string key = NewOwnerKey([&] { return (draws++ % 36) / 36.0 + 0.001; });
