@@ -41,6 +41,12 @@ class GridCellDelegate : public QStyledItemDelegate {
     QStyledItemDelegate::initStyleOption(o, index);
     // Only a painted cell has its rectangle; a size asked for is the text's.
     if (!painting_ || o->rect.isEmpty()) return;
+    // Only the start of a text is seen unless it is set against the bottom,
+    // or, on one line, against the right or the middle: those show its end
+    // or its middle, so they keep the whole text.
+    if (o->displayAlignment & Qt::AlignBottom) return;
+    if (!(o->features & QStyleOptionViewItem::WrapText) && !(o->displayAlignment & Qt::AlignLeft))
+      return;
     const int narrowest = std::max(1, o->fontMetrics.horizontalAdvance(QLatin1Char('i')));
     const int lineHeight = std::max(1, o->fontMetrics.lineSpacing());
     const qsizetype perLine = o->rect.width() / narrowest + 2;

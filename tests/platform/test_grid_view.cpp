@@ -1,6 +1,8 @@
 #include "platform/grid_view.h"
 
 #include <QHeaderView>
+#include <QImage>
+#include <QStyledItemDelegate>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -134,6 +136,47 @@ TEST_F(GridViewTest, HeadingsStayInPlaceWhileTheDataScrolls) {
   EXPECT_EQ(view->MouseCol(), 1);
   EXPECT_EQ(dbl, 1);
   EXPECT_EQ(view->grid().Row(), 199);
+}
+
+// The view's painting without its cut of long texts: a one-line row still
+// shows one line.
+class UncutDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem o = option;
+    if (o.rect.height() < 2 * o.fontMetrics.lineSpacing())
+      o.features &= ~QStyleOptionViewItem::WrapText;
+    QStyledItemDelegate::paint(painter, o, index);
+  }
+};
+
+TEST_F(GridViewTest, ACellTooLongToShowLooksAsItsWholeTextWouldAndKeepsIt) {
+  // The pool winners of thousands of tied entries, in rows of one line and of
+  // several, in each alignment a cell can take.
+  std::string longText;
+  for (int i = 1; longText.size() < 20000; ++i)
+    longText += "1st-Entrant " + std::to_string(i) + " ( 16 ) | ";
+  Grid& g = view->grid();
+  g.SetRowHeight(1, 600);
+  g.SetRowHeight(3, 600);
+  for (int r = 1; r < 4; ++r)
+    for (int c = 1; c < 4; ++c) g.SetTextMatrix(r, c, longText);
+  for (int alignment = flexAlignLeftTop; alignment <= flexAlignGeneral; ++alignment) {
+    SCOPED_TRACE(alignment);
+    for (int r = 1; r < 4; ++r)
+      for (int c = 1; c < 4; ++c) g.SetCellAlignmentAt(r, c, alignment);
+    view->RefreshLayout();
+    QAbstractItemDelegate* cutting = view->itemDelegate();
+    const QImage shown = view->grab().toImage();
+    UncutDelegate uncut;
+    view->setItemDelegate(&uncut);
+    const QImage whole = view->grab().toImage();
+    view->setItemDelegate(cutting);
+    EXPECT_TRUE(shown == whole);
+  }
+  EXPECT_EQ(view->model()->data(view->model()->index(1, 1)).toString().toStdString(), longText);
 }
 
 TEST(GridViewAlone, ShowingTheGridOfAViewNeverShownOpensNoWindow) {
