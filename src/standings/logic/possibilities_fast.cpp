@@ -226,6 +226,7 @@ class FastEngine {
   std::array<int32_t, kSlots> rpFix_{};
   std::vector<int32_t> classFix_;
   int32_t deltaFix_ = 0;
+  bool wholeScores_ = false;  // the fixed-point scores order and tie as the reference's
 };
 
 // The teams that can win each open game: its two slots in round 1, later the
@@ -419,6 +420,14 @@ bool FastEngine::ChooseFixedPoint(const std::array<float, kSlots>& most) {
   const double rounding = 0.005 + 1e-9 * (bound + 1);                  // to hundredths
   const double delta = 2 * single + 2 * rounding + 2 * grid;
   deltaFix_ = static_cast<int32_t>(std::ceil(delta * scale_ * 1.01)) + 2;
+
+  // Whole points, no seed bonus and sums below 2^24: single precision holds
+  // every sum exactly, rounding to hundredths keeps it, and the fixed-point
+  // score is the reference's score times the unit.
+  auto whole = [](float v) { return std::floor(v) == v; };
+  wholeScores_ = !seeded_ && bound < std::ldexp(1.0, 24) &&
+                 std::all_of(classPoints_.begin(), classPoints_.end(), whole) &&
+                 std::all_of(rp_.begin() + 1, rp_.begin() + 1 + k_, whole);
   return true;
 }
 
@@ -643,7 +652,7 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
         // distinct scores reach the paid-th best, so this stays linear
         // however many entries tie.
         exact.resize(classes_);
-        for (int32_t c : top) exact[c] = ExactScore(c, s, &curCode[1]);
+        for (int32_t c : top) exact[c] = wholeScores_ ? score[c] : ExactScore(c, s, &curCode[1]);
         const double last = PaidThreshold(
             top, paid_, [&](int32_t c) { return exact[c]; },
             [&](int32_t c) { return classWeight_[c]; });
@@ -680,7 +689,7 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
         exact.resize(classes_);
         double least = std::numeric_limits<double>::infinity();
         for (int32_t c : bottom) {
-          exact[c] = ExactScore(c, s, &curCode[1]);
+          exact[c] = wholeScores_ ? score[c] : ExactScore(c, s, &curCode[1]);
           least = std::min(least, exact[c]);
         }
         for (int32_t c : bottom)
