@@ -11,7 +11,8 @@
 // winnings, within a known distance of the single-precision sum that the
 // reference rounds to hundredths. So only the classes near the top and near
 // the bottom can matter; those few are summed and rounded exactly as the
-// reference does it, and they alone settle the places.
+// reference does it (with whole points and no seed bonus the fixed-point
+// score already is that sum), and they alone settle the places.
 #include <algorithm>
 #include <chrono>
 #include <climits>
