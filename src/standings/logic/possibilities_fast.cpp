@@ -11,7 +11,8 @@
 // winnings, within a known distance of the single-precision sum that the
 // reference rounds to hundredths. So only the classes near the top and near
 // the bottom can matter; those few are summed and rounded exactly as the
-// reference does it, and they alone settle the places.
+// reference does it (with whole points and no seed bonus the fixed-point
+// score already is that sum), and they alone settle the places.
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -22,6 +23,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 
 #include "core/bracket.h"
@@ -225,6 +227,7 @@ class FastEngine {
   std::array<int32_t, kSlots> rpFix_{};
   std::vector<int32_t> classFix_;
   int32_t deltaFix_ = 0;
+  bool wholeScores_ = false;  // the fixed-point scores order and tie as the reference's
 };
 
 // The teams that can win each open game: its two slots in round 1, later the
@@ -380,16 +383,20 @@ void FastEngine::BuildClasses() {
                 classCode_.begin() + static_cast<size_t>(c) * k_);
   }
 
-  for (int i = 1; i <= k_; ++i) {
-    runs_[i].assign(winners_[i].size() + 1, {});
-    for (int32_t c = 0; c < classes_;) {
-      const uint8_t code = classCode_[static_cast<size_t>(c) * k_ + i - 1];
-      int32_t end = c + 1;
-      while (end < classes_ && classCode_[static_cast<size_t>(end) * k_ + i - 1] == code) ++end;
-      if (code) runs_[i][code].push_back({c, end});
-      c = end;
+  // The runs of each open game, the games side by side.
+  const size_t gameParts = classes_ < 4096 ? 1 : std::min<size_t>(k_, WorkerThreads(threads_));
+  ParallelParts(gameParts, [&](size_t part) {
+    for (int i = 1 + static_cast<int>(part); i <= k_; i += static_cast<int>(gameParts)) {
+      runs_[i].assign(winners_[i].size() + 1, {});
+      for (int32_t c = 0; c < classes_;) {
+        const uint8_t code = classCode_[static_cast<size_t>(c) * k_ + i - 1];
+        int32_t end = c + 1;
+        while (end < classes_ && classCode_[static_cast<size_t>(end) * k_ + i - 1] == code) ++end;
+        if (code) runs_[i][code].push_back({c, end});
+        c = end;
+      }
     }
-  }
+  });
 }
 
 // Picks the fixed-point unit and the distance within which a class may still
@@ -414,6 +421,14 @@ bool FastEngine::ChooseFixedPoint(const std::array<float, kSlots>& most) {
   const double rounding = 0.005 + 1e-9 * (bound + 1);                  // to hundredths
   const double delta = 2 * single + 2 * rounding + 2 * grid;
   deltaFix_ = static_cast<int32_t>(std::ceil(delta * scale_ * 1.01)) + 2;
+
+  // Whole points, no seed bonus and sums below 2^24: single precision holds
+  // every sum exactly, rounding to hundredths keeps it, and the fixed-point
+  // score is the reference's score times the unit.
+  auto whole = [](float v) { return std::floor(v) == v; };
+  wholeScores_ = !seeded_ && bound < std::ldexp(1.0, 24) &&
+                 std::all_of(classPoints_.begin(), classPoints_.end(), whole) &&
+                 std::all_of(rp_.begin() + 1, rp_.begin() + 1 + k_, whole);
   return true;
 }
 
@@ -434,7 +449,7 @@ double FastEngine::ExactScore(int32_t c, int32_t s, const uint8_t* won) const {
 // The paid-th highest of the values, each counted weight(x) times; it lies
 // among the paid highest. With less weight than paid in all, the lowest.
 template <typename Value, typename Weight>
-auto PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, Weight weight) {
+auto PaidThreshold(std::span<const int32_t> from, int paid, Value value, Weight weight) {
   using V = decltype(value(from[0]));
   std::array<std::pair<V, int32_t>, kPayoutPlaces> best{};
   int size = 0;
@@ -456,15 +471,45 @@ auto PaidThreshold(const std::vector<int32_t>& from, int paid, Value value, Weig
   return size ? best[size - 1].first : std::numeric_limits<V>::lowest();
 }
 
+// The paid highest of count values (paid at most count), highest first,
+// and where they stand.
+struct Highest {
+  std::array<int32_t, kPayoutPlaces> value;
+  std::array<int32_t, kPayoutPlaces> at;
+};
+Highest PaidHighest(const int32_t* values, int32_t count, int paid) {
+  Highest best;
+  best.value.fill(INT32_MIN);
+  best.at.fill(0);
+  for (int32_t x = 0; x < count; ++x) {
+    const int32_t v = values[x];
+    if (v <= best.value[paid - 1]) continue;
+    int at = paid - 1;
+    while (at > 0 && best.value[at - 1] < v) {
+      best.value[at] = best.value[at - 1];
+      best.at[at] = best.at[at - 1];
+      --at;
+    }
+    best.value[at] = v;
+    best.at[at] = x;
+  }
+  return best;
+}
+
 void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
   const int32_t chunk = ChunkSize();
   const int32_t chunks = (n_ + chunk - 1) / chunk;
-  // Blocks of classes; a few hundred at most, so their bounds are quick to sort out.
-  const int32_t block = 64 * std::max<int32_t>(1, classes_ / (64 * 256));
+  // Blocks of classes; a few hundred at most, so their bounds are quick to
+  // sort out, and a power of two wide, so a class finds its block by a shift.
+  int shift = 6;
+  while ((classes_ >> shift) > 256) ++shift;
+  const int32_t block = int32_t{1} << shift;
+  const int32_t mask = block - 1;
   const int32_t blocks = (classes_ + block - 1) / block;
-  std::vector<int32_t> score(classes_), high(blocks), low(blocks), allBlocks(blocks);
-  for (int32_t b = 0; b < blocks; ++b) allBlocks[b] = b;
-  std::vector<int32_t> top, bottom;
+  std::vector<int32_t> score(classes_), high(blocks), low(blocks);
+  // The candidates of a scenario, written in place without a check of room.
+  std::vector<int32_t> topRoom(classes_ + block), bottomRoom(classes_ + block);
+  std::span<int32_t> top, bottom;
   std::vector<double> exact;
   std::array<int16_t, 32> winner{}, loser{};
   std::array<uint8_t, kSlots> curCode{};
@@ -479,13 +524,13 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
   auto addRuns = [&](const std::vector<Range>& runs, int32_t d) {
     for (const Range& r : runs) {
       AddToRange(score.data() + r.begin, r.end - r.begin, d);
-      int32_t first = r.begin / block, last = (r.end - 1) / block;
-      if (r.begin % block != 0) {
+      int32_t first = r.begin >> shift, last = (r.end - 1) >> shift;
+      if ((r.begin & mask) != 0) {
         if (!stale[first]) staleList.push_back(first);
         stale[first] = 1;
         ++first;
       }
-      if (r.end % block != 0 && r.end != classes_ && last >= first) {
+      if ((r.end & mask) != 0 && r.end != classes_ && last >= first) {
         if (!stale[last]) staleList.push_back(last);
         stale[last] = 1;
         --last;
@@ -497,21 +542,32 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
     }
   };
   // Classes scoring at least (or at most) the threshold, from the blocks that can hold one.
-  auto collectAbove = [&](int64_t threshold, std::vector<int32_t>& out) {
-    out.clear();
+  // Each class is written and kept only when it qualifies: no branch to mispredict.
+  auto collectAbove = [&](int64_t threshold, std::vector<int32_t>& room) {
+    const auto th = static_cast<int32_t>(std::clamp<int64_t>(threshold, INT32_MIN, INT32_MAX));
+    int32_t* out = room.data();
+    size_t n = 0;
     for (int32_t b = 0; b < blocks; ++b) {
-      if (high[b] < threshold) continue;
-      for (int32_t c = b * block, e = std::min(c + block, classes_); c < e; ++c)
-        if (score[c] >= threshold) out.push_back(c);
+      if (high[b] < th) continue;
+      for (int32_t c = b << shift, e = std::min(c + block, classes_); c < e; ++c) {
+        out[n] = c;
+        n += score[c] >= th;
+      }
     }
+    return std::span<int32_t>(out, n);
   };
-  auto collectBelow = [&](int64_t threshold, std::vector<int32_t>& out) {
-    out.clear();
+  auto collectBelow = [&](int64_t threshold, std::vector<int32_t>& room) {
+    const auto th = static_cast<int32_t>(std::clamp<int64_t>(threshold, INT32_MIN, INT32_MAX));
+    int32_t* out = room.data();
+    size_t n = 0;
     for (int32_t b = 0; b < blocks; ++b) {
-      if (low[b] > threshold) continue;
-      for (int32_t c = b * block, e = std::min(c + block, classes_); c < e; ++c)
-        if (score[c] <= threshold) out.push_back(c);
+      if (low[b] > th) continue;
+      for (int32_t c = b << shift, e = std::min(c + block, classes_); c < e; ++c) {
+        out[n] = c;
+        n += score[c] <= th;
+      }
     }
+    return std::span<int32_t>(out, n);
   };
 
   for (;;) {
@@ -552,7 +608,7 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
         for (int32_t b : staleList) stale[b] = 0;
       } else {
         for (int32_t b : staleList) {
-          const int32_t from = b * block;
+          const int32_t from = b << shift;
           BlockBounds(score.data() + from, std::min(block, classes_ - from), block, &high[b],
                       &low[b]);
           stale[b] = 0;
@@ -565,28 +621,39 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
       // can round level with it or above.
       if (wantTop) {
         if (everyonePaid) {
-          collectAbove(INT64_MIN, top);
+          top = collectAbove(INT64_MIN, topRoom);
         } else {
-          // Each block holds an entry at its top, so paid blocks vouch for paid entries.
-          const int64_t floor = blocks < paid_
-                                    ? INT64_MIN / 2
-                                    : PaidThreshold(
-                                          allBlocks, paid_, [&](int32_t b) { return high[b]; },
-                                          [](int32_t) { return 1; });
-          collectAbove(floor - deltaFix_, top);
+          // Each block holds an entry at its top, so the paid blocks with
+          // the highest tops vouch for paid entries; the paid-th best of
+          // their classes is a floor for the paid-th best of all.
+          int64_t floor = INT64_MIN / 2;
+          if (blocks >= paid_) {
+            const Highest best = PaidHighest(high.data(), blocks, paid_);
+            const int32_t least = best.value[paid_ - 1];
+            size_t n = 0;
+            for (int p = 0; p < paid_; ++p)
+              for (int32_t c = best.at[p] << shift, e = std::min(c + block, classes_); c < e; ++c) {
+                topRoom[n] = c;
+                n += score[c] >= least;
+              }
+            floor = PaidThreshold(
+                std::span<const int32_t>(topRoom.data(), n), paid_,
+                [&](int32_t c) { return score[c]; }, [&](int32_t c) { return classWeight_[c]; });
+          }
+          top = collectAbove(floor - deltaFix_, topRoom);
           const int32_t u = PaidThreshold(
               top, paid_, [&](int32_t c) { return score[c]; },
               [&](int32_t c) { return classWeight_[c]; });
           const int64_t need = int64_t{u} - deltaFix_;
-          top.erase(
-              std::remove_if(top.begin(), top.end(), [&](int32_t c) { return score[c] < need; }),
-              top.end());
+          top = top.first(
+              std::remove_if(top.begin(), top.end(), [&](int32_t c) { return score[c] < need; }) -
+              top.begin());
         }
         // Paid places: 1 + the entries that score more. At most paid
         // distinct scores reach the paid-th best, so this stays linear
         // however many entries tie.
         exact.resize(classes_);
-        for (int32_t c : top) exact[c] = ExactScore(c, s, &curCode[1]);
+        for (int32_t c : top) exact[c] = wholeScores_ ? score[c] : ExactScore(c, s, &curCode[1]);
         const double last = PaidThreshold(
             top, paid_, [&](int32_t c) { return exact[c]; },
             [&](int32_t c) { return classWeight_[c]; });
@@ -619,11 +686,11 @@ void FastEngine::CountChunks(std::vector<ClassCount>& counts) {
       }
       if (booby_) {
         const int32_t lowest = *std::min_element(low.begin(), low.end());
-        collectBelow(int64_t{lowest} + deltaFix_, bottom);
+        bottom = collectBelow(int64_t{lowest} + deltaFix_, bottomRoom);
         exact.resize(classes_);
         double least = std::numeric_limits<double>::infinity();
         for (int32_t c : bottom) {
-          exact[c] = ExactScore(c, s, &curCode[1]);
+          exact[c] = wholeScores_ ? score[c] : ExactScore(c, s, &curCode[1]);
           least = std::min(least, exact[c]);
         }
         for (int32_t c : bottom)

@@ -472,6 +472,26 @@ TEST(ComputeScenariosFast, ScoresBeyondFixedPointAreCountedAllTheSame) {
   EXPECT_EQ(r.Counts[0][1] + r.Counts[1][1] + r.Counts[2][1], 8);  // one leader each time
 }
 
+TEST(ComputeScenariosFast, WholePointsBeyondSinglePrecisionTieAsTheReferenceSumsThem) {
+  // 2^24 + 1 is no single-precision number: Ann's 2^24 for the semi-final
+  // and 1 for the final sum to 2^24, level with Bo, though whole points
+  // would put her ahead.
+  PoolState s = testing::Bracket(8);
+  s.Pool.RoundPoints[1] = 0;
+  s.Pool.RoundPoints[2] = 16777216.0f;
+  s.Pool.RoundPoints[3] = 1;
+  testing::DecideThrough(s, 4);
+  AddPoolEntry(s, "Ann", {{5, 1}, {7, 1}});
+  AddPoolEntry(s, "Bo", {{5, 1}, {7, 5}});
+  AddPoolEntry(s, "Cy", {{6, 5}, {7, 5}});
+  SetPayouts(s, 1, true);
+  PossibilitiesResult r = RunBoth(Snapshot(s));
+  // Both are 1st in the four scenarios slot 1 wins game 5 and in the two
+  // where nobody scores; summed exactly, Bo would lose two of them to Ann.
+  EXPECT_EQ(r.Counts[0][1], 6);
+  EXPECT_EQ(r.Counts[1][1], 6);
+}
+
 TEST(ComputeScenarios, NoActiveEntryCountsNothing) {
   PoolState s = testing::Bracket(4);
   testing::DecideThrough(s, 2);

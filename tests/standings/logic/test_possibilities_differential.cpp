@@ -80,6 +80,18 @@ TEST(PossibilitiesDifferential, FastEngineEqualsTheReference) {
   few.openGames = 2;
   few.entries = 150;
   families.push_back({"many entries", few, 10});
+  // Thousands of classes: the fast engine splits them into blocks, and the
+  // ties at the paid places and the booby place span many blocks.
+  testing::PoolRecipe wide = base;
+  wide.openGames = 8;
+  wide.entries = 2500;
+  families.push_back({"thousands of entries", wide, 6});
+  // Without a seed bonus whole points are summed exactly, fractions are not.
+  testing::PoolRecipe unseeded = wide;
+  unseeded.seedMethod = 0;
+  families.push_back({"thousands of entries, no seed bonus", unseeded, 6});
+  unseeded.wholePoints = false;
+  families.push_back({"thousands of entries, no seed bonus, fractions", unseeded, 4});
 
   uint32_t seed = 1000;
   for (const Family& f : families) {
