@@ -169,14 +169,8 @@ class ReportRun {
   int PicksWidth() const { return mode_ == ReportMode::Print ? 120 : 110; }
 
   std::vector<std::string> PicksPieces(const std::string& picks) const {
-    std::vector<std::string> pieces;
-    const int len = static_cast<int>(CharCount(picks));
-    for (int pos = 1; pos <= len;) {
-      std::string piece = WrapAtSeparator(picks, pos, PicksWidth(), ",");
-      if (piece.empty()) break;
-      pos += static_cast<int>(CharCount(piece));
-      pieces.push_back(Trim(piece));
-    }
+    std::vector<std::string> pieces = PiecesAtSeparator(picks, PicksWidth(), ",");
+    for (std::string& piece : pieces) piece = Trim(piece);
     return pieces;
   }
 
