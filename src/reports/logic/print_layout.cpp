@@ -25,7 +25,14 @@ constexpr int kInstructionsDesignHeight = 1095;
 constexpr int kIdWidth = 495;
 constexpr int kNameLeft = 600, kNameWidth = 1440;
 constexpr int kSeedLeft = 2040, kSeedWidth = 372;
-constexpr int kTeamIdK = 560, kTeamNameK = 1400, kTeamSeedK = 332;
+constexpr int kTeamIdK = 660, kTeamNameK = 1400, kTeamSeedK = 315;
+// On the right the seed box would reach 17 twips into the name box and the
+// name box 100 into the number: they are narrowed to touch instead, so that
+// every left edge stays where the mirror puts it.
+// Right-hand Left is W - Left - K, so a box ends where the next one begins
+// at W - (its Left + K).
+constexpr int kRightSeedWidth = (kSeedLeft + kTeamSeedK) - (kNameLeft + kTeamNameK);  // 355
+constexpr int kRightNameWidth = (kNameLeft + kTeamNameK) - kTeamIdK;                  // 1340
 constexpr int kWinnerMirrorK = 880;
 
 constexpr int kHeadingHeight = 360;
@@ -137,6 +144,8 @@ PrintLayout ComputePrintLayout(const PrintLayoutOptions& o) {
         r->left = W - r->left - k;
         r->top -= half;
       }
+      seed.width = kRightSeedWidth;
+      name.width = kRightNameWidth;
     }
     add(PrintPart::TeamId, j, id, j == 1 ? "1." : Str(j) + ".", right);
     add(PrintPart::TeamName, j, name, {}, right);
