@@ -17,6 +17,7 @@
 #include "reports/report_output.h"
 #include "standings/frmPoolAnalysis.h"
 #include "standings/frmPossibilities.h"
+#include "email_reports_support.h"
 #include "support/fake_main_window.h"
 #include "support/upload_site.h"
 #include "web/frmEMailReports.h"
@@ -75,14 +76,7 @@ class AnalysisDistributionTest : public ::testing::Test {
     reports["frmPoolAnalysis"] = std::move(analysis);
   }
   std::unique_ptr<frmEMailReports> Open() {
-    s.OutputMode = "Email";
-    auto w = std::make_unique<frmEMailReports>(tc.ctx, [this](const std::string& name) {
-      auto it = reports.find(name);
-      return it == reports.end() ? nullptr : static_cast<const ReportWindow*>(it->second.get());
-    });
-    w->show();
-    QApplication::processEvents();
-    return w;
+    return testing::OpenEmailReports(tc.ctx, reports, "Email");
   }
   static QCheckBox* Box(QWidget* w, const char* name) {
     QCheckBox* c = w->findChild<QCheckBox*>(name);
@@ -108,7 +102,7 @@ class AnalysisDistributionTest : public ::testing::Test {
   PoolState& s = tc.pool;
   FakeMainWindow main;
   test::TempFolder data;
-  std::map<std::string, std::unique_ptr<ReportWindow>> reports;
+  testing::ReportWindows reports;
 };
 
 TEST_F(AnalysisDistributionTest, EachBoxWritesItsOwnReportFromItsOwnGrid) {
