@@ -56,6 +56,28 @@ BENCHMARK_CAPTURE(BM_WriteRankingsReport, email, ReportMode::Email)
 BENCHMARK_CAPTURE(BM_WriteRankingsReport, web, ReportMode::Web)
     ->ArgName("entries")->Arg(32767)->Unit(benchmark::kMillisecond);
 
+// The pages of the scenario-winners report of a pool whose entries all tie
+// in every one of 32 scenarios: each pool-winners cell names every entry.
+void BM_LayOutScenarioWinners(benchmark::State& state) {
+  PoolState pool = SixRoundPool();
+  std::string winners = "1st:";
+  for (int e = 1; e <= state.range(0); ++e)
+    winners += (e == 1 ? " " : ", ") + std::string("Participant ") + std::to_string(e) + " 1 (120)";
+  Grid grid(33, 2, 1, 0);
+  grid.SetTextMatrix(0, 0, "Game Winners");
+  grid.SetTextMatrix(0, 1, "Pool Winners");
+  for (int s = 1; s <= 32; ++s) {
+    grid.SetTextMatrix(s, 0, "Duke, Iowa, Kansas, Duke " + std::to_string(s));
+    grid.SetTextMatrix(s, 1, winners);
+  }
+  ReportEnvironment env;
+  for (auto _ : state) {
+    auto pages = LayOutPrintedReport(ReportKind::ScenarioWinners, grid, pool, env, 55);
+    benchmark::DoNotOptimize(pages);
+  }
+}
+BENCHMARK(BM_LayOutScenarioWinners)->ArgName("entries")->Arg(10000)->Unit(benchmark::kMillisecond);
+
 void BM_GridCsvText(benchmark::State& state) {
   PoolState pool = SixRoundPool();
   const Grid grid = Standings(static_cast<int>(state.range(0)));

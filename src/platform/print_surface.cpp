@@ -93,6 +93,7 @@ QPainter& PrintSurface::Painter() {
 
 QPrinter& PrintSurface::Printer() {
   if (!printer_) throw std::logic_error("no print job has begun");
+  lineMetrics_.reset();  // the caller may change the page
   return *printer_;
 }
 
@@ -145,6 +146,7 @@ void PrintSurface::SetTextFont(int pointSize) {
   if (!QFontInfo(f).fixedPitch()) f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   f.setPointSize(pointSize > 0 ? pointSize : 8);
   font_ = f;
+  lineMetrics_.reset();
   if (painter_) painter_->setFont(font_);
 }
 
@@ -173,15 +175,25 @@ int PrintSurface::CharsThatFit() const {
 
 void PrintSurface::PrintLine(const std::string& text, bool bold) {
   if (!painter_) return;
-  const double h = LineHeight();
-  if (lineOnPage_ > 0 && (lineOnPage_ + 1) * h > PageRect().height()) {
+  // The measures are taken once per font: a report of many thousand lines
+  // would otherwise spend its time asking the printer for them line by line.
+  if (!lineMetrics_) {
+    lineMetrics_.emplace();
+    lineMetrics_->height = LineHeight();
+    lineMetrics_->pageHeight = PageRect().height();
+    for (int b = 0; b < 2; ++b) {
+      lineMetrics_->fonts[b] = font_;
+      lineMetrics_->fonts[b].setBold(b == 1);
+      lineMetrics_->ascent[b] = QFontMetricsF(lineMetrics_->fonts[b], printer_).ascent();
+    }
+  }
+  const LineMetrics& m = *lineMetrics_;
+  if (lineOnPage_ > 0 && (lineOnPage_ + 1) * m.height > m.pageHeight) {
     if (!NewPage()) return;
   }
-  QFont f = font_;
-  f.setBold(bold);
-  painter_->setFont(f);
-  QFontMetricsF m(f, printer_);
-  painter_->drawText(QPointF(0, lineOnPage_ * h + m.ascent()), QString::fromStdString(text));
+  const int b = bold ? 1 : 0;
+  if (painter_->font() != m.fonts[b]) painter_->setFont(m.fonts[b]);
+  painter_->drawText(QPointF(0, lineOnPage_ * m.height + m.ascent[b]), QString::fromStdString(text));
   ++lineOnPage_;
 }
 

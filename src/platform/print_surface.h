@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPrinter>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QPainter;
@@ -95,6 +96,13 @@ class PrintSurface {
   std::string pdfTarget_;
   std::string pdfTemp_;
   QFont font_;
+  // The text font's measures on this job's printer, normal and bold.
+  struct LineMetrics {
+    double height = 0, pageHeight = 0;
+    QFont fonts[2];
+    double ascent[2] = {0, 0};
+  };
+  std::optional<LineMetrics> lineMetrics_;
   int lineOnPage_ = 0;
   int pages_ = 0;
   bool busy_ = false;

@@ -18,6 +18,7 @@
 #include "reports/report_output.h"
 #include "standings/frmDisplayRank.h"
 #include "standings/frmListBettors.h"
+#include "email_reports_support.h"
 #include "support/fake_main_window.h"
 #include "support/upload_site.h"
 #include "web/frmEMailReports.h"
@@ -68,14 +69,7 @@ class EmailReportsTest : public ::testing::Test {
     return raw;
   }
   std::unique_ptr<frmEMailReports> Open(const char* mode) {
-    s.OutputMode = mode;
-    auto w = std::make_unique<frmEMailReports>(tc.ctx, [this](const std::string& name) {
-      auto it = reports.find(name);
-      return it == reports.end() ? nullptr : static_cast<const ReportWindow*>(it->second.get());
-    });
-    w->show();
-    QApplication::processEvents();
-    return w;
+    return OpenEmailReports(tc.ctx, reports, mode);
   }
   template <class T = QCheckBox>
   static T* Find(QWidget* w, const char* name) {
@@ -102,7 +96,7 @@ class EmailReportsTest : public ::testing::Test {
   PoolState& s = tc.pool;
   FakeMainWindow main;
   test::TempFolder data;
-  std::map<std::string, std::unique_ptr<ReportWindow>> reports;
+  ReportWindows reports;
   const std::string sep = ReportSeparatorText();
 };
 

@@ -26,10 +26,13 @@ constexpr int kIdWidth = 495;
 constexpr int kNameLeft = 600, kNameWidth = 1440;
 constexpr int kSeedLeft = 2040, kSeedWidth = 372;
 constexpr int kTeamIdK = 660, kTeamNameK = 1400, kTeamSeedK = 315;
-// Mirrored, the name box would reach 100 twips into the slot number and the
-// seed box 17 into the name: the right half's boxes are that much narrower,
-// so neighbours touch and every Left stays where K puts it.
-constexpr int kRightNameWidth = kNameWidth - 100, kRightSeedWidth = kSeedWidth - 17;
+// On the right the seed box would reach 17 twips into the name box and the
+// name box 100 into the number: they are narrowed to touch instead, so that
+// every left edge stays where the mirror puts it.
+// Right-hand Left is W - Left - K, so a box ends where the next one begins
+// at W - (its Left + K).
+constexpr int kRightSeedWidth = (kSeedLeft + kTeamSeedK) - (kNameLeft + kTeamNameK);  // 355
+constexpr int kRightNameWidth = (kNameLeft + kTeamNameK) - kTeamIdK;                  // 1340
 constexpr int kWinnerMirrorK = 880;
 
 constexpr int kHeadingHeight = 360;
@@ -141,8 +144,8 @@ PrintLayout ComputePrintLayout(const PrintLayoutOptions& o) {
         r->left = W - r->left - k;
         r->top -= half;
       }
-      name.width = kRightNameWidth;
       seed.width = kRightSeedWidth;
+      name.width = kRightNameWidth;
     }
     add(PrintPart::TeamId, j, id, j == 1 ? "1." : Str(j) + ".", right);
     add(PrintPart::TeamName, j, name, {}, right);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "core/text_format.h"
 
@@ -129,27 +130,60 @@ bool IsNumericText(std::string_view text, bool allowSymbols) {
 
 namespace {
 
-// The byte offset of every character, and the text's size last, so a piece
-// of any character range is cut without counting from the start again.
-std::vector<size_t> CharOffsets(std::string_view text) {
-  std::vector<size_t> offsets;
-  offsets.reserve(text.size() + 1);
-  for (size_t i = 0; i < text.size(); ++i)
-    if (!IsContinuation(static_cast<unsigned char>(text[i]))) offsets.push_back(i);
-  offsets.push_back(text.size());
-  return offsets;
-}
+// A text's character positions found once, so that every cut is a look-up
+// rather than a walk from the text's start: the wrap of a long list of names
+// stays linear in its length.
+class CharIndex {
+ public:
+  explicit CharIndex(std::string_view text) : text_(text) {
+    // The steps OffsetOfChar takes, and the characters CharCount counts
+    // before each, so that a stray continuation byte cuts as it always did.
+    size_t i = 0, counted = 0;
+    offsets_.push_back(0);
+    counts_.push_back(0);
+    while (i < text.size()) {
+      size_t next = i + 1;
+      while (next < text.size() && IsContinuation(static_cast<unsigned char>(text[next]))) ++next;
+      for (size_t b = i; b < next; ++b)
+        if (!IsContinuation(static_cast<unsigned char>(text[b]))) ++counted;
+      i = next;
+      offsets_.push_back(i);
+      counts_.push_back(counted);
+    }
+    len_ = static_cast<int>(counted);
+  }
 
-// The 1-based position of the last character of the piece from start; the
-// search looks back over at most width characters, so a whole text costs
-// its length times the width, not its length squared.
-int PieceEnd(std::string_view text, const std::vector<size_t>& offsets, int start, int width,
-             std::string_view separator) {
-  const int len = static_cast<int>(offsets.size()) - 1;
+  int Len() const { return len_; }
+  // Step index of the 1-based character position pos (the end when beyond).
+  size_t Step(int pos) const {
+    const size_t n = pos < 1 ? 0 : static_cast<size_t>(pos - 1);
+    return std::min(n, offsets_.size() - 1);
+  }
+  size_t Offset(size_t step) const { return offsets_[step]; }
+  // Characters CharCount finds between two steps.
+  int Count(size_t from, size_t to) const { return static_cast<int>(counts_[to] - counts_[from]); }
+  bool HoldsAt(size_t step, std::string_view separator) const {
+    return text_.substr(offsets_[step]).substr(0, separator.size()) == separator;
+  }
+
+ private:
+  std::string_view text_;
+  std::vector<size_t> offsets_;
+  std::vector<size_t> counts_;
+  int len_ = 0;
+};
+
+// The steps [from, to) of WrapAtSeparator's piece; from == to when start is
+// past the end.
+std::pair<size_t, size_t> PieceAt(const CharIndex& index, int start, int width,
+                                  std::string_view separator) {
+  const int len = index.Len();
+  if (start < 1) start = 1;
+  if (start > len) return {0, 0};
   int found = 0;
   if (len - start >= width && !separator.empty()) {
     for (int p = start + width; p >= start; --p) {
-      if (text.compare(offsets[static_cast<size_t>(p - 1)], separator.size(), separator) == 0) {
+      if (index.HoldsAt(index.Step(p), separator)) {
         found = p;
         break;
       }
@@ -158,52 +192,50 @@ int PieceEnd(std::string_view text, const std::vector<size_t>& offsets, int star
     found = len;
   }
   if (found <= start) found = len;
-  return found;
+  return {index.Step(start), index.Step(found + 1)};
 }
 
-std::string_view Piece(std::string_view text, const std::vector<size_t>& offsets, int first,
-                       int last) {
-  const size_t from = offsets[static_cast<size_t>(first - 1)];
-  return text.substr(from, offsets[static_cast<size_t>(last)] - from);
+std::string Bytes(std::string_view text, const CharIndex& index, std::pair<size_t, size_t> piece) {
+  const size_t from = index.Offset(piece.first);
+  return std::string(text.substr(from, index.Offset(piece.second) - from));
 }
 
 }  // namespace
 
 std::string WrapAtSeparator(std::string_view text, int start, int width,
                             std::string_view separator) {
-  const auto offsets = CharOffsets(text);
-  const int len = static_cast<int>(offsets.size()) - 1;
-  if (start < 1) start = 1;
-  if (start > len) return {};
-  return std::string(Piece(text, offsets, start, PieceEnd(text, offsets, start, width, separator)));
+  const CharIndex index(text);
+  return Bytes(text, index, PieceAt(index, start, width, separator));
 }
 
-std::vector<std::string> SplitAtSeparator(std::string_view text, int width,
-                                          std::string_view separator) {
-  const auto offsets = CharOffsets(text);
-  const int len = static_cast<int>(offsets.size()) - 1;
+std::vector<std::string> PiecesAtSeparator(std::string_view text, int width,
+                                           std::string_view separator) {
+  const CharIndex index(text);
   std::vector<std::string> pieces;
-  for (int pos = 1; pos <= len;) {
-    const int end = PieceEnd(text, offsets, pos, width, separator);
-    pieces.push_back(std::string(Piece(text, offsets, pos, end)));
-    pos = end + 1;
+  for (int pos = 1; pos <= index.Len();) {
+    const auto piece = PieceAt(index, pos, width, separator);
+    if (index.Offset(piece.first) == index.Offset(piece.second)) break;
+    // A piece of stray continuation bytes alone counts no character; step on.
+    pos += std::max(1, index.Count(piece.first, piece.second));
+    pieces.push_back(Bytes(text, index, piece));
   }
   return pieces;
 }
 
 std::vector<std::string> WrapForPrint(std::string_view text, int width,
                                       std::string_view separator) {
-  const auto offsets = CharOffsets(text);
-  const int len = static_cast<int>(offsets.size()) - 1;
-  if (width < 1 || len <= width + 1) return {std::string(text)};
+  if (width < 1 || CharCount(text) <= static_cast<size_t>(width) + 1) return {std::string(text)};
+  const CharIndex index(text);
   const int most = width + 1;
   std::vector<std::string> lines;
-  for (int pos = 1; pos <= len;) {
-    int end = PieceEnd(text, offsets, pos, width, separator);
-    if (end - pos + 1 > most) end = PieceEnd(text, offsets, pos, width, " ");
-    if (end - pos + 1 > most) end = pos + width - 1;
-    std::string line = Trim(Piece(text, offsets, pos, end));
-    pos = end + 1;
+  for (int pos = 1; pos <= index.Len();) {
+    auto piece = PieceAt(index, pos, width, separator);
+    if (index.Count(piece.first, piece.second) > most) piece = PieceAt(index, pos, width, " ");
+    if (index.Count(piece.first, piece.second) > most)
+      piece.second = std::min(piece.second, piece.first + static_cast<size_t>(width));
+    if (index.Offset(piece.first) == index.Offset(piece.second)) break;
+    pos += std::max(1, index.Count(piece.first, piece.second));
+    std::string line = Trim(Bytes(text, index, piece));
     if (!line.empty()) lines.push_back(std::move(line));
   }
   if (lines.empty()) lines.emplace_back();
@@ -212,9 +244,10 @@ std::vector<std::string> WrapForPrint(std::string_view text, int width,
 
 int LinesPerPageFor(int linesThatFit) {
   if (linesThatFit < 1) return 1;
-  // The margin rule, but 20 where the page holds them, never more than fit.
-  int lines = std::max(20, static_cast<int>((linesThatFit + 1) * 0.95) - 2);
-  return std::min(lines, linesThatFit);
+  // The margin below would leave short pages with few lines: 20 where 20 fit.
+  int lines = std::max(static_cast<int>((linesThatFit + 1) * 0.95) - 2, 20);
+  if (lines > linesThatFit) lines = linesThatFit;
+  return std::max(1, lines);
 }
 
 std::vector<int> ComputeColumnPercents(const Grid& grid) {

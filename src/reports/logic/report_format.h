@@ -43,9 +43,10 @@ bool IsNumericText(std::string_view text, bool allowSymbols);
 std::string WrapAtSeparator(std::string_view text, int start, int width,
                             std::string_view separator);
 
-// The whole text as the pieces WrapAtSeparator gives one after another.
-std::vector<std::string> SplitAtSeparator(std::string_view text, int width,
-                                          std::string_view separator);
+// The pieces WrapAtSeparator gives one after another from the first
+// character to the end, untrimmed.
+std::vector<std::string> PiecesAtSeparator(std::string_view text, int width,
+                                           std::string_view separator);
 
 // A text cut into printed lines of at most width + 1 characters, trimmed:
 // at the separator where one lies within reach, else at a blank, else
@@ -54,8 +55,8 @@ std::vector<std::string> WrapForPrint(std::string_view text, int width,
                                       std::string_view separator);
 
 // Report lines per page for a page that holds `linesThatFit` lines of the
-// report font: a small margin below, but at least 20 where 20 fit, never
-// more than fit, at least 1.
+// report font: a small margin below, but 20 where 20 fit; never more than
+// fit, at least 1.
 int LinesPerPageFor(int linesThatFit);
 
 // Width of each grid column in percent of the grid's total width (0 for a

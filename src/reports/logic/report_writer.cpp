@@ -169,8 +169,8 @@ class ReportRun {
   int PicksWidth() const { return mode_ == ReportMode::Print ? 120 : 110; }
 
   std::vector<std::string> PicksPieces(const std::string& picks) const {
-    std::vector<std::string> pieces = SplitAtSeparator(picks, PicksWidth(), ",");
-    for (auto& piece : pieces) piece = Trim(piece);
+    std::vector<std::string> pieces = PiecesAtSeparator(picks, PicksWidth(), ",");
+    for (std::string& piece : pieces) piece = Trim(piece);
     return pieces;
   }
 

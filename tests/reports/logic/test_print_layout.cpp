@@ -83,6 +83,35 @@ TEST(PrintLayout, TeamRowsOfAFirstRoundGameStandCloser) {
   EXPECT_EQ(rightTop->rect.left, 13000 - 600 - 1400);
 }
 
+TEST(PrintLayout, RightHalfTeamRowsAndHeadingsStandWhereTheDesignMirrorsThem) {
+  // Left = W - Left - K with K 660 (number), 1400 (name) and 315 (seed); the
+  // right half's headings are placed from its top seed box.
+  for (int slots : {4, 8, 16, 32, 64}) {
+    SCOPED_TRACE(slots);
+    PrintLayout l = Layout(slots, true);
+    const int W = l.width, R = l.numRounds;
+    for (int j = slots / 2 + 1; j <= slots; ++j) {
+      const TwipRect& id = l.Find(PrintPart::TeamId, j)->rect;
+      const TwipRect& name = l.Find(PrintPart::TeamName, j)->rect;
+      const TwipRect& seed = l.Find(PrintPart::TeamSeed, j)->rect;
+      EXPECT_EQ(id.left, W - 0 - 660) << j;
+      EXPECT_EQ(name.left, W - 600 - 1400) << j;
+      EXPECT_EQ(seed.left, W - 2040 - 315) << j;
+      // Neighbours touch rather than cover each other.
+      EXPECT_EQ(seed.right(), name.left) << j;
+      EXPECT_EQ(name.right(), id.left) << j;
+    }
+    for (int r = R + 1; r <= 2 * R - 1; ++r) {
+      EXPECT_EQ(l.Find(PrintPart::RoundHeading, r)->rect.left,
+                W - 2040 - 315 - (2 * R - r) * 1005 - 100)
+          << r;
+      EXPECT_EQ(l.Find(PrintPart::BottomHeading, r)->rect.left,
+                l.Find(PrintPart::RoundHeading, r)->rect.left)
+          << r;
+    }
+  }
+}
+
 TEST(PrintLayout, EightSlotsSingleSided) {
   PrintLayout l = Layout(8, false, false, true);
   const TwipRect expected[] = {{2540, 3120, 950, 200}, {2540, 3620, 950, 200},
