@@ -22,31 +22,43 @@
 namespace qb {
 namespace {
 
-void BM_OpenPoolWindow(benchmark::State& state) {
+// A pool file of that many entries of 64 teams (2% of them deleted, which
+// the file does not keep) in the folder.
+std::string WritePool(const QTemporaryDir& dir, const char* name, int entries,
+                      double deletedShare) {
+  testing::PoolRecipe recipe;
+  recipe.teams = 64;
+  recipe.openGames = 15;
+  recipe.entries = entries;
+  recipe.deletedShare = deletedShare;
+  TestContext writer;
+  writer.pool = testing::MakeRandomPool(recipe, 2026);
+  writer.pool.Pool.PoolName = "Office";
+  RecordingPoolFileHost host;
+  PoolFileServices svc{host, writer.prompts, writer.random, writer.clock};
+  const std::string path = dir.filePath(name).toStdString();
+  return SaveFile1N(writer.pool, path, false, svc) ? path : std::string();
+}
+
+// The main window, shown, on a context that outlives Qt's teardown.
+frmMain& MainWindow(TestContext*& t) {
   bench::OffscreenApp();
-  static QTemporaryDir dir;
-  static TestContext* t = new TestContext;  // outlives Qt's teardown
-  const std::string path = dir.filePath("Office.qbp").toStdString();
-  {
-    testing::PoolRecipe recipe;
-    recipe.teams = 64;
-    recipe.openGames = 15;
-    recipe.entries = static_cast<int>(state.range(0));
-    recipe.deletedShare = 0.02;
-    PoolState pool = testing::MakeRandomPool(recipe, 2026);
-    pool.Pool.PoolName = "Office";
-    TestContext writer;
-    writer.pool = pool;
-    RecordingPoolFileHost host;
-    PoolFileServices svc{host, writer.prompts, writer.random, writer.clock};
-    if (!SaveFile1N(writer.pool, path, false, svc)) state.SkipWithError("no pool file");
-  }
+  t = new TestContext;
   t->pool.SoundStatus = "Off";
   auto* main = new frmMain(t->ctx, StandardWindows());
   main->MDIForm_Load();
   main->resize(1100, 750);
   main->show();
   QApplication::processEvents();
+  return *main;
+}
+
+void BM_OpenPoolWindow(benchmark::State& state) {
+  static QTemporaryDir dir;
+  const std::string path = WritePool(dir, "Office.qbp", static_cast<int>(state.range(0)), 0.02);
+  if (path.empty()) state.SkipWithError("no pool file");
+  TestContext* t = nullptr;
+  frmMain* main = &MainWindow(t);
   for (auto _ : state) {
     t->files.Queue(path);
     main->RunCommand("mnuFileOpen");
@@ -78,30 +90,11 @@ long ResidentMb() {
 }
 
 void BM_MemoryAfterLargePool(benchmark::State& state) {
-  bench::OffscreenApp();
   static QTemporaryDir dir;
-  static TestContext* t = new TestContext;
-  auto write = [&](const char* name, int entries) {
-    testing::PoolRecipe recipe;
-    recipe.teams = 64;
-    recipe.openGames = 15;
-    recipe.entries = entries;
-    recipe.deletedShare = 0;
-    TestContext writer;
-    writer.pool = testing::MakeRandomPool(recipe, 2026);
-    RecordingPoolFileHost host;
-    PoolFileServices svc{host, writer.prompts, writer.random, writer.clock};
-    const std::string path = dir.filePath(name).toStdString();
-    SaveFile1N(writer.pool, path, false, svc);
-    return path;
-  };
-  const std::string large = write("Large.qbp", 10000), small = write("Small.qbp", 20);
-  t->pool.SoundStatus = "Off";
-  auto* main = new frmMain(t->ctx, StandardWindows());
-  main->MDIForm_Load();
-  main->resize(1100, 750);
-  main->show();
-  QApplication::processEvents();
+  const std::string large = WritePool(dir, "Large.qbp", 10000, 0),
+                    small = WritePool(dir, "Small.qbp", 20, 0);
+  TestContext* t = nullptr;
+  frmMain* main = &MainWindow(t);
   const long start = ResidentMb();
   long peak = 0, after = 0;
   for (auto _ : state) {

@@ -100,7 +100,7 @@ bool ProcessStart(long pid, double& started, bool& ended) {
 }
 
 // Whether the process that named a temporary file may still be writing it.
-// A process of that number that began after the file was last written is
+// A process of that number that began after the file was last changed is
 // another one that was given the same number; one that has ended but not yet
 // been waited for writes nothing either.
 bool WriterMayBeRunning(long pid, const fs::path& file) {
@@ -112,8 +112,11 @@ bool WriterMayBeRunning(long pid, const fs::path& file) {
   if (ended) return false;
   struct stat st {};
   if (::stat(file.c_str(), &st) != 0) return false;
-  // Start times are known to a clock tick and btime to a second.
-  return started <= static_cast<double>(st.st_mtime) + 2;
+  // The change time, not the modification time: a backup's temporary is a
+  // link to the old pool and keeps its modification time, but making the
+  // link changes the inode. A start time read from /proc is never later
+  // than the true one; a second is left for the boot time's rounding.
+  return started <= static_cast<double>(st.st_ctime) + 1;
 }
 
 // Past a file size limit (ulimit -f, a quota) the system kills a writer by
