@@ -20,20 +20,24 @@ namespace {
 
 void StartQt() { bench::OffscreenApp(); }
 
-// Kept to the end of the program: its windows' pool must outlive Qt's own teardown.
+// A 64-team pool of that many entries for a window, made once and kept to
+// the end of the program: its windows' pool must outlive Qt's own teardown.
+TestContext* WindowPool(int entries, int openGames, int templates) {
+  auto* t = new TestContext;
+  testing::PoolRecipe recipe;
+  recipe.teams = 64;
+  recipe.openGames = openGames;
+  recipe.entries = entries;
+  recipe.deletedShare = 0;
+  recipe.templates = templates;
+  t->pool = testing::MakeRandomPool(recipe, 2026);
+  t->pool.MainWidth = 15000;
+  t->pool.MainHeight = 11000;
+  return t;
+}
+
 TestContext& LargestPool() {
-  static TestContext* t = nullptr;
-  if (!t) {
-    t = new TestContext;
-    testing::PoolRecipe recipe;
-    recipe.teams = 64;
-    recipe.openGames = 2;
-    recipe.entries = 32767;
-    recipe.deletedShare = 0;
-    t->pool = testing::MakeRandomPool(recipe, 2026);
-    t->pool.MainWidth = 15000;
-    t->pool.MainHeight = 11000;
-  }
+  static TestContext* t = WindowPool(32767, 2, 0);
   return *t;
 }
 
@@ -70,19 +74,7 @@ BENCHMARK(BM_PossibilitiesRunShown)->Unit(benchmark::kMillisecond)->Iterations(3
 // each scenario's pool winners name every entry: the whole run the user
 // waits for, Begin Processing to the grids shown.
 TestContext& AllTiedPool(int entries) {
-  static TestContext* t = nullptr;
-  if (!t) {
-    t = new TestContext;
-    testing::PoolRecipe recipe;
-    recipe.teams = 64;
-    recipe.openGames = 5;
-    recipe.entries = entries;
-    recipe.deletedShare = 0;
-    recipe.templates = 1;
-    t->pool = testing::MakeRandomPool(recipe, 2026);
-    t->pool.MainWidth = 15000;
-    t->pool.MainHeight = 11000;
-  }
+  static TestContext* t = WindowPool(entries, 5, 1);
   return *t;
 }
 

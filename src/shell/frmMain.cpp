@@ -27,6 +27,7 @@
 #include "shell/main_window_icons.h"
 #include "shell/main_window_placement.h"
 #include "shell/print_routing.h"
+#include "web/web_files.h"
 
 namespace qb {
 
@@ -133,10 +134,7 @@ frmMain::frmMain(AppContext& ctx, WindowTable windows, QWidget* parent)
   setObjectName("frmMain");
   setWindowIcon(AppIcon());
   recent_.SetDownloadPath(ctx_.pool.DownloadPath);
-  siteName_ = WebSiteFromSettings([this](const std::string& section, const std::string& key,
-                                         const std::string& def) {
-                return ctx_.settings.GetSetting(section, key, def);
-              }).host;
+  siteName_ = ConfiguredWebSite(ctx_).host;
   mdi_ = new QMdiArea(this);
   mdi_->setObjectName("mdiClient");
   mdi_->viewport()->installEventFilter(this);

@@ -141,11 +141,7 @@ void frmDownload::Form_Load() {
   for (int i : order) comFileType_->addItem(Q(fileTypes_[i].description), i + 1);
   comFileType_->setCurrentIndex(-1);
 
-  const std::string host = WebSiteFromSettings([this](const std::string& section,
-                                                      const std::string& key,
-                                                      const std::string& def) {
-                             return ctx_.settings.GetSetting(section, key, def);
-                           }).host;
+  const std::string host = ConfiguredWebSite(ctx_).host;
   const bool results = pool.DownloadType == "Results";
   setWindowTitle(Q((results ? "Download Results from " : "Download Brackets from ") + host));
   if (!list.readError.empty()) throw UnexpectedError(62, list.readError);

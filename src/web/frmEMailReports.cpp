@@ -82,10 +82,7 @@ frmEMailReports::frmEMailReports(AppContext& ctx, ReportWindowLookup lookup, QWi
       web_(ctx.pool.OutputMode == "Web"),
       Inet1_(std::make_unique<Transfer>()) {
   setObjectName(kWindowName);
-  siteName_ = WebSiteFromSettings([this](const std::string& section, const std::string& key,
-                                         const std::string& def) {
-                return ctx_.settings.GetSetting(section, key, def);
-              }).host;
+  siteName_ = ConfiguredWebSite(ctx_).host;
   BuildControls();
   upload_ = std::make_unique<ReportUpload>(
       *Inet1_,
@@ -431,11 +428,7 @@ void frmEMailReports::SendToInternet() {
   Busy(true);
   cmdCreateReport_->setEnabled(false);
 
-  const WebSite site = WebSiteFromSettings([this](const std::string& section,
-                                                  const std::string& key,
-                                                  const std::string& def) {
-    return ctx_.settings.GetSetting(section, key, def);
-  });
+  const WebSite site = ConfiguredWebSite(ctx_);
   UploadRequest r;
   r.folder = UserDataFolder(ctx_);
   r.pathFileUrl = site.pathFileUrl;

@@ -28,4 +28,11 @@ std::string ReadableDataFile(const AppContext& ctx, const std::string& name) {
   return QFileInfo::exists(beside) ? beside.toStdString() : own;
 }
 
+WebSite ConfiguredWebSite(const AppContext& ctx) {
+  return WebSiteFromSettings(
+      [&ctx](const std::string& section, const std::string& key, const std::string& def) {
+        return ctx.settings.GetSetting(section, key, def);
+      });
+}
+
 }  // namespace qb

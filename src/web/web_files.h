@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/app_context.h"
+#include "web/logic/web_site.h"
 
 namespace qb {
 
@@ -12,6 +13,9 @@ namespace qb {
 std::string UserDataFolder(const AppContext& ctx);
 // A file of that folder.
 std::string UserDataFile(const AppContext& ctx, const std::string& name);
+// The web site the settings point the program at (their "Web" section), with
+// the built-in defaults for what they leave out.
+WebSite ConfiguredWebSite(const AppContext& ctx);
 // A file to read: the user's own copy, else the one beside the program; the
 // user's path when neither exists.
 std::string ReadableDataFile(const AppContext& ctx, const std::string& name);

@@ -10,6 +10,7 @@
 #include "core/bracket.h"
 #include "shell/main_window_placement.h"
 #include "shell_fixture.h"
+#include "web/logic/web_site.h"
 
 namespace qb {
 namespace {

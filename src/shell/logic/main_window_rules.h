@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/pool_state.h"
-#include "web/logic/web_site.h"
 
 namespace qb {
 
