@@ -507,7 +507,9 @@ struct ImportPlanTest : EntryImportTest {
   struct Row {
     const char* who;
     int number;
-    char how;           // 'N' new, 'R' replace, 'X' reject, 'E' replace poolEntry
+    // 'N' new, 'R' replace as a click makes it, 'X' reject, 'E' replace
+    // poolEntry (a click names the first entry of the key)
+    char how;
     int poolEntry = 0;
   };
 
@@ -522,8 +524,8 @@ struct ImportPlanTest : EntryImportTest {
     AddPicks(s, AddEntry(s, 3, 1), {2, 3, 2});
   }
 
-  // Reads the rows' entries (the picks of the k-th row: k mod 4 for the final)
-  // and makes each row's choice.
+  // Reads the rows' entries (the k-th row picks slot 1 + k mod 4 in the
+  // final) and makes each row's choice.
   std::vector<ImportEntryRow> Import(const std::vector<Row>& wanted) {
     EXPECT_TRUE(Read(FileFrom(s, [&](PoolState& f) {
       int k = 0;
