@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <limits>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "core/entry_identity.h"
 #include "core/pool_file_fields.h"
@@ -449,58 +448,72 @@ bool AnyImportAccepted(const std::vector<ImportEntryRow>& rows) {
   return false;
 }
 
-std::string CheckImportRows(const PoolState& s, const std::vector<ImportEntryRow>& rows) {
-  // Counted as the apply will add them: a Replace whose entry is gone is
-  // added too, and a name no live participant has brings a new participant.
-  std::unordered_set<std::string> known;
+namespace {
+
+// What OK does with each accepted row, worked out once: the check counts it
+// and the apply carries it out, so the two cannot part and the 16-bit counts
+// never pass what the check allowed.
+struct PlannedRow {
+  const ImportEntryRow* row = nullptr;
+  int replaces = 0;        // the pool entry overwritten; 0: appended
+  std::string bettorName;  // of an appended entry
+  int bettor = 0;          // its participant in the pool; 0: newBettors[newBettor]
+  int newBettor = -1;
+};
+
+struct ImportPlan {
+  std::vector<PlannedRow> rows;
+  std::vector<std::string> newBettors;  // in the order the rows first name them
+  int appended = 0;
+};
+
+// The participant name an imported entry goes under: the participant import
+// may have renamed it ("Name*").
+const std::string& ImportedBettorName(const PoolState& s, const EntryRecord& imp) {
+  if (imp.BettorIndex >= 1 && imp.BettorIndex <= s.NumImportBettors &&
+      imp.BettorIndex < static_cast<int>(s.ImportBettors.size()))
+    return s.ImportBettors[imp.BettorIndex].Name;
+  return imp.BettorName;
+}
+
+ImportPlan PlanImportRows(const PoolState& s, const std::vector<ImportEntryRow>& rows) {
+  // The first live participant of each name; looked up once per row, as a
+  // search per row would make a large import grow with the square of its size.
+  std::unordered_map<std::string, int> bettors;
   for (int b = 1; b <= s.NumBettors && b < static_cast<int>(s.Bettors.size()); ++b)
-    if (!s.Bettors[b].Name.empty()) known.insert(s.Bettors[b].Name);
-  int added = 0, newParticipants = 0;
+    if (!s.Bettors[b].Name.empty()) bettors.try_emplace(s.Bettors[b].Name, b);
+  std::unordered_map<std::string, int> newByName;
+
+  ImportPlan plan;
   for (const ImportEntryRow& row : rows) {
     if (row.accept == kReject) continue;
     const EntryRecord& imp = s.ImportEntries.at(row.importEntry);
+    PlannedRow& p = plan.rows.emplace_back();
+    p.row = &row;
+    // The row was checked when it became a Replace; its entry is taken only
+    // while it is still that participant's entry of that number.
     if (row.replace == kReplace) {
       const int e = row.poolEntry;
-      const int bettor = e >= 1 && e <= s.NumEntries ? EntryBettor(s, e) : 0;
+      const int bettor = EntryBettor(s, e);
       if (bettor != 0 && s.Bettors[bettor].Name == imp.BettorName &&
           s.Entries[e].EntryNumber == imp.EntryNumber)
-        continue;
+        p.replaces = e;
     }
-    ++added;
-    std::string name = imp.BettorName;
-    if (imp.BettorIndex >= 1 && imp.BettorIndex <= s.NumImportBettors)
-      name = s.ImportBettors[imp.BettorIndex].Name;
-    if (name.empty() || known.insert(name).second) ++newParticipants;
+    if (p.replaces != 0) continue;
+    ++plan.appended;
+    p.bettorName = ImportedBettorName(s, imp);
+    if (auto known = bettors.find(p.bettorName); known != bettors.end()) {
+      p.bettor = known->second;
+      continue;
+    }
+    // Rows of one new name share the participant the first of them brings.
+    auto [added, first] =
+        newByName.try_emplace(p.bettorName, static_cast<int>(plan.newBettors.size()));
+    if (first) plan.newBettors.push_back(p.bettorName);
+    p.newBettor = added->second;
   }
-  if (s.NumEntries + added > kMaxCount)
-    return "The pool cannot hold more than " + std::to_string(kMaxCount) +
-           " entries.\nReject some entries and try again.";
-  if (s.NumBettors + newParticipants > kMaxCount)
-    return "The pool cannot hold more than " + std::to_string(kMaxCount) +
-           " participants.\nReject some entries and try again.";
-  return "";
+  return plan;
 }
-
-void MarkImportParticipants(PoolState& s, const std::vector<ImportEntryRow>& rows) {
-  for (int i = 1; i <= s.NumImportBettors; ++i) s.ImportBettors[i].ImportMark = false;
-  for (const ImportEntryRow& row : rows) {
-    if (row.accept == kReject) continue;
-    const int b = s.ImportEntries.at(row.importEntry).BettorIndex;
-    if (b >= 1 && b <= s.NumImportBettors) s.ImportBettors[b].ImportMark = true;
-  }
-}
-
-namespace {
-
-// The pool's entries a Replace may take, by participant name and entry
-// number: the first live entry of each, as FindReplaceableEntry finds it.
-using EntryKey = std::pair<std::string, int>;
-struct EntryKeyHash {
-  size_t operator()(const EntryKey& k) const {
-    return std::hash<std::string>()(k.first) * 31 + std::hash<int>()(k.second);
-  }
-};
-using EntriesByKey = std::unordered_map<EntryKey, int, EntryKeyHash>;
 
 void StoreImportedEntry(PoolState& s, const ImportEntryRow& row, int target) {
   const EntryRecord& imp = s.ImportEntries.at(row.importEntry);
@@ -517,61 +530,52 @@ void StoreImportedEntry(PoolState& s, const ImportEntryRow& row, int target) {
 
 }  // namespace
 
-int ApplyImportRows(PoolState& s, const std::vector<ImportEntryRow>& rows) {
-  // Both looked up once per row: a search per row would make a large import
-  // grow with the square of its size.
-  std::unordered_map<std::string, int> liveBettors;
-  for (int b = 1; b <= s.NumBettors; ++b)
-    if (!s.Bettors[b].Name.empty()) liveBettors.try_emplace(s.Bettors[b].Name, b);
-  EntriesByKey replaceable;
-  for (int e = 1; e <= s.NumEntries && e < static_cast<int>(s.Entries.size()); ++e) {
-    if (const int bettor = EntryBettor(s, e))
-      replaceable.try_emplace(EntryKey{s.Bettors[bettor].Name, s.Entries[e].EntryNumber}, e);
-  }
-  // The pick matrix grows once, for every row that may add an entry.
-  int adding = 0;
-  for (const ImportEntryRow& row : rows) adding += row.accept != kReject;
-  s.Entries.reserve(static_cast<size_t>(s.NumEntries) + adding + 2);
-  s.Picks.EnsureSize(s.NumGames + 1, s.NumEntries + adding + 1);
+std::string CheckImportRows(const PoolState& s, const std::vector<ImportEntryRow>& rows) {
+  const ImportPlan plan = PlanImportRows(s, rows);
+  if (s.NumEntries + plan.appended > kMaxCount)
+    return "The pool cannot hold more than " + std::to_string(kMaxCount) +
+           " entries.\nReject some entries and try again.";
+  if (s.NumBettors + static_cast<int>(plan.newBettors.size()) > kMaxCount)
+    return "The pool cannot hold more than " + std::to_string(kMaxCount) +
+           " participants.\nReject some entries and try again.";
+  return "";
+}
 
-  int stored = 0;
+void MarkImportParticipants(PoolState& s, const std::vector<ImportEntryRow>& rows) {
+  for (int i = 1; i <= s.NumImportBettors; ++i) s.ImportBettors[i].ImportMark = false;
   for (const ImportEntryRow& row : rows) {
     if (row.accept == kReject) continue;
-    const EntryRecord& imp = s.ImportEntries.at(row.importEntry);
-    int target = 0;
-    if (row.replace == kReplace) {
-      auto found = replaceable.find(EntryKey{imp.BettorName, imp.EntryNumber});
-      target = found != replaceable.end() ? found->second : 0;
-      // The row was checked when it became a Replace; the entry is only
-      // taken when it is still that participant's entry of that number.
-      if (target != row.poolEntry) target = 0;
-    }
+    const int b = s.ImportEntries.at(row.importEntry).BettorIndex;
+    if (b >= 1 && b <= s.NumImportBettors) s.ImportBettors[b].ImportMark = true;
+  }
+}
+
+int ApplyImportRows(PoolState& s, const std::vector<ImportEntryRow>& rows) {
+  const ImportPlan plan = PlanImportRows(s, rows);
+  std::vector<int> newBettors;
+  newBettors.reserve(plan.newBettors.size());
+  for (const std::string& name : plan.newBettors) newBettors.push_back(AddBettorByName(s, name));
+
+  // The entries and the pick matrix grow once, for every appended entry.
+  s.Entries.reserve(static_cast<size_t>(s.NumEntries) + plan.appended + 2);
+  s.Picks.EnsureSize(s.NumGames + 1, s.NumEntries + plan.appended + 1);
+  for (const PlannedRow& p : plan.rows) {
+    int target = p.replaces;
     if (target == 0) {
-      // The participant import may have renamed the participant ("Name*").
-      std::string name = imp.BettorName;
-      if (imp.BettorIndex >= 1 && imp.BettorIndex <= s.NumImportBettors)
-        name = s.ImportBettors[imp.BettorIndex].Name;
-      auto live = name.empty() ? liveBettors.end() : liveBettors.find(name);
-      int bettor = live != liveBettors.end() ? live->second : 0;
-      if (bettor == 0) {
-        bettor = AddBettorByName(s, name);
-        if (!name.empty()) liveBettors.emplace(name, bettor);
-      }
       s.NumEntries = static_cast<int16_t>(s.NumEntries + 1);
       if (static_cast<int>(s.Entries.size()) < s.NumEntries + 2)
         s.Entries.resize(static_cast<size_t>(s.NumEntries) + 2);
       target = s.NumEntries;
       s.Entries[target] = EntryRecord{};
       GiveEntryIdentity(s, target);
-      s.Entries[target].BettorIndex = static_cast<int16_t>(bettor);
-      s.Entries[target].BettorName = name;
-      if (!name.empty()) replaceable.try_emplace(EntryKey{name, imp.EntryNumber}, target);
+      s.Entries[target].BettorIndex =
+          static_cast<int16_t>(p.bettor != 0 ? p.bettor : newBettors[p.newBettor]);
+      s.Entries[target].BettorName = p.bettorName;
     }
-    StoreImportedEntry(s, row, target);
-    ++stored;
+    StoreImportedEntry(s, *p.row, target);
   }
   s.PoolChanged = true;
-  return stored;
+  return static_cast<int>(plan.rows.size());
 }
 
 }  // namespace qb

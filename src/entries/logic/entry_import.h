@@ -93,12 +93,16 @@ ImportTotals UpdateImportTotals(const PoolState& s, const std::vector<ImportEntr
 
 // True when some row is not rejected.
 bool AnyImportAccepted(const std::vector<ImportEntryRow>& rows);
-// Empty, or why the accepted rows cannot be added.
+// Empty, or why the accepted rows cannot be added: counts the entries and
+// participants that ApplyImportRows would make of them.
 std::string CheckImportRows(const PoolState& s, const std::vector<ImportEntryRow>& rows);
 // Marks for the participant import exactly the participants of accepted rows.
 void MarkImportParticipants(PoolState& s, const std::vector<ImportEntryRow>& rows);
 // Replaces or appends every accepted row's entry; sets PoolChanged. Returns
-// the entries stored.
+// the entries stored. A Replace overwrites the entry its row names while that
+// is still the participant's entry of that number, else the entry is
+// appended; an appended entry's participant is found by name or made, once
+// for all the rows that name it.
 int ApplyImportRows(PoolState& s, const std::vector<ImportEntryRow>& rows);
 
 }  // namespace qb

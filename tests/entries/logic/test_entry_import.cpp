@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "core/entry_identity.h"
+#include "core/pool_file_test_support.h"
 #include "core/pool_file_writer.h"
 #include "core/prompts.h"
 #include "entries/logic/bettor_import.h"
@@ -203,9 +205,8 @@ TEST_F(EntryImportTest, ReadImportFileNamesAMissingFileAndAnEmptyChoice) {
   EXPECT_FALSE(ReadImportFile(s, 0, prompts));
   EXPECT_EQ(prompts.LastText(), "No file selected");
 
-  const auto folder = std::filesystem::temp_directory_path() / "qb_entry_import_test";
-  std::filesystem::create_directories(folder);
-  s.ImportFolder = folder.string();
+  const testing::TempFolder folder;
+  s.ImportFolder = folder.path().string();
   s.ImportFileList = {"missing.qbp", "there.qbp"};
   EXPECT_FALSE(ReadImportFile(s, 0, prompts));
   EXPECT_EQ(prompts.LastText().rfind("Unable to read file missing.qbp", 0), 0u);
@@ -214,7 +215,6 @@ TEST_F(EntryImportTest, ReadImportFileNamesAMissingFileAndAnEmptyChoice) {
       << FileFrom(s, [](PoolState& f) { AddEntry(f, AddBettor(f, "Ann"), 1); });
   EXPECT_TRUE(ReadImportFile(s, 1, prompts));  // a name in the folder
   EXPECT_EQ(s.NumImportEntries, 1);
-  std::filesystem::remove_all(folder);
 }
 
 // ---------------------------------------------------------------- differences
@@ -473,6 +473,190 @@ TEST_F(EntryImportTest, AnImportUpToTheRecordLimitAppliesAndOnePastItIsRefusedWi
     const EntryRecord& last = s.Entries[kMaxPoolRecords];
     EXPECT_GT(last.BettorIndex, 0);
     EXPECT_EQ(s.Picks(2, kMaxPoolRecords), 4);
+  }
+}
+
+// ---------------------------------------------------------------- what OK does
+
+const std::string kTooManyEntries =
+    "The pool cannot hold more than 32767 entries.\nReject some entries and try again.";
+const std::string kTooManyParticipants =
+    "The pool cannot hold more than 32767 participants.\nReject some entries and try again.";
+
+// The window's OK past its checks: the participants of the accepted rows
+// first, then the entries.
+int ApplyAsTheWindowDoes(PoolState& s, const std::vector<ImportEntryRow>& rows) {
+  MarkImportParticipants(s, rows);
+  s.BettorImportFromEntries = true;
+  const std::vector<BettorImportRow> people = FillBettorRows(s);
+  EXPECT_EQ(CheckBettorRows(s, people), "");
+  ApplyBettorRows(s, people);
+  s.BettorImportFromEntries = false;
+  return ApplyImportRows(s, rows);
+}
+
+// Deleted entries and participants of their own up to the counts given.
+void FillUpTo(PoolState& s, int entries, int participants) {
+  while (s.NumEntries < entries) AddEntry(s, 0, 0);
+  while (s.NumBettors < participants) AddBettor(s, "Filler " + std::to_string(s.NumBettors));
+}
+
+// A pool of Ann, Bob and Eve with two entries numbered 1 of Bob's, and an
+// import of the entries a case names.
+struct ImportPlanTest : EntryImportTest {
+  struct Row {
+    const char* who;
+    int number;
+    // 'N' new, 'R' replace as a click makes it, 'X' reject, 'E' replace
+    // poolEntry (a click names the first entry of the key)
+    char how;
+    int poolEntry = 0;
+  };
+
+  void SetUp() override {
+    AddBettor(s, "Ann");
+    AddBettor(s, "Bob");
+    AddBettor(s, "Eve");
+    AddPicks(s, AddEntry(s, 1, 1, /*collected=*/true), {1, 3, 1});
+    AddPicks(s, AddEntry(s, 2, 1), {2, 4, 4});
+    AddEntry(s, 0, 2);  // a deleted entry of nobody
+    AddPicks(s, AddEntry(s, 2, 1), {1, 4, 1});  // Bob's second entry numbered 1
+    AddPicks(s, AddEntry(s, 3, 1), {2, 3, 2});
+  }
+
+  // Reads the rows' entries (the k-th row picks slot 1 + k mod 4 in the
+  // final) and makes each row's choice.
+  std::vector<ImportEntryRow> Import(const std::vector<Row>& wanted) {
+    EXPECT_TRUE(Read(FileFrom(s, [&](PoolState& f) {
+      int k = 0;
+      for (const Row& r : wanted) {
+        int who = 0;
+        for (int b = 1; b <= f.NumBettors; ++b)
+          if (f.Bettors[b].Name == r.who) who = b;
+        if (who == 0) who = AddBettor(f, r.who);
+        AddPicks(f, AddEntry(f, who, r.number), {1, 3, 1 + (k++ % 4)});
+      }
+    })));
+    std::vector<ImportEntryRow> rows = FillImportRows(s);
+    EXPECT_EQ(rows.size(), wanted.size());
+    for (size_t i = 0; i < rows.size() && i < wanted.size(); ++i) {
+      if (wanted[i].how == 'R') {
+        EXPECT_EQ(ClickImportReplace(s, rows[i]), "") << i;
+      }
+      if (wanted[i].how == 'X') ClickImportAccept(rows[i]);
+      if (wanted[i].how == 'E') {
+        rows[i].replace = kReplace;
+        rows[i].poolEntry = wanted[i].poolEntry;
+      }
+    }
+    return rows;
+  }
+};
+
+// Whatever rows the user leaves, the check counts the entries and
+// participants that OK then makes: an import that brings the pool exactly to
+// the limit passes and makes that many, one more is refused.
+TEST_F(ImportPlanTest, TheCheckCountsWhatTheApplyMakesForEveryMixOfRows) {
+  struct Case {
+    const char* what;
+    std::vector<Row> rows;
+    void (*change)(PoolState&);  // what changed after the clicks, if anything
+    int appended;
+    int newPeople;
+  };
+  const Case cases[] = {
+      {"two rows of one key, both replacing", {{"Ann", 1, 'R'}, {"Ann", 1, 'R'}}, nullptr, 0, 0},
+      {"a replace beside an add of its key", {{"Bob", 1, 'R'}, {"Bob", 1, 'N'}}, nullptr, 1, 0},
+      {"new participants shared by rows",
+       {{"Cy", 1, 'N'}, {"Cy", 2, 'N'}, {"Dee", 1, 'N'}, {"Cy", 3, 'N'}}, nullptr, 4, 2},
+      {"a replace of the later of two entries of one number", {{"Bob", 1, 'E', 4}}, nullptr, 0, 0},
+      {"a replace whose entry was renumbered", {{"Eve", 1, 'R'}},
+       [](PoolState& p) { p.Entries[5].EntryNumber = 9; }, 1, 0},
+      {"a replace whose participant was deleted", {{"Eve", 1, 'R'}},
+       [](PoolState& p) { p.Bettors[3] = BettorRecord{}; }, 1, 1},
+      {"rejected rows", {{"Cy", 1, 'X'}, {"Dee", 1, 'N'}, {"Ann", 1, 'X'}}, nullptr, 1, 1},
+      {"all of these at once",
+       {{"Ann", 1, 'R'}, {"Ann", 1, 'R'}, {"Bob", 1, 'E', 4}, {"Bob", 1, 'N'}, {"Cy", 1, 'N'},
+        {"Eve", 1, 'R'}, {"Cy", 2, 'N'}, {"Dee", 1, 'X'}, {"Dee", 2, 'N'}},
+       [](PoolState& p) { p.Bettors[3] = BettorRecord{}; }, 5, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    s = FourTeamPool();
+    SetUp();
+    const std::vector<ImportEntryRow> rows = Import(c.rows);
+    if (c.change) c.change(s);
+    const PoolState base = s;
+    const int accepted = static_cast<int>(std::count_if(
+        rows.begin(), rows.end(), [](const ImportEntryRow& r) { return r.accept == kAccept; }));
+
+    for (bool window : {false, true}) {
+      SCOPED_TRACE(window ? "through the participant import" : "the entries alone");
+      PoolState p = base;
+      EXPECT_EQ(window ? ApplyAsTheWindowDoes(p, rows) : ApplyImportRows(p, rows), accepted);
+      EXPECT_EQ(p.NumEntries, base.NumEntries + c.appended);
+      EXPECT_EQ(p.NumBettors, base.NumBettors + c.newPeople);
+    }
+
+    PoolState full = base;
+    FillUpTo(full, kMaxPoolRecords - c.appended, 0);
+    EXPECT_EQ(CheckImportRows(full, rows), "");
+    ApplyImportRows(full, rows);
+    EXPECT_EQ(full.NumEntries, kMaxPoolRecords);
+    if (c.appended > 0) {
+      PoolState over = base;
+      FillUpTo(over, kMaxPoolRecords - c.appended + 1, 0);
+      EXPECT_EQ(CheckImportRows(over, rows), kTooManyEntries);
+    }
+
+    full = base;
+    FillUpTo(full, 0, kMaxPoolRecords - c.newPeople);
+    EXPECT_EQ(CheckImportRows(full, rows), "");
+    ApplyAsTheWindowDoes(full, rows);
+    EXPECT_EQ(full.NumBettors, kMaxPoolRecords);
+    if (c.newPeople > 0) {
+      PoolState over = base;
+      FillUpTo(over, 0, kMaxPoolRecords - c.newPeople + 1);
+      EXPECT_EQ(CheckImportRows(over, rows), kTooManyParticipants);
+    }
+  }
+}
+
+TEST_F(ImportPlanTest, RowsOfOneKeyReplaceTheirEntryInTurnAndAnAddedOneStandsBeside) {
+  const std::vector<ImportEntryRow> rows =
+      Import({{"Ann", 1, 'R'}, {"Ann", 1, 'R'}, {"Ann", 1, 'N'}});
+  EXPECT_EQ(ApplyImportRows(s, rows), 3);
+  ASSERT_EQ(s.NumEntries, 6);
+  EXPECT_EQ(s.Picks(3, 1), 2);  // the later replace's picks
+  EXPECT_TRUE(s.Entries[1].Collected);
+  EXPECT_EQ(s.Entries[6].BettorIndex, 1);
+  EXPECT_EQ(s.Entries[6].EntryNumber, 1);
+  EXPECT_EQ(s.Picks(3, 6), 3);
+  EXPECT_EQ(s.NumBettors, 3);
+}
+
+TEST_F(ImportPlanTest, AReplaceOverwritesTheEntryItsRowNamesThoughAnEarlierOneHasItsNumber) {
+  const std::vector<ImportEntryRow> rows = Import({{"Bob", 1, 'E', 4}});
+  EXPECT_EQ(ApplyImportRows(s, rows), 1);
+  ASSERT_EQ(s.NumEntries, 5);
+  EXPECT_EQ(s.Picks(3, 4), 1);
+  EXPECT_EQ(s.Picks(1, 2), 2);  // the earlier entry numbered 1 is as it was
+  EXPECT_EQ(s.Picks(3, 2), 4);
+}
+
+TEST_F(ImportPlanTest, NewParticipantsAreMadeOnceInTheOrderTheRowsFirstNameThem) {
+  const std::vector<ImportEntryRow> rows =
+      Import({{"Cy", 1, 'N'}, {"Dee", 1, 'N'}, {"Cy", 2, 'N'}, {"Ann", 4, 'N'}, {"Dee", 2, 'N'}});
+  for (bool window : {false, true}) {
+    SCOPED_TRACE(window ? "through the participant import" : "the entries alone");
+    PoolState p = s;
+    EXPECT_EQ(window ? ApplyAsTheWindowDoes(p, rows) : ApplyImportRows(p, rows), 5);
+    ASSERT_EQ(p.NumBettors, 5);
+    EXPECT_EQ(p.Bettors[4].Name, "Cy");
+    EXPECT_EQ(p.Bettors[5].Name, "Dee");
+    ASSERT_EQ(p.NumEntries, 10);
+    const int owners[] = {4, 5, 4, 1, 5};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(p.Entries[6 + k].BettorIndex, owners[k]) << k;
   }
 }
 
