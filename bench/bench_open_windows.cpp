@@ -22,8 +22,9 @@
 namespace qb {
 namespace {
 
-// A pool file of that many entries of 64 teams (2% of them deleted, which
-// the file does not keep) in the folder.
+// A pool file of that many entries of 64 teams in the folder, each entry
+// deleted by the chance deletedShare before the save, which keeps none of
+// the deleted ones.
 std::string WritePool(const QTemporaryDir& dir, const char* name, int entries,
                       double deletedShare) {
   testing::PoolRecipe recipe;

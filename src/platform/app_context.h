@@ -3,6 +3,7 @@
 // them all; each test builds its own context (see TestContext).
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "core/pool_state.h"
@@ -36,6 +37,9 @@ struct AppContext {
   // Per-user folder of the files the program writes for itself (the downloaded
   // pool, the upload's files): an installed program folder is read-only.
   std::string dataFolder{};
+  // Hands memory freed by a closed pool and its windows back to the system;
+  // a test puts its own here to see when that happens.
+  std::function<void()> returnFreedMemory = ReturnFreedMemory;
 };
 
 // A context with doubles for every service, for tests.

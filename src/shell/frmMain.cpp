@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
+#include <vector>
 
 #include "core/pool_file_reader.h"
 #include "core/pool_file_writer.h"
@@ -738,11 +739,18 @@ void frmMain::ShowWindowByName(const std::string& windowName) {
 bool frmMain::CloseAllChildren() {
   PoolState& pool = ctx_.pool;
   pool.DialogCancelled = false;
-  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+  std::vector<QPointer<QMdiSubWindow>> open;
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) open.emplace_back(sub);
+  for (const QPointer<QMdiSubWindow>& sub : open) {
+    if (!sub) continue;  // went with one closed before it
     if (!sub->close()) {
       pool.DialogCancelled = true;
       return false;
     }
+    // Gone now, not when the event loop comes round: the callers hand the
+    // freed memory back next, and what the window held (a possibilities
+    // run's snapshot and grids) must be part of it.
+    delete sub.data();
     if (pool.DialogCancelled) return false;
   }
   return true;
@@ -937,7 +945,7 @@ void frmMain::StartNewPool() {
   pool.PoolFilePath.clear();
   pool.OpenFileName.clear();
   ClearPool(pool);
-  ReturnFreedMemory();
+  ctx_.returnFreedMemory();
   RefreshCaption();
   RunDialog("frmParms");
   RefreshCaption();
@@ -972,7 +980,7 @@ void frmMain::mnuFileClose_Click() {
   pool.PoolFilePath.clear();
   pool.OpenFileName.clear();
   ClearPool(pool);
-  ReturnFreedMemory();
+  ctx_.returnFreedMemory();
   RefreshCaption();
   pool.PoolChanged = false;
   DisableFileCommands();
@@ -1147,7 +1155,7 @@ void frmMain::SaveFile1N(const std::string& fileName, bool makeBackup) {
 void frmMain::OpenPoolFile() {
   PoolFileServices svc = FileServices();
   bool loaded = qb::OpenPoolFile(ctx_.pool, svc);
-  ReturnFreedMemory();  // what the pool before held
+  ctx_.returnFreedMemory();  // what the pool before held
   // An abandoned load closes the pool through File > Close, which clears the
   // flag on its way: the caller still has to see the failure.
   ctx_.pool.DialogCancelled = !loaded;

@@ -96,6 +96,8 @@ class frmMain : public QMainWindow, public MainWindowApi, public PoolFileHost {
   const RecentFiles& Recent() const { return recent_; }
   bool PoolOpen() const { return poolOpen_; }
   // Closes every child window, each free to refuse; false when one refused.
+  // The closed ones are deleted before it returns, so no child window's own
+  // code may call it.
   bool CloseAllChildren();
 
  protected:

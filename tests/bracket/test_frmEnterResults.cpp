@@ -31,6 +31,18 @@ struct ResultsWindow : test::BracketWindowTest {
     ASSERT_FALSE(t.pool.DialogCancelled);
     win->show();
   }
+  // Eight teams, a tiebreaker of points, and one entry that picked the
+  // first winner: its points follow the results.
+  void MakePoolWithTiebreakerAndOneEntry() {
+    MakePool(8);
+    t.pool.Pool.TiebreakerUsed = true;
+    t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
+    t.pool.Pool.RoundPoints[1] = 3;
+    t.pool.NumEntries = 1;
+    t.pool.Entries.assign(2, EntryRecord{});
+    t.pool.Picks.EnsureSize(t.pool.NumGames + 1, 1);
+    t.pool.Picks(1, 1) = 1;
+  }
   BracketView* view() { return win->view(); }
   QString Text(P part, int i) { return view()->Text({part, i}); }
   // Drags the team box of a slot or the winner box of a game onto a target.
@@ -224,15 +236,7 @@ TEST_F(ResultsWindow, TheTiebreakerTakesWhatAnEntryMayPredict) {
 }
 
 TEST_F(ResultsWindow, EscapeDoesWhatCancelDoes) {
-  MakePool(8);
-  t.pool.Pool.TiebreakerUsed = true;
-  t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
-  // One entry that picked the first winner: its points follow the results.
-  t.pool.Pool.RoundPoints[1] = 3;
-  t.pool.NumEntries = 1;
-  t.pool.Entries.assign(2, EntryRecord{});
-  t.pool.Picks.EnsureSize(t.pool.NumGames + 1, 1);
-  t.pool.Picks(1, 1) = 1;
+  MakePoolWithTiebreakerAndOneEntry();
   Open();
   DropTeam(1, {P::Winner, 1});
   QTest::keyClick(win->txtTiebreakerAmt, Qt::Key_Return);  // Enter closes nothing
@@ -248,15 +252,7 @@ TEST_F(ResultsWindow, EscapeDoesWhatCancelDoes) {
 }
 
 TEST_F(ResultsWindow, OkStoresResultsTiebreakerAndWhoIsAlive) {
-  MakePool(8);
-  t.pool.Pool.TiebreakerUsed = true;
-  t.pool.Pool.TiebreakerType = "Points Final Game - Both Teams";
-  // One entry that picked the first winner: its points follow the results.
-  t.pool.Pool.RoundPoints[1] = 3;
-  t.pool.NumEntries = 1;
-  t.pool.Entries.assign(2, EntryRecord{});
-  t.pool.Picks.EnsureSize(t.pool.NumGames + 1, 1);
-  t.pool.Picks(1, 1) = 1;
+  MakePoolWithTiebreakerAndOneEntry();
   Open();
   DropTeam(1, {P::Winner, 1});
   DropTeam(4, {P::Winner, 2});

@@ -1,6 +1,7 @@
 #pragma once
 // A main window over test doubles, with small child windows that record the
-// commands forwarded to them.
+// commands forwarded to them, or with the program's own windows for the
+// roads a user takes through them.
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
@@ -9,14 +10,17 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/bracket.h"
 #include "platform/app_context.h"
 #include "platform/child_window.h"
 #include "shell/frmMain.h"
+#include "shell/window_table.h"
 
 namespace qb {
 
@@ -83,6 +87,54 @@ class ShellTest : public ::testing::Test {
   void MakeMain(bool load = true) {
     main = std::make_unique<frmMain>(t.ctx, TestWindows());
     if (load) main->MDIForm_Load();
+  }
+
+  // The main window with the program's own windows, loaded.
+  void MakeStandardMain() {
+    main = std::make_unique<frmMain>(t.ctx, StandardWindows());
+    main->MDIForm_Load();
+  }
+
+  // Shown and active, so that the focus can be followed.
+  void ShowMain() {
+    main->show();
+    main->activateWindow();
+    QApplication::processEvents();
+  }
+
+  // A complete bracket of named and seeded teams; the commands follow it.
+  void OpenBracket(int teams) {
+    PoolState& p = t.pool;
+    p.Pool.NumTeams = static_cast<int16_t>(teams);
+    for (int n = 1; n <= teams; ++n) {
+      p.Teams[n].Name = "Team " + std::to_string(n);
+      p.Teams[n].Seed = static_cast<int16_t>(n);
+    }
+    SetupBracketFromParameters(p, t.prompts);
+    main->EnableFileCommands();
+    main->AdjustMenuForParameters();
+  }
+
+  // Lets the closed windows go and what they left behind run.
+  static void Flush() {
+    for (int i = 0; i < 3; ++i) {
+      QApplication::processEvents();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+
+  static QWidget* Focus() {
+    QApplication::processEvents();
+    return QApplication::focusWidget();
+  }
+  // The active child window, or null.
+  QWidget* Active() const {
+    QMdiSubWindow* sub = main->mdiArea()->activeSubWindow();
+    return sub ? sub->widget() : nullptr;
+  }
+  bool FocusInActiveChild() const {
+    QWidget* f = Focus();
+    return f && Active() && (f == Active() || Active()->isAncestorOf(f));
   }
 
   TestChild* Open(const std::string& name) {

@@ -23,29 +23,14 @@ namespace {
 class EntryRoadTest : public ShellTest {
  protected:
   void SetUp() override {
-    main = std::make_unique<frmMain>(t.ctx, StandardWindows());
-    main->MDIForm_Load();
+    MakeStandardMain();
     main->resize(1000, 700);
-    PoolState& p = t.pool;
-    p.Pool.NumTeams = 8;
-    for (int n = 1; n <= 8; ++n) {
-      p.Teams[n].Name = "Team " + std::to_string(n);
-      p.Teams[n].Seed = static_cast<int16_t>(n);
-    }
-    SetupBracketFromParameters(p, t.prompts);
-    main->EnableFileCommands();
-    main->AdjustMenuForParameters();
+    OpenBracket(8);
   }
   frmEditEntry* Editor() {
     for (QMdiSubWindow* sub : main->findChild<QMdiArea*>()->subWindowList())
       if (auto* e = qobject_cast<frmEditEntry*>(sub->widget())) return e;
     return nullptr;
-  }
-  static void Flush() {
-    for (int i = 0; i < 3; ++i) {
-      QApplication::processEvents();
-      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
   }
 };
 

@@ -13,40 +13,20 @@
 #include "bracket/frmParms.h"
 #include "entries/frmEntryHeader.h"
 #include "entries/frmSelectEntry.h"
-#include "shell/frmMain.h"
-#include "shell/window_table.h"
-#include "support/fake_main_window.h"
+#include "shell_fixture.h"
 #include "support/modal_answer.h"
 
 namespace qb {
 namespace {
 
-struct KeyboardRoad : ::testing::Test {
-  TestContext t;
-  std::unique_ptr<frmMain> main;
-
+class KeyboardRoad : public ShellTest {
+ protected:
   void SetUp() override {
     t.pool.SoundStatus = "Off";
-    main = std::make_unique<frmMain>(t.ctx, StandardWindows());
-    main->MDIForm_Load();
-    main->show();
-    main->activateWindow();
-    QApplication::processEvents();
-  }
-  static QWidget* Focus() {
-    QApplication::processEvents();
-    return QApplication::focusWidget();
+    MakeStandardMain();
+    ShowMain();
   }
   static QString FocusName() { return Focus() ? Focus()->objectName() : QString("(none)"); }
-  QWidget* Active() const {
-    QMdiSubWindow* sub = main->mdiArea()->activeSubWindow();
-    return sub ? sub->widget() : nullptr;
-  }
-  // The focus stands in the active child window.
-  bool FocusInActiveChild() const {
-    QWidget* f = Focus();
-    return f && Active() && (f == Active() || Active()->isAncestorOf(f));
-  }
   static void Type(const QString& text) { QTest::keyClicks(Focus(), text); }
   static void Key(Qt::Key key) { QTest::keyClick(Focus(), key); }
 

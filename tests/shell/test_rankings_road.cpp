@@ -4,6 +4,7 @@
 #include "standings/logic/rank_pools.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTabWidget>
@@ -12,7 +13,6 @@
 #include "entries/frmEditEntry.h"
 #include "entries/logic/entry_list.h"
 #include "platform/grid_view.h"
-#include "shell/window_table.h"
 #include "shell_fixture.h"
 #include "standings/frmDisplayRank.h"
 
@@ -23,21 +23,13 @@ class RankingsRoad : public ShellTest {
  protected:
   void SetUp() override {
     t.pool = testing::FourEntriesDecided().s;
-    main = std::make_unique<frmMain>(t.ctx, StandardWindows());
-    main->MDIForm_Load();
+    MakeStandardMain();
     main->resize(1100, 750);
-    main->show();
-    main->activateWindow();
+    ShowMain();
     main->EnableFileCommands();
     main->AdjustMenuForParameters();
   }
   frmDisplayRank* Rankings() { return dynamic_cast<frmDisplayRank*>(main->ActiveChild()); }
-  static void Flush() {
-    for (int i = 0; i < 3; ++i) {
-      QApplication::processEvents();
-      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-  }
 };
 
 TEST_F(RankingsRoad, OpensOnceAndClosesFromTheEditMenu) {
@@ -85,17 +77,38 @@ TEST_F(RankingsRoad, CtrlF4AndEscapeCloseTheReportWindowAndCtrlF4TheEntryEditor)
     EXPECT_FALSE(t.pool.DisplayRankOpen);
   }
 
-  // The entry editor, opened from the rankings, asks as its close box does.
+  // The entry editor, opened from the rankings, asks as its close box does:
+  // a change is kept or not at the user's word, and Cancel keeps it open.
   main->RunCommand("mnuReportsDisplayRankings");
   Rankings()->flxRank_DblClick(2);
   auto* editor = dynamic_cast<frmEditEntry*>(main->ActiveChild());
   ASSERT_NE(editor, nullptr);
   Flush();
-  QWidget* inEditor = editor->focusWidget() ? editor->focusWidget() : editor;
-  QTest::keyClick(inEditor, Qt::Key_F4, Qt::ControlModifier);
-  Flush();
+  const int entry = editor->entry();
+  const bool collected = t.pool.Entries[entry].Collected;
+  QTest::mouseClick(editor->findChild<QCheckBox*>("chkCollected"), Qt::LeftButton);
+  ASSERT_TRUE(editor->entryChanged());
+  const auto ctrlF4 = [editor] {
+    QWidget* inEditor = editor->focusWidget() ? editor->focusWidget() : editor;
+    QTest::keyClick(inEditor, Qt::Key_F4, Qt::ControlModifier);
+    Flush();
+  };
+  t.prompts.asked.clear();
+  t.prompts.Queue(MsgAnswer::Cancel);
+  ctrlF4();
+  ASSERT_EQ(t.prompts.asked.size(), 1u);
+  EXPECT_EQ(t.prompts.asked[0].text, "Do you wish to keep your changes?");
+  ASSERT_EQ(main->ActiveChild(), editor);
+  EXPECT_EQ(main->mdiArea()->subWindowList().size(), 2);
+
+  t.prompts.Queue(MsgAnswer::No);
+  ctrlF4();
+  ASSERT_EQ(t.prompts.asked.size(), 2u);
+  EXPECT_EQ(t.prompts.asked[1].text, "Do you wish to keep your changes?");
   EXPECT_EQ(main->ActiveWindowName(), "frmDisplayRank");
   EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(t.pool.Entries[entry].Collected, collected);
+  EXPECT_EQ(t.pool.EditEntryNumber, 0);
 }
 
 TEST_F(RankingsRoad, AnIncompleteBracketIsRefusedBeforeTheWindowLoads) {
