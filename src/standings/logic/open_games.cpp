@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "core/bracket.h"
 #include "core/prompts.h"
 
 namespace qb {
@@ -129,15 +130,14 @@ ScenarioOutcomes::ScenarioOutcomes(const PoolState& s, const OpenGameList& open)
       c.second = static_cast<int16_t>(2 * g);
       continue;
     }
-    const int n = g - s.RoundEnd[r - 1];
-    const int feeder = s.RoundEnd[r - 2] + 2 * n - 1;
+    const FeederGames feeder = FeederGamesOf(s, g);
     // An open feeder comes before the game it feeds, so its winner is placed first.
     for (int j = 1; j < i; ++j) {
-      if (open.OpenGame[j] == feeder) c.firstGame = static_cast<int8_t>(j);
-      if (open.OpenGame[j] == feeder + 1) c.secondGame = static_cast<int8_t>(j);
+      if (open.OpenGame[j] == feeder.first) c.firstGame = static_cast<int8_t>(j);
+      if (open.OpenGame[j] == feeder.second) c.secondGame = static_cast<int8_t>(j);
     }
-    c.first = SafeResult(results, feeder);
-    c.second = SafeResult(results, feeder + 1);
+    c.first = SafeResult(results, feeder.first);
+    c.second = SafeResult(results, feeder.second);
   }
 }
 
