@@ -49,7 +49,7 @@ std::array<int16_t, kMaxGames + 1> EffectiveResults(const PoolState& s) {
 
 int ActiveEntryCount(const PoolState& s) {
   int count = 0;
-  const int last = std::min<int>(s.NumEntries, static_cast<int>(s.Entries.size()) - 1);
+  const int last = HeldEntries(s);
   for (int e = 1; e <= last; ++e)
     if (s.Entries[e].BettorIndex != 0) ++count;
   return count;
