@@ -55,6 +55,25 @@ int ActiveEntryCount(const PoolState& s) {
   return count;
 }
 
+std::vector<int32_t> ActiveEntries(const PoolState& s) {
+  std::vector<int32_t> active;
+  const int last = HeldEntries(s);
+  active.reserve(static_cast<size_t>(last));
+  for (int e = 1; e <= last; ++e)
+    if (s.Entries[e].BettorIndex != 0) active.push_back(e);
+  return active;
+}
+
+PossibilitiesBasis PossibilitiesBasisOf(const PoolState& s) {
+  PossibilitiesBasis basis;
+  basis.NumGames = s.NumGames;
+  basis.Results = EffectiveResults(s);
+  basis.Entries = ActiveEntries(s);
+  basis.Identities.reserve(basis.Entries.size());
+  for (const int32_t e : basis.Entries) basis.Identities.push_back(s.Entries[e].Identity);
+  return basis;
+}
+
 OpenGameList ListOpenGames(const PoolState& s) {
   const auto results = EffectiveResults(s);
   const int numGames = std::clamp<int>(s.NumGames, 0, kMaxGames);
@@ -68,12 +87,6 @@ OpenGameList ListOpenGames(const PoolState& s) {
   }
   open.ScenarioCount = int32_t{1} << open.OpenGameCount;
   return open;
-}
-
-bool SameOpenGames(const OpenGameList& a, const OpenGameList& b) {
-  return a.OpenGameCount == b.OpenGameCount &&
-         std::equal(a.OpenGame.begin(), a.OpenGame.begin() + a.OpenGameCount + 1,
-                    b.OpenGame.begin());
 }
 
 OpenGameList CountOpenGames(PoolState& s, Prompts& prompts) {
