@@ -161,12 +161,11 @@ void ResetTeamAdvance(PoolState& s) {
       eliminate(results[g] == 2 * g ? 2 * g - 1 : 2 * g);
       continue;
     }
-    int k = g - s.RoundEnd[r - 1];
-    int f = s.RoundEnd[r - 2] + 2 * k;  // second feeder; f - 1 the first
-    if (results[g] == results[f]) {
-      if (results[f - 1] != 0) eliminate(results[f - 1]);
-    } else if (results[f] != 0) {
-      eliminate(results[f]);
+    const FeederGames f = FeederGamesOf(s, g);
+    if (results[g] == results[f.second]) {
+      if (results[f.first] != 0) eliminate(results[f.first]);
+    } else if (results[f.second] != 0) {
+      eliminate(results[f.second]);
     }
   }
 }
@@ -178,16 +177,23 @@ void LinkBracketSlots(PoolState& s) {
       game.Feeder1 = game.Feeder2 = 0;
       continue;
     }
-    int r = s.GameRound[g];
-    if (r == 1) {
+    if (s.GameRound[g] == 1) {
       game.Feeder1 = static_cast<int16_t>(2 * g - 1);
       game.Feeder2 = static_cast<int16_t>(2 * g);
     } else {
-      int k = g - s.RoundEnd[r - 1];
-      game.Feeder1 = static_cast<int16_t>(s.RoundEnd[r - 2] + 2 * k - 1);
-      game.Feeder2 = static_cast<int16_t>(s.RoundEnd[r - 2] + 2 * k);
+      const FeederGames f = FeederGamesOf(s, g);
+      game.Feeder1 = static_cast<int16_t>(f.first);
+      game.Feeder2 = static_cast<int16_t>(f.second);
     }
   }
+}
+
+FeederGames FeederGamesOf(const PoolState& s, int game) {
+  if (game < 1 || game > kMaxGames) return {};
+  const int r = s.GameRound[game];
+  if (r <= 1 || r > kMaxRounds) return {};
+  const int k = game - s.RoundEnd[r - 1];
+  return {s.RoundEnd[r - 2] + 2 * k - 1, s.RoundEnd[r - 2] + 2 * k};
 }
 
 void ComputeFavoredSeeds(PoolState& s) {
@@ -206,15 +212,14 @@ void ComputeFavoredSeeds(PoolState& s) {
   }
   for (int g = 1; g <= s.NumGames && g <= kMaxGames; ++g) {
     if (favored[g] != 0) continue;
-    int r = s.GameRound[g];
     int a, b;
-    if (r == 1) {
+    if (s.GameRound[g] == 1) {
       a = 2 * g - 1;
       b = 2 * g;
     } else {
-      int k = g - s.RoundEnd[r - 1];
-      a = favored[s.RoundEnd[r - 2] + 2 * k - 1];
-      b = favored[s.RoundEnd[r - 2] + 2 * k];
+      const FeederGames f = FeederGamesOf(s, g);
+      a = favored[f.first];
+      b = favored[f.second];
     }
     // The lower seed number is favoured; no seed (0) counts as lowest.
     int winner = s.Teams[b].Seed < s.Teams[a].Seed ? b : a;

@@ -18,4 +18,14 @@ void ResetTeamAdvance(PoolState& s);
 void LinkBracketSlots(PoolState& s);
 void ComputeFavoredSeeds(PoolState& s);
 
+// The two games of the round before whose winners meet in game g: game k of
+// round r is fed by games RoundEnd(r-2) + 2k - 1 and + 2k. A first-round game
+// has none (both 0); its slots 2g - 1 and 2g meet. Reads GameRound and
+// RoundEnd, so the bracket must be set up.
+struct FeederGames {
+  int first = 0;
+  int second = 0;
+};
+FeederGames FeederGamesOf(const PoolState& s, int game);
+
 }  // namespace qb

@@ -1,15 +1,8 @@
 #include "core/entry_identity.h"
 
-#include <algorithm>
-
 namespace qb {
 
 namespace {
-
-// Entries 1..n held by the records.
-int HeldEntries(const PoolState& s) {
-  return std::clamp<int>(s.NumEntries, 0, static_cast<int>(s.Entries.size()) - 1);
-}
 
 bool IsLiveWith(const PoolState& s, int e, uint32_t identity) {
   const EntryRecord& r = s.Entries[e];

@@ -12,11 +12,6 @@ double PowerOfTen(int n) {
   return p;
 }
 
-// The entries 1..NumEntries that the Entries array really holds.
-int EntryCount(const PoolState& s) {
-  int held = static_cast<int>(s.Entries.size()) - 1;
-  return std::clamp(static_cast<int>(s.NumEntries), 0, std::max(held, 0));
-}
 
 }  // namespace
 
@@ -31,7 +26,7 @@ double RoundValue(double x, int n) {
 }
 
 Currency ComputePot(PoolState& s) {
-  int n = EntryCount(s);
+  int n = HeldEntries(s);
   int deleted = 0;
   for (int e = 1; e <= n; ++e) deleted += s.Entries[e].BettorIndex == 0;
   s.NumDeletedEntries = static_cast<int16_t>(deleted);
@@ -68,7 +63,7 @@ void ComputePrizePool(PoolState& s, const std::array<float, kPayoutPlaces + 1>& 
 void ComputeCollectedTotals(PoolState& s) {
   s.CollectedTotal = Currency();
   s.OwedTotal = Currency();
-  int n = EntryCount(s);
+  int n = HeldEntries(s);
   for (int e = 1; e <= n; ++e) {
     const EntryRecord& r = s.Entries[e];
     if (r.BettorIndex == 0) continue;

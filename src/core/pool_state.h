@@ -3,6 +3,7 @@
 // area and the flags through which the windows hand work to each other.
 // main() owns one PoolState; every test builds its own. Arrays that the
 // program numbers from 1 keep element 0 unused.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <stdexcept>
@@ -247,6 +248,13 @@ void ClearPool(PoolState& s);
 // work on several threads) back to the system instead of keeping it for
 // allocations that may never come.
 void ReturnFreedMemory();
+// Entries 1..n that NumEntries counts and the records hold: 0 when either
+// has none, Entries emptied altogether included (element 0 is no entry, and
+// clamp must not get a bound below 0).
+inline int HeldEntries(const PoolState& s) {
+  const int records = std::max(static_cast<int>(s.Entries.size()) - 1, 0);
+  return std::clamp<int>(s.NumEntries, 0, records);
+}
 // Clears one entry record; its Collected flag and open games stay.
 void ClearEntryRecord(PoolState& s, int entry);
 void ClearImportHeader(PoolState& s);

@@ -61,9 +61,9 @@ void BuildGameTable(const PoolState& s, GameTable& games, const int16_t* winners
       game.Feeder1 = static_cast<int16_t>(2 * g - 1);
       game.Feeder2 = static_cast<int16_t>(2 * g);
     } else {
-      int k = g - s.RoundEnd[r - 1];
-      game.Feeder1 = static_cast<int16_t>(s.RoundEnd[r - 2] + 2 * k - 1);
-      game.Feeder2 = static_cast<int16_t>(s.RoundEnd[r - 2] + 2 * k);
+      const FeederGames f = FeederGamesOf(s, g);
+      game.Feeder1 = static_cast<int16_t>(f.first);
+      game.Feeder2 = static_cast<int16_t>(f.second);
     }
 
     int w = ValidSlot(winners[g]);

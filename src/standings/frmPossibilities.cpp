@@ -161,38 +161,36 @@ void frmPossibilities::Form_Load() {
 
   flxScenario_->grid().SetVisible(false);
   flxEntries_->grid().SetVisible(false);
+  // A refusal sets DialogCancelled, and the main window unloads the window.
+  CheckAndAnnounce();
+}
+
+bool frmPossibilities::CheckAndAnnounce() {
+  PoolState& pool = ctx_.pool;
   // Refuses, and says why, when a game before the last four rounds is
   // undecided, when every result is in, or when no entry takes part.
   open_ = CheckPossibilities(pool, ctx_.prompts);
-  if (pool.DialogCancelled) return;
+  if (pool.DialogCancelled) return false;
+  announced_ = PossibilitiesBasisOf(pool);
 
   ProgressBar1_->setRange(0, 100);
   ProgressBar1_->setValue(0);
   SSTab1()->hide();
-  Announce();
-}
-
-void frmPossibilities::Announce() {
   lblWarning_->setText(QString("About to process %1 scenarios.  Click on 'Begin Processing' if "
                                "you wish to continue.")
                            .arg(open_.ScenarioCount));
   lblWarning_->adjustSize();
   PlaceLabels();
   ctx_.prompts.Beep();
+  return true;
 }
 
-bool frmPossibilities::OpenGamesStillHold() {
-  PoolState& pool = ctx_.pool;
-  if (SameOpenGames(ListOpenGames(pool), open_)) return true;
-  // Results were entered or cleared while the window waited: a run on the
-  // old list would mix two states of the results, so the checks and the
-  // announcement are made again on the new one.
-  open_ = CheckPossibilities(pool, ctx_.prompts);
-  if (pool.DialogCancelled) {
-    Unload();
-    return false;
-  }
-  Announce();
+bool frmPossibilities::AnnouncementStillHolds() {
+  if (PossibilitiesBasisOf(ctx_.pool) == announced_) return true;
+  // Results or entries changed while the window waited, before the last 15
+  // games as well: what the load would refuse now is refused here, and
+  // anything else is announced again for the user to begin on.
+  if (!CheckAndAnnounce()) Unload();
   return false;
 }
 
@@ -213,7 +211,7 @@ void frmPossibilities::cmdProcessing_Click() {
   Guard("cmdProcessing_Click", [this] {
     Sound("start");
     if (status_ == "Not Begun") {
-      if (OpenGamesStillHold()) BeginRun();
+      if (AnnouncementStillHolds()) BeginRun();
     } else if (status_ == "Processing") {
       status_ = "Cancelled";
       cmdProcessing_->setText("Close");

@@ -53,11 +53,12 @@ class frmPossibilities : public ReportWindow {
   void Form_Resize();
   void Timer1_Timer();
   void BeginRun();
-  // The announcement of the scenarios to process, with a beep.
-  void Announce();
-  // False, after telling the user, when the open games changed since they
-  // were announced.
-  bool OpenGamesStillHold();
+  // The checks of the load; when they pass, the announcement of the
+  // scenarios to process, with a beep. False when they refused.
+  bool CheckAndAnnounce();
+  // False when the results or the entries changed since the announcement:
+  // the checks are then made again, and the window goes if they refuse.
+  bool AnnouncementStillHolds();
   void EndRun();
   void ShowProgress();
   void RestoreCursor();
@@ -66,6 +67,7 @@ class frmPossibilities : public ReportWindow {
   void SizeScenarioGrid();
 
   OpenGameList open_;
+  PossibilitiesBasis announced_;  // what the announcement was made from
   std::string status_ = "Not Begun";
   std::unique_ptr<PossibilitiesRun> run_;
   bool busyCursor_ = false;

@@ -437,6 +437,27 @@ TEST(LinkBracketSlots, Feeders) {
   EXPECT_EQ(s.Games[7].Feeder2, 6);
 }
 
+TEST(FeederGamesOf, LaterGamesAreFedByTwoOfTheRoundBeforeAndFirstRoundGamesByNone) {
+  struct Case {
+    int teams, game, first, second;
+  };
+  const Case cases[] = {
+      {4, 1, 0, 0},   {4, 2, 0, 0},   {4, 3, 1, 2},     {4, 4, 0, 0},
+      {64, 32, 0, 0}, {64, 33, 1, 2}, {64, 48, 31, 32}, {64, 49, 33, 34},
+      {64, 56, 47, 48}, {64, 60, 55, 56}, {64, 62, 59, 60}, {64, 63, 61, 62},
+      {64, 64, 0, 0}, {64, 0, 0, 0},  {64, -1, 0, 0},   {64, kMaxGames + 1, 0, 0},
+  };
+  ScriptedPrompts p;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.teams) + " teams, game " + std::to_string(c.game));
+    PoolState s = MakePool(c.teams);
+    SetupBracketFromParameters(s, p);
+    const FeederGames f = FeederGamesOf(s, c.game);
+    EXPECT_EQ(f.first, c.first);
+    EXPECT_EQ(f.second, c.second);
+  }
+}
+
 TEST(ComputeFavoredSeeds, BetterSeedsWin) {
   PoolState s = MakePool(8);
   const int seeds[] = {0, 1, 8, 4, 5, 3, 6, 7, 2};

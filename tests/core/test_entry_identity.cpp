@@ -78,6 +78,20 @@ TEST(EntryIdentity, AListedEntryIsFoundAsLongAsItLivesInThePool) {
   }
 }
 
+TEST(EntryIdentity, AStateWithoutEntryRecordsListsAndFindsNone) {
+  for (const int count : {0, 3}) {
+    SCOPED_TRACE(count);
+    PoolState s;
+    s.Entries.clear();
+    s.NumEntries = static_cast<int16_t>(count);
+    GiveEntryIdentities(s);
+    EXPECT_EQ(s.LastEntryIdentity, 0u);
+    EXPECT_EQ(FindLiveEntry(s, 1, 1), 0);
+    const ListedEntryIds listed(s);
+    EXPECT_EQ(listed.Find(s, 1), 0);
+  }
+}
+
 class EntryIdentityRead : public qb::testing::PoolFileTest {};
 
 TEST_F(EntryIdentityRead, EveryEntryReadGetsItsOwnAndAnotherReadNewOnes) {

@@ -59,6 +59,30 @@ TEST(ClearPool, ReleasesTheStorageOfALargePool) {
   EXPECT_LT(s.ImportPicks.Capacity(), 100u);
 }
 
+TEST(HeldEntries, AreThoseBothTheCountAndTheRecordsHold) {
+  struct Case {
+    const char* what;
+    size_t records;  // Entries' size, element 0 included
+    int count;       // NumEntries
+    int held;
+  };
+  const Case cases[] = {
+      {"no records at all", 0, 0, 0},
+      {"no records at all, a count of three", 0, 3, 0},
+      {"element 0 only", 1, 3, 0},
+      {"fewer counted than held", 5, 3, 3},
+      {"more counted than held", 5, 9, 4},
+      {"a count below 0", 5, -2, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PoolState s;
+    s.Entries.resize(c.records);
+    s.NumEntries = static_cast<int16_t>(c.count);
+    EXPECT_EQ(HeldEntries(s), c.held);
+  }
+}
+
 TEST(ClearEntryRecord, KeepsTheCollectedFlag) {
   PoolState s;
   s.Entries[1].Collected = true;

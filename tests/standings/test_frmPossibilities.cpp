@@ -347,42 +347,83 @@ TEST_F(PossibilitiesWindowTest, TheRunCountsThePoolAsItWasWhenItBegan) {
 }
 
 TEST_F(PossibilitiesWindowTest, ResultsChangedWhileTheWindowWaitsAreCountedAgainBeforeARun) {
-  // 16 teams with the semi-finals and the final open: 8 scenarios.
+  // 16 teams with the semi-finals and the final open: 8 scenarios; 32 and
+  // 64 teams with 3 of the last games open. Whatever the window would refuse
+  // at open it refuses at Begin, with its beep, and goes; any other change of
+  // the results or of the entries taking part is announced anew.
+  const std::string early =
+      "Sorry! Possibilities can only be computed for the last 4 rounds.\n\r\r"
+      "Use 'Enter Results' on the Tools menu to enter more results.";
   struct Case {
     const char* what;
+    int teams;
     void (*change)(PoolState&);
     int scenarios;  // announced anew; 0 when the window refuses and goes
     std::string refusal;
+    void (*before)(PoolState&) = nullptr;  // before the window opens
   };
   const Case cases[] = {
-      {"a semi-final decided", [](PoolState& p) { p.Pool.Results[13] = p.Pool.Results[9]; }, 4, ""},
-      {"a quarter-final cleared", [](PoolState& p) { p.Pool.Results[12] = 0; }, 16, ""},
-      {"every game decided",
+      {"a semi-final decided", 16, [](PoolState& p) { p.Pool.Results[13] = p.Pool.Results[9]; },
+       4, ""},
+      {"a quarter-final cleared", 16, [](PoolState& p) { p.Pool.Results[12] = 0; }, 16, ""},
+      {"a quarter-final won by the other team", 16,
+       [](PoolState& p) {
+         const int16_t a = p.Pool.Results[1], b = p.Pool.Results[2];
+         p.Pool.Results[9] = p.Pool.Results[9] == a ? b : a;
+       },
+       8, ""},
+      {"every game decided", 16,
        [](PoolState& p) {
          p.Pool.Results[13] = p.Pool.Results[9];
          p.Pool.Results[14] = p.Pool.Results[11];
          p.Pool.Results[15] = p.Pool.Results[13];
        },
        0, "Results are complete!  No possibilities to compute!"},
+      {"a first-round result cleared of 32 teams", 32,
+       [](PoolState& p) { p.Pool.Results[1] = 0; }, 0, early},
+      {"a second-round result cleared of 64 teams", 64,
+       [](PoolState& p) { p.Pool.Results[p.RoundEnd[1] + 1] = 0; }, 0, early},
+      {"every entry deleted", 16,
+       [](PoolState& p) {
+         for (int e = 1; e <= p.NumEntries; ++e) p.Entries[e].BettorIndex = 0;
+       },
+       0, "No entries on file. No possibilities to compute!"},
+      {"an entry deleted", 16, [](PoolState& p) { p.Entries[4].BettorIndex = 0; }, 8, ""},
+      {"a deleted entry taken back", 16, [](PoolState& p) { p.Entries[4].BettorIndex = 4; }, 8,
+       "", [](PoolState& p) { p.Entries[4].BettorIndex = 0; }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    UsePool(3);
+  // One row at a time, so a failed row leaves the others to run.
+  auto check = [&](const Case& c) {
+    UsePool(3, 12, false, c.teams);
+    if (c.before) c.before(t.pool);
     t.prompts.asked.clear();
     t.prompts.beeps = 0;
     QPointer<frmPossibilities> w = new frmPossibilities(t.ctx);
+    // Whatever ends the row, the window goes with it.
+    struct Close {
+      QPointer<frmPossibilities>& w;
+      ~Close() { delete w.data(); }
+    } close{w};
     w->show();
+    ASSERT_FALSE(t.pool.DialogCancelled);
+    ASSERT_EQ(Label(*w, "lblWarning")->text().toStdString(),
+              "About to process 8 scenarios.  Click on 'Begin Processing' if you wish to "
+              "continue.");
     c.change(t.pool);
     Button(*w, "cmdProcessing")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (c.scenarios == 0) {
       ASSERT_EQ(t.prompts.asked.size(), 1u);
       EXPECT_EQ(t.prompts.asked[0].text, c.refusal);
+      EXPECT_EQ(t.prompts.beeps, 2);
+      EXPECT_TRUE(t.pool.DialogCancelled);
+      EXPECT_FALSE(t.pool.PossibilitiesReady);
       EXPECT_TRUE(w.isNull());
-      continue;
+      return;
     }
     ASSERT_FALSE(w.isNull());
     // Not begun: the new count is announced and waits for the user.
+    EXPECT_TRUE(t.prompts.asked.empty());
     EXPECT_EQ(w->ProcessingStatus(), "Not Begun");
     EXPECT_EQ(t.prompts.beeps, 2);
     EXPECT_EQ(Label(*w, "lblWarning")->text().toStdString(),
@@ -392,12 +433,16 @@ TEST_F(PossibilitiesWindowTest, ResultsChangedWhileTheWindowWaitsAreCountedAgain
     w->WaitForRun();
     ASSERT_EQ(w->ProcessingStatus(), "Completed");
     EXPECT_EQ(Scenarios(*w).Rows(), c.scenarios + 1);
+    EXPECT_EQ(Entries(*w).Rows(), ActiveEntryCount(t.pool) + 1);
     for (int r = 1; r < Scenarios(*w).Rows(); ++r) {
       const std::string text = Scenarios(*w).TextMatrix(r, 0);
       EXPECT_EQ(text.find("Champion: ;"), std::string::npos) << text;
       EXPECT_NE(text, "Champion: ");
     }
-    delete w.data();
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    check(c);
   }
 }
 

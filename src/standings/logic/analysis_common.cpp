@@ -8,8 +8,7 @@
 namespace qb {
 
 int HeldEntryCount(const PoolState& s) {
-  const int held = std::min(static_cast<int>(s.Entries.size()) - 1, s.Picks.MaxEntry());
-  return std::clamp(static_cast<int>(s.NumEntries), 0, std::max(held, 0));
+  return std::min(HeldEntries(s), std::max(s.Picks.MaxEntry(), 0));
 }
 
 int HeldGameCount(const PoolState& s) {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "core/bracket.h"
 #include "core/prompts.h"
 
 namespace qb {
@@ -48,10 +49,29 @@ std::array<int16_t, kMaxGames + 1> EffectiveResults(const PoolState& s) {
 
 int ActiveEntryCount(const PoolState& s) {
   int count = 0;
-  const int last = std::min<int>(s.NumEntries, static_cast<int>(s.Entries.size()) - 1);
+  const int last = HeldEntries(s);
   for (int e = 1; e <= last; ++e)
     if (s.Entries[e].BettorIndex != 0) ++count;
   return count;
+}
+
+std::vector<int32_t> ActiveEntries(const PoolState& s) {
+  std::vector<int32_t> active;
+  const int last = HeldEntries(s);
+  active.reserve(static_cast<size_t>(last));
+  for (int e = 1; e <= last; ++e)
+    if (s.Entries[e].BettorIndex != 0) active.push_back(e);
+  return active;
+}
+
+PossibilitiesBasis PossibilitiesBasisOf(const PoolState& s) {
+  PossibilitiesBasis basis;
+  basis.NumGames = s.NumGames;
+  basis.Results = EffectiveResults(s);
+  basis.Entries = ActiveEntries(s);
+  basis.Identities.reserve(basis.Entries.size());
+  for (const int32_t e : basis.Entries) basis.Identities.push_back(s.Entries[e].Identity);
+  return basis;
 }
 
 OpenGameList ListOpenGames(const PoolState& s) {
@@ -67,12 +87,6 @@ OpenGameList ListOpenGames(const PoolState& s) {
   }
   open.ScenarioCount = int32_t{1} << open.OpenGameCount;
   return open;
-}
-
-bool SameOpenGames(const OpenGameList& a, const OpenGameList& b) {
-  return a.OpenGameCount == b.OpenGameCount &&
-         std::equal(a.OpenGame.begin(), a.OpenGame.begin() + a.OpenGameCount + 1,
-                    b.OpenGame.begin());
 }
 
 OpenGameList CountOpenGames(PoolState& s, Prompts& prompts) {
@@ -129,15 +143,14 @@ ScenarioOutcomes::ScenarioOutcomes(const PoolState& s, const OpenGameList& open)
       c.second = static_cast<int16_t>(2 * g);
       continue;
     }
-    const int n = g - s.RoundEnd[r - 1];
-    const int feeder = s.RoundEnd[r - 2] + 2 * n - 1;
+    const FeederGames feeder = FeederGamesOf(s, g);
     // An open feeder comes before the game it feeds, so its winner is placed first.
     for (int j = 1; j < i; ++j) {
-      if (open.OpenGame[j] == feeder) c.firstGame = static_cast<int8_t>(j);
-      if (open.OpenGame[j] == feeder + 1) c.secondGame = static_cast<int8_t>(j);
+      if (open.OpenGame[j] == feeder.first) c.firstGame = static_cast<int8_t>(j);
+      if (open.OpenGame[j] == feeder.second) c.secondGame = static_cast<int8_t>(j);
     }
-    c.first = SafeResult(results, feeder);
-    c.second = SafeResult(results, feeder + 1);
+    c.first = SafeResult(results, feeder.first);
+    c.second = SafeResult(results, feeder.second);
   }
 }
 

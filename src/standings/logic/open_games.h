@@ -31,12 +31,24 @@ std::array<int16_t, kMaxGames + 1> EffectiveResults(const PoolState& s);
 
 // Active entries: those with a participant (BettorIndex not 0).
 int ActiveEntryCount(const PoolState& s);
+// Their positions in Entries, in entry order.
+std::vector<int32_t> ActiveEntries(const PoolState& s);
 
 // The undecided games among the last 15, as the results stand now.
 OpenGameList ListOpenGames(const PoolState& s);
 
-// True when both lists hold the same games.
-bool SameOpenGames(const OpenGameList& a, const OpenGameList& b);
+// What the possibilities window's check and announcement were made from: the
+// bracket's size, every result with the Bye games decided, and the active
+// entries by position and identity. A run on anything else may need a
+// refusal or a count the announcement never gave, so it is checked again.
+struct PossibilitiesBasis {
+  int16_t NumGames = 0;
+  std::array<int16_t, kMaxGames + 1> Results{};
+  std::vector<int32_t> Entries;
+  std::vector<uint32_t> Identities;
+  bool operator==(const PossibilitiesBasis&) const = default;
+};
+PossibilitiesBasis PossibilitiesBasisOf(const PoolState& s);
 
 // Finds the open games among the last 15. When a game before them is still
 // undecided it beeps, shows the refusal once and sets DialogCancelled; the

@@ -127,11 +127,13 @@ struct ReferenceWork {
 void PrepareReferenceWork(const PossibilitiesSnapshot& snap, ReferenceWork& work);
 void ReferenceScenario(const PossibilitiesSnapshot& snap, int32_t s, ReferenceWork& work,
                        std::vector<PlaceCounts>* counts, ScenarioText* text);
-// Steps 5 and 6 of the ranking: the selection by exchange that brings the
-// best scores (down to every entry tied with the last paid place) to the
-// top, and with a booby prize the lowest ones to the bottom, over positions
-// 1..a. The same exchanges in the same order as the two nested loops, but
-// each found in logarithmic time, so many tied entries cost no square.
+// Ranks positions 1..a of one scenario by selection with exchanges: it
+// brings the best scores to the top, stopping once every paid place and
+// every entry tied with the last of them is settled, and with a booby prize
+// brings the lowest scores, with their ties, to the bottom; equal scores are
+// never exchanged. It makes exactly the exchanges of the plain nested loops
+// over p and q written out in its body, in their order, but finds each one
+// in logarithmic time, so many tied entries cost no square.
 void OrderByExchange(std::vector<double>& score, std::vector<int32_t>& entry, int a, int paid,
                      bool booby);
 int PaidPlaces(const PoolState& pool);

@@ -118,12 +118,7 @@ PossibilitiesSnapshot TakePossibilitiesSnapshot(const PoolState& s, const OpenGa
   snap.Open = open;
   snap.Outcomes = ScenarioOutcomes(pool, open);
 
-  const int last = std::min<int>(s.NumEntries, static_cast<int>(s.Entries.size()) - 1);
-  std::vector<int32_t> active;
-  active.reserve(std::max(last, 0));
-  for (int e = 1; e <= last; ++e)
-    if (s.Entries[e].BettorIndex != 0) active.push_back(e);
-
+  const std::vector<int32_t> active = ActiveEntries(s);
   const size_t a = active.size();
   const int k = open.OpenGameCount;
   snap.Entries.resize(a);

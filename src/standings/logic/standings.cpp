@@ -17,9 +17,6 @@ int Rounds(const PoolState& s) {
 int GameCount(const PoolState& s) {
   return std::clamp<int>(s.NumGames, 0, kMaxGames);
 }
-int EntryCount(const PoolState& s) {
-  return std::clamp<int>(s.NumEntries, 0, static_cast<int>(s.Entries.size()) - 1);
-}
 
 std::string IntText(long long v) {
   char buf[24];
@@ -55,7 +52,7 @@ std::string LeftChars(const std::string& text, int n) {
 
 int LiveEntryCount(const PoolState& s) {
   int n = 0;
-  for (int e = 1; e <= EntryCount(s); ++e) n += s.Entries[e].BettorIndex > 0;
+  for (int e = 1; e <= HeldEntries(s); ++e) n += s.Entries[e].BettorIndex > 0;
   return n;
 }
 
@@ -73,7 +70,7 @@ std::vector<EntryScore> ScoreLiveEntries(const PoolState& s) {
   GameTable games{};
   ScoreArea score;
   BuildGameTable(s, games, s.Pool.Results.data());
-  for (int e = 1; e <= EntryCount(s); ++e) {
+  for (int e = 1; e <= HeldEntries(s); ++e) {
     if (s.Entries[e].BettorIndex <= 0) continue;
     ScoreEntry(s, games, score, e);
     EntryScore& x = out.emplace_back();
