@@ -221,8 +221,18 @@ std::error_code LinkBeside(const fs::path& existing, const fs::path& target) {
 std::error_code MoveOver(const fs::path& written, const fs::path& target) {
   std::error_code ec;
   fs::rename(written, target, ec);
-  if (ec) ::unlink(written.c_str());
-  return ec;
+  if (ec) {
+    ::unlink(written.c_str());
+    return ec;
+  }
+  // A rename between two names of one file (a backup that is still a link
+  // of the pool) does nothing and succeeds: the written name is left over.
+  // Names that differ cannot be one entry of a folder, only two of a file.
+  struct stat from {}, to {};
+  if (written.filename() != target.filename() && ::lstat(written.c_str(), &from) == 0 &&
+      ::lstat(target.c_str(), &to) == 0 && from.st_dev == to.st_dev && from.st_ino == to.st_ino)
+    ::unlink(written.c_str());
+  return {};
 }
 
 std::error_code ReplaceFileContents(const fs::path& target, std::string_view bytes) {

@@ -22,7 +22,8 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& target);
 std::error_code WriteFileBeside(const std::filesystem::path& target, std::string_view bytes,
                                 std::filesystem::path& written);
 // Puts the file written in place of the target, in one step. On failure the
-// written file is removed and the target stays as it was.
+// written file is removed and the target stays as it was. Either way the
+// written name is gone, also where it was already a name of the target's file.
 std::error_code MoveOver(const std::filesystem::path& written,
                          const std::filesystem::path& target);
 // Gives the existing file a second name, target, in place of any file of that
