@@ -1,14 +1,11 @@
 #include "platform/print_surface.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -51,16 +48,15 @@ bool PrintSurface::Begin(const std::string& documentName, int orientation) {
     pdfTarget_ = *name;
     if (ctx_.printer) ctx_.printer->lastPdfFile = pdfTarget_;
     // The pages go to a file beside the target, which replaces it at the end,
-    // so a failed print never leaves a half-written PDF in its place.
-    QFileInfo target(QString::fromStdString(pdfTarget_));
-    QTemporaryFile temp(target.absoluteDir().filePath("." + target.fileName() + ".XXXXXX.tmp"));
-    temp.setAutoRemove(false);
-    if (!temp.open()) {
+    // so a failed print never leaves a half-written PDF in its place. It is
+    // named as a pool's is, so the next print of the file clears what a
+    // killed one left there.
+    std::filesystem::path temp;
+    if (WriteFileBeside(pdfTarget_, {}, temp)) {
       Fail("The file " + pdfTarget_ + " cannot be written.");
       return false;
     }
-    pdfTemp_ = temp.fileName().toStdString();
-    temp.close();
+    pdfTemp_ = temp.string();
     pdfPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (ctx_.printer) pdfPrinter_->setPageLayout(ctx_.printer->printer().pageLayout());
     pdfPrinter_->setOutputFormat(QPrinter::PdfFormat);
