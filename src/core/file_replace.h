@@ -7,6 +7,13 @@
 
 namespace qb {
 
+// A write past the file size limit (ulimit -f) makes the system kill the
+// program by default: SIGXFSZ. Ignored, the write fails with EFBIG instead and
+// is reported like a full disk. (A disk quota gives EDQUOT, never the signal.)
+// A handler someone set stays. The program sets it at its start, for every
+// file it writes; WriteFileBeside sets it too, for other users of it.
+void LetOversizedWritesFail();
+
 // The file a write to target changes: the one a link points to, so that a
 // save through a link keeps the link.
 std::filesystem::path FileBehind(const std::filesystem::path& target);

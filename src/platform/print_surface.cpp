@@ -9,11 +9,29 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 #include "core/file_replace.h"
 #include "platform/app_context.h"
 
 namespace qb {
+namespace {
+
+// The PDF writer does not tell of a write cut short (a full disk, the file
+// size limit): a whole PDF ends with its end-of-file marker, within its last
+// kilobyte.
+bool IsWholePdf(const std::string& file) {
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in.tellg();
+  if (!in || size <= 0) return false;
+  const std::streamoff tail = std::min<std::streamoff>(size, 1024);
+  std::string end(static_cast<size_t>(tail), '\0');
+  in.seekg(size - tail);
+  in.read(end.data(), tail);
+  return in && end.find("%%EOF") != std::string::npos;
+}
+
+}  // namespace
 
 SharedPrinter::SharedPrinter() : printer_(QPrinter::HighResolution) {}
 
@@ -115,6 +133,7 @@ bool PrintSurface::End() {
   bool ok = painter_->end();
   painter_.reset();
   if (ok && printer_->printerState() == QPrinter::Error) ok = false;
+  if (ok && !pdfTemp_.empty() && !IsWholePdf(pdfTemp_)) ok = false;
   if (!ok) {
     Fail(pdfTarget_.empty() ? "The printer failed; the report may be incomplete."
                             : "The file " + pdfTarget_ + " cannot be written.");
