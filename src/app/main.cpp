@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "core/file_replace.h"
 #include "core/pool_state.h"
 #include "core/services.h"
 #include "platform/app_context.h"
@@ -18,6 +19,9 @@
 #include "shell/window_table.h"
 
 int main(int argc, char** argv) {
+  // A backup copy or a PDF past the file size limit (ulimit -f) fails with its message
+  // instead of ending the program with the open pool's changes unsaved.
+  qb::LetOversizedWritesFail();
   QApplication app(argc, argv);
   QApplication::setApplicationName(qb::kAppTitle);
   QApplication::setOrganizationName(qb::kAppTitle);

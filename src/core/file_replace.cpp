@@ -119,18 +119,6 @@ bool WriterMayBeRunning(long pid, const fs::path& file) {
   return started <= static_cast<double>(st.st_ctime) + 1;
 }
 
-// Past a file size limit (ulimit -f, a quota) the system kills a writer by
-// default; ignored, the write fails with EFBIG and is reported like a full
-// disk, and the temporary file is removed. A handler someone set stays.
-void LetOversizedWritesFail() {
-  struct sigaction now {};
-  if (::sigaction(SIGXFSZ, nullptr, &now) != 0 || now.sa_handler != SIG_DFL) return;
-  struct sigaction ignore {};
-  ignore.sa_handler = SIG_IGN;
-  sigemptyset(&ignore.sa_mask);
-  ::sigaction(SIGXFSZ, &ignore, nullptr);
-}
-
 std::error_code WriteAll(int fd, std::string_view bytes) {
   const char* p = bytes.data();
   size_t left = bytes.size();
@@ -147,6 +135,15 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
 }
 
 }  // namespace
+
+void LetOversizedWritesFail() {
+  struct sigaction now {};
+  if (::sigaction(SIGXFSZ, nullptr, &now) != 0 || now.sa_handler != SIG_DFL) return;
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  ::sigaction(SIGXFSZ, &ignore, nullptr);
+}
 
 fs::path FileBehind(const fs::path& target) {
   std::error_code ec;
@@ -221,8 +218,18 @@ std::error_code LinkBeside(const fs::path& existing, const fs::path& target) {
 std::error_code MoveOver(const fs::path& written, const fs::path& target) {
   std::error_code ec;
   fs::rename(written, target, ec);
-  if (ec) ::unlink(written.c_str());
-  return ec;
+  if (ec) {
+    ::unlink(written.c_str());
+    return ec;
+  }
+  // A rename between two names of one file (a backup that is still a link
+  // of the pool) does nothing and succeeds: the written name is left over.
+  // Names that differ cannot be one entry of a folder, only two of a file.
+  struct stat from {}, to {};
+  if (written.filename() != target.filename() && ::lstat(written.c_str(), &from) == 0 &&
+      ::lstat(target.c_str(), &to) == 0 && from.st_dev == to.st_dev && from.st_ino == to.st_ino)
+    ::unlink(written.c_str());
+  return {};
 }
 
 std::error_code ReplaceFileContents(const fs::path& target, std::string_view bytes) {

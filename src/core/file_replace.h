@@ -7,6 +7,13 @@
 
 namespace qb {
 
+// A write past the file size limit (ulimit -f) makes the system kill the
+// program by default: SIGXFSZ. Ignored, the write fails with EFBIG instead and
+// is reported like a full disk. (A disk quota gives EDQUOT, never the signal.)
+// A handler someone set stays. The program sets it at its start, for every
+// file it writes; WriteFileBeside sets it too, for other users of it.
+void LetOversizedWritesFail();
+
 // The file a write to target changes: the one a link points to, so that a
 // save through a link keeps the link.
 std::filesystem::path FileBehind(const std::filesystem::path& target);
@@ -22,7 +29,8 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& target);
 std::error_code WriteFileBeside(const std::filesystem::path& target, std::string_view bytes,
                                 std::filesystem::path& written);
 // Puts the file written in place of the target, in one step. On failure the
-// written file is removed and the target stays as it was.
+// written file is removed and the target stays as it was. Either way the
+// written name is gone, also where it was already a name of the target's file.
 std::error_code MoveOver(const std::filesystem::path& written,
                          const std::filesystem::path& target);
 // Gives the existing file a second name, target, in place of any file of that

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 #include "core/cp1252.h"
@@ -91,6 +92,7 @@ FieldReader::FieldReader(std::string_view bytes) : data_(bytes) {
     data_.remove_prefix(3);
     utf8_ = true;
   }
+  hasNul_ = std::memchr(data_.data(), 0, data_.size()) != nullptr;
 }
 
 bool FieldReader::Next(std::string_view& field) {
@@ -135,6 +137,7 @@ bool FieldReader::Next(std::string_view& field) {
       ++pos_;  // LF
     }
   }
+  if (hasNul_ && std::memchr(data_.data() + lastPos_, 0, pos_ - lastPos_)) metNul_ = true;
   last_ = field;
   return true;
 }

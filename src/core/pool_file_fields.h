@@ -18,6 +18,7 @@ inline constexpr const char* kOverflow = "Overflow";
 inline constexpr const char* kSubscriptOutOfRange = "Subscript out of range";
 inline constexpr const char* kInputPastEnd = "Input past end of file";
 inline constexpr const char* kValueOutOfRange = "Value out of range";
+inline constexpr const char* kNullCharacter = "Null character in the record";
 
 class FieldError : public std::runtime_error {
  public:
@@ -59,6 +60,10 @@ class FieldReader {
   std::string Shown(std::string_view raw) const;
   // True once a quoted field ran to the end of the file: the file was cut short.
   bool EndedInsideQuotes() const { return endedInsideQuotes_; }
+  // True when a field read since ForgetNul() held a NUL byte, or one stood
+  // after its closing quote: no text file holds one, so the line is damaged.
+  bool MetNul() const { return metNul_; }
+  void ForgetNul() { metNul_ = false; }
 
   // Typed reads; each throws FieldError.
   std::string_view ReadRaw();
@@ -77,6 +82,8 @@ class FieldReader {
   size_t lastPos_ = 0;
   bool lastAfterComma_ = false;
   bool endedInsideQuotes_ = false;
+  bool hasNul_ = false;  // anywhere in the file: only then are fields searched
+  bool metNul_ = false;
 };
 
 // Parsers of one field's text, shared with the typed reads.

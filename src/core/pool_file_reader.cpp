@@ -88,7 +88,16 @@ class RecordReader {
     s_.LoadErrors.clear();
     s_.NumLoadErrors = 0;
     std::string_view tag;
-    while (r_.Next(tag)) {
+    for (r_.ForgetNul(); r_.Next(tag); r_.ForgetNul()) {
+      if (r_.LastStartedLine()) lineTag_ = tag;
+      if (r_.MetNul()) {
+        // A damaged tag, or a damaged field past the end of a record: the
+        // line is reported once and the rest of it skipped.
+        if (v1_) return ShowProcessingError(s_, svc_, r_.Shown(lineTag_), kNullCharacter);
+        AddLoadError(lineTag_, kNullCharacter);
+        SkipRestOfLine();
+        continue;
+      }
       const Rec rec = RecordOf(tag, v1_);
       if (rec == Rec::None) {
         // A tag cut off by the end of the file: the records after it are lost.
@@ -109,8 +118,8 @@ class RecordReader {
         s_.DialogCancelled = true;
         return;
       } catch (const FieldError& e) {
-        if (v1_) return ShowProcessingError(s_, svc_, tag, e.what());
-        AddLoadError(tag, e.what());
+        if (v1_) return ShowProcessingError(s_, svc_, tag, Why(e.what()));
+        AddLoadError(tag, Why(e.what()));
         cutReported_ = cutReported_ || r_.EndedInsideQuotes();
         if (rec == Rec::Parms) parmsCutShort_ = true;
         // A record cut short: the field that failed may be the next record's tag.
@@ -119,9 +128,9 @@ class RecordReader {
       } catch (const std::exception& e) {
         return ShowProcessingError(s_, svc_, tag, e.what());
       }
-      if (!badValue_.empty()) {
-        if (v1_) return ShowProcessingError(s_, svc_, tag, badValue_);
-        AddLoadError(tag, badValue_);
+      if (!badValue_.empty() || r_.MetNul()) {
+        if (v1_) return ShowProcessingError(s_, svc_, tag, Why(badValue_));
+        AddLoadError(tag, Why(badValue_));
       }
       // The record's last text ran to the end of the file: it and what followed are cut off.
       ReportCutShort(tag);
@@ -151,6 +160,18 @@ class RecordReader {
     if (v1_ || cutReported_ || !r_.EndedInsideQuotes()) return;
     cutReported_ = true;
     AddLoadError(tag, kInputPastEnd);
+  }
+
+  // A NUL met in the record is the cause of whatever else went wrong in it.
+  std::string Why(const std::string& description) const {
+    return r_.MetNul() ? kNullCharacter : description;
+  }
+
+  void SkipRestOfLine() {
+    std::string_view field;
+    while (r_.Next(field)) {
+      if (r_.LastStartedLine()) return r_.Unread();
+    }
   }
 
   // The field read last is the next record's tag: the record was cut short.
@@ -188,6 +209,7 @@ class RecordReader {
   std::string Str() {
     std::string text = r_.ReadString();
     if (AtNextRecord()) throw FieldError(kTypeMismatch);
+    if (r_.MetNul()) std::erase(text, '\0');  // the record is reported; the text is kept
     return text;
   }
   float Single() { return Soft([&] { return r_.ReadSingle(); }); }
@@ -396,6 +418,7 @@ class RecordReader {
   bool parmsCutShort_ = false;
   bool cutReported_ = false;  // the end of the file inside a text is told once
   bool multiplyByRound_ = false;
+  std::string_view lineTag_ = kTagHeader;  // the first field of the line being read
   std::unordered_map<std::string, int16_t> bettorIndex_;
 };
 

@@ -1,22 +1,37 @@
 #include "platform/print_surface.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 #include "core/file_replace.h"
 #include "platform/app_context.h"
 
 namespace qb {
+namespace {
+
+// The PDF writer does not tell of a write cut short (a full disk, the file
+// size limit): a whole PDF ends with its end-of-file marker, within its last
+// kilobyte.
+bool IsWholePdf(const std::string& file) {
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in.tellg();
+  if (!in || size <= 0) return false;
+  const std::streamoff tail = std::min<std::streamoff>(size, 1024);
+  std::string end(static_cast<size_t>(tail), '\0');
+  in.seekg(size - tail);
+  in.read(end.data(), tail);
+  return in && end.find("%%EOF") != std::string::npos;
+}
+
+}  // namespace
 
 SharedPrinter::SharedPrinter() : printer_(QPrinter::HighResolution) {}
 
@@ -51,16 +66,15 @@ bool PrintSurface::Begin(const std::string& documentName, int orientation) {
     pdfTarget_ = *name;
     if (ctx_.printer) ctx_.printer->lastPdfFile = pdfTarget_;
     // The pages go to a file beside the target, which replaces it at the end,
-    // so a failed print never leaves a half-written PDF in its place.
-    QFileInfo target(QString::fromStdString(pdfTarget_));
-    QTemporaryFile temp(target.absoluteDir().filePath("." + target.fileName() + ".XXXXXX.tmp"));
-    temp.setAutoRemove(false);
-    if (!temp.open()) {
+    // so a failed print never leaves a half-written PDF in its place. It is
+    // named as a pool's is, so the next print of the file clears what a
+    // killed one left there.
+    std::filesystem::path temp;
+    if (WriteFileBeside(pdfTarget_, {}, temp)) {
       Fail("The file " + pdfTarget_ + " cannot be written.");
       return false;
     }
-    pdfTemp_ = temp.fileName().toStdString();
-    temp.close();
+    pdfTemp_ = temp.string();
     pdfPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (ctx_.printer) pdfPrinter_->setPageLayout(ctx_.printer->printer().pageLayout());
     pdfPrinter_->setOutputFormat(QPrinter::PdfFormat);
@@ -119,6 +133,7 @@ bool PrintSurface::End() {
   bool ok = painter_->end();
   painter_.reset();
   if (ok && printer_->printerState() == QPrinter::Error) ok = false;
+  if (ok && !pdfTemp_.empty() && !IsWholePdf(pdfTemp_)) ok = false;
   if (!ok) {
     Fail(pdfTarget_.empty() ? "The printer failed; the report may be incomplete."
                             : "The file " + pdfTarget_ + " cannot be written.");

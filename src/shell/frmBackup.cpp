@@ -9,10 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <sstream>
 
+#include "core/file_replace.h"
 #include "core/pool_file_writer.h"
 #include "core/sound_effects.h"
 #include "platform/control_helpers.h"
@@ -135,14 +135,9 @@ bool frmBackup::WriteCopy(const std::string& path) {
   try {
     std::ostringstream text;
     writer_(text);
-    // Written beside the target and renamed over it: never half a file.
-    QSaveFile file(QString::fromStdString(path));
-    const std::string data = text.str();
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(data.data(), static_cast<qint64>(data.size())) !=
-            static_cast<qint64>(data.size()) ||
-        !file.commit())
-      error = file.errorString().toStdString();
+    // Written beside the target and renamed over it, as a save is: never half
+    // a file, also where the disk or the file size limit cuts the write short.
+    if (std::error_code ec = ReplaceFileContents(path, text.str())) error = ec.message();
   } catch (const std::exception& e) {
     error = e.what();
   }

@@ -297,14 +297,23 @@ TEST_F(PoolFileReader, TheOldLayoutIsTranslated) {
 }
 
 TEST_F(PoolFileReader, ABadRecordInTheOldLayoutAbandonsTheLoad) {
-  std::string old = Fixture("pool_old_layout.qbp");
-  old.replace(old.find("\"South\",4"), 9, "\"South\",x");
-  prompts.Queue(MsgAnswer::OK);
-  EXPECT_FALSE(Read(old));
-  EXPECT_EQ(prompts.LastText(), "Error in processing the %Team  ` record.\n\n\rType mismatch");
-  EXPECT_EQ(prompts.asked.back().icon, MsgIcon::None);
-  EXPECT_EQ(host.closeCalls, 1);
-  ExpectFailed();
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"South\",x", "Type mismatch"},
+      {std::string("\"So\0th\",4", 9), "Null character in the record"},
+  };
+  for (const auto& [team, why] : cases) {
+    SCOPED_TRACE(why);
+    s = PoolState();
+    host = RecordingPoolFileHost();
+    std::string old = Fixture("pool_old_layout.qbp");
+    old.replace(old.find("\"South\",4"), 9, team);
+    prompts.Queue(MsgAnswer::OK);
+    EXPECT_FALSE(Read(old));
+    EXPECT_EQ(prompts.LastText(), "Error in processing the %Team  ` record.\n\n\r" + why);
+    EXPECT_EQ(prompts.asked.back().icon, MsgIcon::None);
+    EXPECT_EQ(host.closeCalls, 1);
+    ExpectFailed();
+  }
 }
 
 TEST_F(PoolFileReader, TheOldLayoutChecksTheTeamCountAsTheOtherDoes) {
@@ -411,6 +420,55 @@ TEST_F(PoolFileReader, AFileCutOffInsideATextIsALoadError) {
   host.shownErrors.clear();
   ASSERT_TRUE(Read(kHeader + kParms4 + kTeams4 + "\"%Bettor`\",\"Ann\",\"\",\"\",\"55\""));
   EXPECT_TRUE(host.shownErrors.empty());
+}
+
+// A text file holds no NUL: a line with one is damaged, whatever field holds
+// it, while a record of a kind this program does not know is still skipped.
+TEST_F(PoolFileReader, ALineWithANulIsALoadErrorAndAnUnknownTagIsSkipped) {
+  const std::string nul(1, '\0');
+  const std::string ann = "\"%Bettor`\",\"Ann\",\"info\",\"mail\",\"phone\"\r\n";
+  const std::string nulName = "\"%Parms `\",55,\"Fo" + nul + "ur\"" +
+                              kParms4.substr(kParms4.find("\"Four\"") + 6);
+  struct Case {
+    const char* what;
+    std::string parms, lines;
+    std::vector<std::string> errors;
+    std::string annInfo;  // the details of Ann that survive
+  };
+  const std::vector<Case> cases{
+      {"in a tag", kParms4, "\"%Bet" + nul + "or`\",\"Ann\",\"info\",\"mail\",\"phone\"\r\n",
+       {"Header record # 5 %Bet or` - Null character in the record"}, ""},
+      {"in the pool name", nulName, ann,
+       {"Header record # 1 %Parms ` - Null character in the record"}, "info"},
+      {"in a participant's field", kParms4,
+       "\"%Bettor`\",\"Ann\",\"in" + nul + "fo\",\"mail\",\"phone\"\r\n",
+       {"Header record # 6 %Bettor` - Null character in the record"}, "info"},
+      {"after a field's closing quote", kParms4,
+       "\"%Bettor`\",\"Ann\",\"info\"" + nul + ",\"mail\",\"phone\"\r\n",
+       {"Header record # 6 %Bettor` - Null character in the record"}, "info"},
+      {"in an unknown record", kParms4, "\"%Future`\",\"x" + nul + "\",1\r\n" + ann,
+       {"Header record # 5 %Future` - Null character in the record"}, "info"},
+      {"none, an unknown tag", kParms4, "\"%Future`\",\"x\",1\r\n\"%Fu`\"\r\n" + ann, {}, "info"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    s = PoolState();
+    host.shownErrors.clear();
+    ASSERT_TRUE(Read(kHeader + c.parms + kTeams4 + c.lines +
+                     "\"%Bettor`\",\"Bo\",\"desk\",\"\",\"\"\r\n"
+                     "\"%EntHdr`\",\"Ann\",1,1,#TRUE#\r\n\"%EntPck`\",1,3,1,\r\n"));
+    EXPECT_EQ(s.LoadErrors, c.errors);
+    EXPECT_EQ(host.shownErrors.size(), c.errors.empty() ? 0u : 1u);
+    EXPECT_EQ(s.Pool.PoolName, "Four");
+    EXPECT_EQ(s.Pool.NumTeams, 4);
+    ASSERT_EQ(s.NumBettors, 2);
+    const int a = s.Bettors[1].Name == "Ann" ? 1 : 2;
+    EXPECT_EQ(s.Bettors[a].Name, "Ann");
+    EXPECT_EQ(s.Bettors[a].Info, c.annInfo);
+    EXPECT_EQ(s.Bettors[3 - a].Info, "desk");  // the next record is read
+    EXPECT_EQ(s.Entries[1].BettorIndex, a);
+    EXPECT_EQ(Written().find('\0'), std::string::npos);
+  }
 }
 
 TEST_F(PoolFileReader, PicksOutsideTheBracketAreLoadErrors) {

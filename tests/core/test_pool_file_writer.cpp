@@ -134,6 +134,19 @@ TEST_F(PoolFileSave, BacksUpThePreviousFileAndWritesTheNewOne) {
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Office.bkp", "Office.qbp"}));
 }
 
+// A save killed between the backup and the last rename leaves the backup a
+// second name of the pool; renaming one name of a file over another does
+// nothing, so the backup's temporary name must go by itself.
+TEST_F(PoolFileSave, ABackupThatIsTheSameFileAsThePoolLeavesNoTemporary) {
+  PutFile(path, "previous file");
+  fs::create_hard_link(path, backup);
+  ASSERT_TRUE(SaveFile1N(s, s.PoolFilePath, true, svc));
+  EXPECT_EQ(FileBytes(backup), "previous file");
+  EXPECT_TRUE(SameLines(Fixture("pool_5_teams.qbp"), FileBytes(path)));
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Office.bkp", "Office.qbp"}));
+  EXPECT_TRUE(prompts.asked.empty());
+}
+
 TEST_F(PoolFileSave, InADottedFolderTheBackupStaysBesideTheFile) {
   fs::create_directories(dir / "home/j.doe/pools");
   PutFile(dir / "home/j.bkp", "someone else's file");
@@ -324,7 +337,9 @@ TEST_F(PoolFileSave, TemporaryFilesOfKilledSavesAreRemovedByTheNextSaveOrOpen) {
 }
 
 // The backup's own temporaries count too, and a process number alone does
-// not keep a temporary: its writer may have ended unwaited for.
+// not keep a temporary: its writer may have ended unwaited for. A backup's
+// temporary is a link to the old pool: the link, not the pool's age, tells
+// when its writer made it.
 TEST_F(PoolFileSave, KilledSavesTemporariesOfTheBackupAndOfEndedWritersAreRemoved) {
   auto spawn = [](bool stay) {
     const pid_t pid = fork();
@@ -334,9 +349,10 @@ TEST_F(PoolFileSave, KilledSavesTemporariesOfTheBackupAndOfEndedWritersAreRemove
     }
     return pid;
   };
-  const pid_t writer = spawn(true);  // began before its file: may still write it
   const pid_t ended = spawn(false);  // a zombie until waited for
-  usleep(100000);
+  siginfo_t info {};
+  ASSERT_EQ(waitid(P_PID, static_cast<id_t>(ended), &info, WEXITED | WNOWAIT), 0);
+  const pid_t writer = spawn(true);  // began before its files: may still write them
   const std::string live = ".Office.qbp." + std::to_string(writer) + "-1.tmp";
   PutFile(dir / live, "being written");
   const std::string zombie = ".Office.qbp." + std::to_string(ended) + "-2.tmp";
@@ -344,6 +360,9 @@ TEST_F(PoolFileSave, KilledSavesTemporariesOfTheBackupAndOfEndedWritersAreRemove
   PutFile(dir / ".Office.bkp.99999999-1a2b.tmp", "an old pool");
   PutFile(dir / ".Office.bkp.1-ff.tmp", "an old pool being linked");
   PutPreviousFiles();
+  fs::last_write_time(path, fs::last_write_time(path) - std::chrono::hours(5));
+  const std::string linking = ".Office.bkp." + std::to_string(writer) + "-3.tmp";
+  fs::create_hard_link(path, dir / linking);
 
   const bool saved = SaveFile1N(s, s.PoolFilePath, true, svc);
   std::vector<std::string> afterSave = dir.Names();
@@ -357,7 +376,8 @@ TEST_F(PoolFileSave, KilledSavesTemporariesOfTheBackupAndOfEndedWritersAreRemove
 
   ASSERT_TRUE(saved);
   ASSERT_TRUE(opened);
-  std::vector<std::string> left = {".Office.bkp.1-ff.tmp", live, "Office.bkp", "Office.qbp"};
+  std::vector<std::string> left = {".Office.bkp.1-ff.tmp", live, linking, "Office.bkp",
+                                   "Office.qbp"};
   std::sort(left.begin(), left.end());
   EXPECT_EQ(afterSave, left);
   EXPECT_EQ(afterOpen, left);

@@ -4,6 +4,10 @@
 #include <QFontInfo>
 #include <QTemporaryDir>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "platform/app_context.h"
@@ -93,6 +97,41 @@ TEST_F(PrintSurfaceTest, AnAbandonedJobLeavesTheOldFileAsItWas) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("old"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// A print killed half-way leaves its hidden file beside the PDF; the next
+// print of that file removes it, but not one another running program writes.
+TEST_F(PrintSurfaceTest, APrintOfAFileRemovesTheLeftoversOfKilledPrintsOfIt) {
+  struct Writer {  // another program, begun before its file
+    pid_t pid = fork();
+    Writer() {
+      if (pid == 0) {
+        pause();
+        _exit(0);
+      }
+    }
+    ~Writer() {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } writer;
+  ASSERT_GT(writer.pid, 0);
+  const QString dead = ".report.pdf.99999999-1a2b.tmp";
+  const QString live = ".report.pdf." + QString::number(writer.pid) + "-1.tmp";
+  const QString other = ".other.pdf.99999999-1a2b.tmp";
+  for (const QString& name : {dead, live, other}) {
+    QFile f(dir.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("half a report");
+  }
+  t.files.Queue(Pdf("report.pdf"));
+  PrintSurface s(t.ctx);
+  ASSERT_TRUE(s.Begin("Again", 1));
+  s.PrintLine("x");
+  ASSERT_TRUE(s.End());
+  const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+  EXPECT_EQ(left.join(' ').toStdString(),
+            QStringList({other, live, "report.pdf"}).join(' ').toStdString());
 }
 
 TEST_F(PrintSurfaceTest, AFolderThatCannotBeWrittenIsToldAndLeavesNothing) {
