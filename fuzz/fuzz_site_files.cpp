@@ -3,9 +3,10 @@
 // file and a page template. A path file either is refused with a reason or
 // gives a server that is host[:port], a login free of control characters,
 // a row limit of at least 100 and commands whose remote paths come back as
-// put in; the pool name file names
-// this installation only when it starts with its key; a template's text is
-// bounded by the bytes it came from.
+// put in; a scrambled field is refused and left as it was, or gives the
+// payload its first character announces; the pool name file names this
+// installation only when it holds its key, and the one an upload stores
+// always does; a template's text is bounded by the bytes it came from.
 // fuzz-sources: src/core src/web/logic
 // fuzz-libs: -lcurl
 // fuzz-seeds: fuzz/seeds/site_files

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <vector>
 
@@ -17,49 +16,96 @@ namespace qb {
 
 namespace {
 
-// Text wraps only in a row tall enough for a second line; a one-line cell
-// shows what fits of its text on that line.
-class GridCellDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    QStyleOptionViewItem o = option;
-    if (o.rect.height() < 2 * o.fontMetrics.lineSpacing())
-      o.features &= ~QStyleOptionViewItem::WrapText;
-    painting_ = true;
-    QStyledItemDelegate::paint(painter, o, index);
-    painting_ = false;
+// Whether a code point takes room of its own on the line. Marks, format and
+// control characters (zero-width spaces and joiners, emoji tags), spaces
+// that may be thinner than any letter, and skin-tone modifiers belong to the
+// glyph before them or take next to none.
+bool TakesRoom(char32_t c) {
+  if (c >= 0x1F3FB && c <= 0x1F3FF) return false;
+  switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Space:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph: return false;
+    default: return true;
   }
+}
 
- protected:
-  // A cell shows no more characters than its lines hold at the narrowest
-  // character's width; a longer text (the pool winners of thousands of tied
-  // entries) is cut to that before Qt lays it out, which would otherwise
-  // take longer than the rest of the window's work.
-  void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& index) const override {
-    QStyledItemDelegate::initStyleOption(o, index);
-    // Only a painted cell has its rectangle; a size asked for is the text's.
-    if (!painting_ || o->rect.isEmpty()) return;
-    // Only the start of a text is seen unless it is set against the bottom,
-    // or, on one line, against the right or the middle: those show its end
-    // or its middle, so they keep the whole text.
-    if (o->displayAlignment & Qt::AlignBottom) return;
-    if (!(o->features & QStyleOptionViewItem::WrapText) && !(o->displayAlignment & Qt::AlignLeft))
-      return;
-    const int narrowest = std::max(1, o->fontMetrics.horizontalAdvance(QLatin1Char('i')));
-    const int lineHeight = std::max(1, o->fontMetrics.lineSpacing());
-    const qsizetype perLine = o->rect.width() / narrowest + 2;
-    const qsizetype lines = o->rect.height() / lineHeight + 1;
-    const qsizetype most = perLine * lines + 16;
-    if (o->text.size() > most) o->text.truncate(most);
+// How much of the start of a text fills room halves of the narrowest ASCII
+// character's width, at the most: a printable ASCII character takes two
+// halves, any other code point one (none is narrower than half the
+// narrowest ASCII one), and what takes no room of its own, or is bound by a
+// joiner to the code point before it, none. The cut falls only before a
+// code point that takes room, so never inside a surrogate pair nor before a
+// mark, and it reads no more of the text than it keeps.
+qsizetype ShownLength(const QString& text, qsizetype room) {
+  const QChar* s = text.constData();
+  const qsizetype n = text.size();
+  qsizetype taken = 0;
+  bool joined = false;
+  for (qsizetype i = 0; i < n;) {
+    const char16_t u = s[i].unicode();
+    if (u < 0x80) {
+      if (u >= 0x20 && u < 0x7F && (taken += 2) > room) return i;
+      joined = false;
+      ++i;
+      continue;
+    }
+    char32_t c = u;
+    qsizetype units = 1;
+    if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate()) {
+      c = QChar::surrogateToUcs4(u, s[i + 1].unicode());
+      units = 2;
+    }
+    if (!joined && TakesRoom(c) && ++taken > room) return i;
+    joined = c == 0x200D;
+    i += units;
   }
-
- private:
-  mutable bool painting_ = false;
-};
+  return n;
+}
 
 }  // namespace
+
+void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+  QStyleOptionViewItem o = option;
+  if (o.rect.height() < 2 * o.fontMetrics.lineSpacing())
+    o.features &= ~QStyleOptionViewItem::WrapText;
+  painting_ = cutLongTexts_;
+  QStyledItemDelegate::paint(painter, o, index);
+  painting_ = false;
+}
+
+// A painted cell keeps only what its lines hold at the narrowest widths.
+void GridCellDelegate::initStyleOption(QStyleOptionViewItem* o, const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(o, index);
+  // Only a painted cell has its rectangle; a size asked for is the text's.
+  if (!painting_ || o->rect.isEmpty()) return;
+  // Only the start of a text is seen unless it is set against the bottom,
+  // or, on one line, against the right or the middle: those show its end
+  // or its middle, so they keep the whole text.
+  if (o->displayAlignment & Qt::AlignBottom) return;
+  if (!(o->features & QStyleOptionViewItem::WrapText) && !(o->displayAlignment & Qt::AlignLeft))
+    return;
+  int narrowest = o->fontMetrics.horizontalAdvance(QLatin1Char('i'));
+  for (const char c : {'l', 'j', '\'', '|', '.', ',', ':', ';', '!', ' '})
+    narrowest = std::min(narrowest, o->fontMetrics.horizontalAdvance(QLatin1Char(c)));
+  // Counted in halves of that width; the advances are rounded to whole
+  // pixels, so a character may be half a pixel narrower.
+  const double least = std::max(0.5, narrowest - 0.5);
+  const auto perLine = static_cast<qsizetype>(2 * (o->rect.width() / least + 2));
+  const qsizetype lines = o->rect.height() / std::max(1, o->fontMetrics.lineSpacing()) + 1;
+  const qsizetype room = perLine * lines + 32;
+  // No unit counts more than two.
+  if (2 * o->text.size() <= room) return;
+  o->text.truncate(ShownLength(o->text, room));
+}
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : grid_.Rows();

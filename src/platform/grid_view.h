@@ -3,6 +3,7 @@
 // columns are drawn as headings that stay in place while the rest scrolls;
 // clicks there do not move the current cell.
 #include <QAbstractTableModel>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <string>
 #include <vector>
@@ -34,6 +35,27 @@ class GridTableModel : public QAbstractTableModel {
 
 // Qt alignment flags for a grid alignment code; general puts numbers right.
 Qt::Alignment QtAlignmentOf(int alignment, const std::string& text);
+
+// Paints a grid cell. Text wraps only in a row tall enough for a second
+// line; a one-line cell shows what fits of its text on that line. A text far
+// longer than the cell can show (the pool winners of thousands of tied
+// entries) is cut before Qt lays it out, which would otherwise take longer
+// than the rest of the window's work; the cut never shows. cutLongTexts
+// false paints every text whole, to compare with.
+class GridCellDelegate : public QStyledItemDelegate {
+ public:
+  explicit GridCellDelegate(QObject* parent = nullptr, bool cutLongTexts = true)
+      : QStyledItemDelegate(parent), cutLongTexts_(cutLongTexts) {}
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& index) const override;
+
+ private:
+  bool cutLongTexts_;
+  mutable bool painting_ = false;
+};
 
 class GridView : public QTableView {
   Q_OBJECT

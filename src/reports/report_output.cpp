@@ -62,12 +62,13 @@ bool WriteWindowReport(AppContext& ctx, const ReportWindow& window, ReportKind k
   return true;
 }
 
-bool RefuseWithoutReport(AppContext& ctx, const ReportWindow& window, int page, const Grid* grid) {
+bool RefuseWithoutReport(AppContext& ctx, const ReportWindow& window, int page, const Grid* grid,
+                         const char* otherwise) {
   // A grid the window keeps hidden (pool winners that cannot be computed
   // yet) has nothing to print either.
   if (grid && grid->Visible()) return false;
   std::string why = window.NoReportText(page);
-  if (why.empty()) why = "This page has no report to print.";
+  if (why.empty()) why = otherwise;
   ctx.prompts.Beep();
   ctx.prompts.Show(why, MsgIcon::Exclamation);
   return true;
@@ -78,7 +79,7 @@ bool PrintWindowReport(AppContext& ctx, ReportWindow& window, QWidget* parent) {
   auto kind = PrintedReportFor(window.windowName(), page);
   if (!kind) return true;
   const Grid* grid = window.SSTab1()->isHidden() ? nullptr : window.ReportGrid(page);
-  if (RefuseWithoutReport(ctx, window, page, grid)) return true;
+  if (RefuseWithoutReport(ctx, window, page, grid, kNoReportToPrintText)) return true;
   PrintReport(ctx, *kind, *grid, parent ? parent : &window);
   return true;
 }

@@ -33,9 +33,15 @@ const Grid* ReportGridOf(const ReportWindow& window, ReportKind kind);
 bool WriteWindowReport(AppContext& ctx, const ReportWindow& window, ReportKind kind,
                        ReportMode mode, std::ostream& out, const WebReportSettings& web = {});
 
-// Beeps and says why (the window's own words) when the window's page has no
-// report to give: its grid is missing or kept hidden. True when refused.
-bool RefuseWithoutReport(AppContext& ctx, const ReportWindow& window, int page, const Grid* grid);
+// Said of a page without a report where its window gives no reason.
+inline constexpr const char* kNoReportToPrintText = "This page has no report to print.";
+inline constexpr const char* kNoReportToExportText = "This page has no report to export.";
+
+// Beeps and says why (the window's own words, else otherwise) when the
+// window's page has no report to give: its grid is missing or kept hidden.
+// True when refused.
+bool RefuseWithoutReport(AppContext& ctx, const ReportWindow& window, int page, const Grid* grid,
+                         const char* otherwise);
 
 // File > Print for a report window: prints the report of the tab page it
 // shows (a window whose tabs are hidden, the possibilities before a run,

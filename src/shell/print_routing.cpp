@@ -29,7 +29,7 @@ void PrintToFile(AppContext& ctx, QWidget* mainWindow) {
   auto csv = CsvExportFor(report->windowName(), report->CurrentPage());
   if (!csv) return;
   const Grid* grid = report->SSTab1()->isHidden() ? nullptr : report->ReportGrid(csv->gridPage);
-  if (RefuseWithoutReport(ctx, *report, csv->gridPage, grid)) return;
+  if (RefuseWithoutReport(ctx, *report, csv->gridPage, grid, kNoReportToExportText)) return;
   PrintGridToFile(ctx, *grid, csv->title, mainWindow);
 }
 

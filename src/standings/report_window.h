@@ -1,26 +1,40 @@
 #pragma once
-// Base of the report windows: rankings, possibilities, pool analysis, entries
-// with a pick, participant listing. A report window computes its figures
-// once, while it loads, into Grid models shown by GridViews; the report
-// writers and the comma-delimited export read those grids through
-// ReportGrid() in their current order.
+// Base of the report windows: rankings (frmDisplayRank), possibilities,
+// pool analysis and the participant listing. (The entries with a pick are a
+// window of their own, not a ReportWindow.) A report window fills Grid
+// models shown by GridViews once, while it loads; the possibilities window
+// fills its grids from its run, once the run ends. The printed reports, the
+// report distribution and the comma-delimited export read those grids
+// through ReportGrid() in their current order; where a page has none to
+// give, NoReportText() says why in the user's words (else the caller's own
+// text).
 //
 // What the base does, so a window does not:
-// - the tab control SSTab1 (a QTabWidget; pages added with AddPage) and
-//   CurrentPage(); a page change once the window is shown plays "start";
+// - the tab control SSTab1 (a QTabWidget; AddPage(caption) adds a page and
+//   returns it) and CurrentPage(); a page change once the window is shown
+//   plays "start";
 // - AdjustMenuForActiveWindow on the main window whenever it becomes active;
-// - OK and Cancel (Edit menu; bottom toolbar where it forwards them) close
-//   it: a report has no changes to keep. Closing plays "drcls3";
+//   centred in the main window's client area when first shown, with the
+//   focus on the control named by SetInitialFocus(); focus handed to the
+//   window as a whole (the entry editor closing) goes back to the control
+//   that last had it;
+// - closing: Edit > OK and Edit > Cancel, cmdOK_Click(), cmdCancel_Click()
+//   and Escape close it, asking nothing: a report has no changes to keep.
+//   Closing plays PlayCloseSound(): "drcls3" unless the window overrides it;
 // - the window-open flag of PoolState (DisplayRankOpen, PossibilitiesReady,
 //   PoolAnalysisOpen, ListBettorsOpen) is cleared when the window closes or
 //   goes; the window sets it with SetOpenFlag(true) where its load succeeded;
 // - Help > Window Help shows the help context given to the constructor;
-// - the hand-over of an entry to the entry editor (OpenEntry), refused with
-//   "Another Entry is already open!" while one is open;
+// - entries by identity: the constructor gives every live entry one, so a
+//   window keeps a ListedEntryIds of what it listed. OpenListedEntry() opens
+//   the entry a row listed wherever it is now (a rename or renumbering does
+//   not matter; one no longer in the pool is refused with kEntryGoneText);
+//   OpenEntry() opens one by its index now. Both are refused with
+//   "Another Entry is already open!" while the editor holds one;
 // - Guard(): an exception out of a handler goes to the unexpected-error
 //   report and the window stays open; BusyCursor shows the hourglass;
-//   SetInitialFocus() names the control that has the focus once shown;
-//   MakeGrid() gives a GridView in the small font the twips widths suit.
+//   MakeGrid() gives a GridView in the small font the twips widths suit;
+//   SizeTwips() and MinimumTwips() size the window.
 //
 // How a window uses it:
 //   class frmPoolAnalysis : public ReportWindow {
@@ -29,15 +43,20 @@
 //         : ReportWindow(ctx, "frmPoolAnalysis", kHelpPoolAnalysis,
 //                        &PoolState::PoolAnalysisOpen, parent) {
 //       setWindowTitle("...");
-//       AddPage(teamPage, "...");          // pages of SSTab1, grids on them
-//       Guard("Form_Load", [&] { BusyCursor busy; Fill(); SetOpenFlag(true); });
+//       QWidget* teamPage = AddPage("...");  // a page of SSTab1
+//       flxTeam = MakeGrid(teamPage, "flxTeam");
+//       Guard("Form_Load", [this] { BusyCursor busy; Fill(); SetOpenFlag(true); });
 //     }
 //     const Grid* ReportGrid(int page) const override { ... }
 //   };
-// and one line in src/shell/window_table.cpp:
+// The main window makes it from src/shell/window_table.cpp:
 //     t.children["frmPoolAnalysis"] = Child<frmPoolAnalysis>();
-// which enables its Reports menu item and toolbar button. A load that must
-// refuse sets DialogCancelled; the main window then drops the window.
+// and opens it by the command in frmMain's table of commands that show a
+// window; src/shell/logic/main_window_rules.cpp routes the Edit and File >
+// Print commands to it, and src/reports/logic/report_catalog.cpp names its
+// reports by page. A load that must refuse says why and sets
+// DialogCancelled; the main window then drops the window. A loaded window
+// is only brought forward when asked for again.
 //
 // Sorting the grids, the hidden key columns and their Tag subtitles are plain
 // C++ in standings/logic/report_grid.h; a window hides nothing itself.

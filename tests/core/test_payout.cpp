@@ -59,47 +59,31 @@ struct PrizeFixture : ::testing::Test {
   }
 };
 
-TEST_F(PrizeFixture, HoldbackAbovePotGivesNothing) {
-  Pot(100);
-  pct = {0, 50, 50, 0, 0, 0};
-  ComputePrizePool(s, pct, amounts, Money(120), 0);
-  for (auto a : amounts) EXPECT_EQ(a, Currency());
-}
-
-TEST_F(PrizeFixture, RoundedToTensWithoutCorrection) {
-  Pot(100);
-  pct = {0, 50, 30, 20, 0, 0};
-  ComputePrizePool(s, pct, amounts, Currency(), 1);
-  EXPECT_EQ(amounts[1], Money(50));
-  EXPECT_EQ(amounts[2], Money(30));
-  EXPECT_EQ(amounts[3], Money(20));
-}
-
-TEST_F(PrizeFixture, FirstPaidPlaceAbsorbsTheRounding) {
-  Pot(99);
-  pct = {0, 50, 25, 25, 0, 0};
-  ComputePrizePool(s, pct, amounts, Currency(), 0);
-  EXPECT_EQ(amounts[1], Money(49));
-  EXPECT_EQ(amounts[2], Money(25));
-  EXPECT_EQ(amounts[3], Money(25));
-}
-
-TEST_F(PrizeFixture, BoobyPrizeTakesTheCorrectionFirst) {
-  Pot(99);
-  pct = {10, 40, 25, 25, 0, 0};
-  ComputePrizePool(s, pct, amounts, Currency(), 0);
-  // shares 9.9 -> 10, 39.6 -> 40, 24.75 -> 25, 25: total 100, booby prize 10 - 1
-  EXPECT_EQ(amounts[0], Money(9));
-  EXPECT_EQ(amounts[1], Money(40));
-}
-
-TEST_F(PrizeFixture, PercentagesBelowHundredAreNotCorrected) {
-  Pot(99);
-  pct = {0, 50, 25, 15, 0, 0};
-  ComputePrizePool(s, pct, amounts, Currency(), 0);
-  EXPECT_EQ(amounts[1], Money(50));
-  EXPECT_EQ(amounts[2], Money(25));
-  EXPECT_EQ(amounts[3], Money(15));
+TEST_F(PrizeFixture, SharesRoundingAndCorrection) {
+  struct Case {
+    const char* what;
+    double pot;
+    std::array<float, 6> pct;
+    double holdback;
+    int rounding;
+    std::array<double, 6> amounts;
+  };
+  const Case cases[] = {
+      {"a holdback above the pot gives nothing", 100, {0, 50, 50}, 120, 0, {}},
+      {"the holdback comes off first", 100, {0, 100}, 10.5, -2, {0, 89.5}},
+      {"rounded to tens, no correction needed", 100, {0, 50, 30, 20}, 0, 1, {0, 50, 30, 20}},
+      // shares 49.5 -> 50, 24.75 -> 25, 25: total 100, first place 50 - 1
+      {"the first paid place absorbs the rounding", 99, {0, 50, 25, 25}, 0, 0, {0, 49, 25, 25}},
+      // shares 9.9 -> 10, 39.6 -> 40, 24.75 -> 25, 25: total 100, booby prize 10 - 1
+      {"the booby prize takes the correction first", 99, {10, 40, 25, 25}, 0, 0, {9, 40, 25, 25}},
+      {"percentages below 100 are not corrected", 99, {0, 50, 25, 15}, 0, 0, {0, 50, 25, 15}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Pot(c.pot);
+    ComputePrizePool(s, c.pct, amounts, Money(c.holdback), c.rounding);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(amounts[i], Money(c.amounts[i])) << "place " << i;
+  }
 }
 
 TEST_F(PrizeFixture, SinglePrecisionThirdsStillCountAsHundred) {
@@ -112,13 +96,6 @@ TEST_F(PrizeFixture, SinglePrecisionThirdsStillCountAsHundred) {
   ComputePrizePool(s, pct, amounts, Currency(), 1);
   // shares 30, 30, 30: first place takes the other 10
   EXPECT_EQ(amounts[1], Money(40));
-}
-
-TEST_F(PrizeFixture, HoldbackComesOffFirst) {
-  Pot(100);
-  pct = {0, 100, 0, 0, 0, 0};
-  ComputePrizePool(s, pct, amounts, Money(10.5), -2);
-  EXPECT_EQ(amounts[1], Money(89.5));
 }
 
 TEST_F(PrizeFixture, AmountsMayBeThePoolsOwn) {

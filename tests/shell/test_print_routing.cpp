@@ -98,15 +98,22 @@ TEST_F(PrintRoutingTest, FilePrintPrintsTheReportOfThePageShown) {
 
 TEST_F(PrintRoutingTest, ThePossibilitiesPrintAndExportNothingBeforeARunAndSayWhy) {
   ASSERT_TRUE(Show("frmPossibilities", 0));
-  for (const char* command : {"mnuFilePrint", "mnuFilePrintToFile"}) {
-    SCOPED_TRACE(command);
+  const struct {
+    const char* command;
+    const char* why;
+  } cases[] = {
+      {"mnuFilePrint", "This page has no report to print."},
+      {"mnuFilePrintToFile", "This page has no report to export."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
     t.prompts.asked.clear();
     t.prompts.beeps = 0;
-    main->RunCommand(command);
+    main->RunCommand(c.command);
     EXPECT_TRUE(t.files.titles.empty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
     ASSERT_EQ(t.prompts.asked.size(), 1u);
-    EXPECT_EQ(t.prompts.asked[0].text, "This page has no report to print.");
+    EXPECT_EQ(t.prompts.asked[0].text, c.why);
     EXPECT_EQ(t.prompts.beeps, 1);
   }
 }

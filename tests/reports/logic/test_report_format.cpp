@@ -98,7 +98,7 @@ std::vector<std::string> Wrap(std::string_view t, int width, std::string_view se
 
 // Texts of every shape the wrap meets: names with ", " between them, runs
 // without a separator or a blank, accented and four-byte characters, blanks
-// at the cuts.
+// at the cuts, malformed UTF-8.
 std::vector<std::string> WrapTexts() {
   const char* const words[] = {"Ann", "Zoë Ängström", "Bob-Lee", "x", "Łukasz Żółć", "🏀 Hoops",
                                "", "   ", "NoBreakAtAllInThisVeryLongNameOfAnEntry", ",", ", ,"};
@@ -120,6 +120,16 @@ std::vector<std::string> WrapTexts() {
   std::string accents;
   for (int k = 0; k < 200; ++k) accents += "é";
   texts.push_back(accents);
+  // Stray bytes: lone continuation bytes, and multi-byte sequences cut
+  // short, one ending the text.
+  std::string lone;
+  std::string truncated;
+  for (int k = 0; k < 40; ++k) {
+    lone += "Ann\x80, Zo\xA9, \xBF\xBF Bob-Lee, ";
+    truncated += "Zo\xC3, \xE2\x82 Hoops, \xF0\x9F\x8F, Ann ";
+  }
+  texts.push_back(lone);
+  texts.push_back(truncated + "\xF0\x9F");
   return texts;
 }
 
