@@ -336,7 +336,8 @@ TEST_F(PoolFileSave, KilledSavesTemporariesOfTheBackupAndOfEndedWritersAreRemove
   };
   const pid_t writer = spawn(true);  // began before its file: may still write it
   const pid_t ended = spawn(false);  // a zombie until waited for
-  usleep(100000);
+  siginfo_t exited{};
+  EXPECT_EQ(waitid(P_PID, static_cast<id_t>(ended), &exited, WEXITED | WNOWAIT), 0);  // not reaped
   const std::string live = ".Office.qbp." + std::to_string(writer) + "-1.tmp";
   PutFile(dir / live, "being written");
   const std::string zombie = ".Office.qbp." + std::to_string(ended) + "-2.tmp";

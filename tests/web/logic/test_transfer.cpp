@@ -127,8 +127,8 @@ TEST(TransferFetch, AServerThatNeverAnswersTimesOut) {
 TEST(TransferFetch, NoServerAtThePortIsAFailure) {
   Recorded r;
   r.transfer.SetRequestTimeout(5);
-  FetchResult got =
-      r.transfer.Fetch("http://127.0.0.1:" + std::to_string(test::ClosedPort()) + "/x");
+  const test::ClosedPort closed;
+  FetchResult got = r.transfer.Fetch(closed.Address("/x"));
   EXPECT_FALSE(got.ok);
   EXPECT_FALSE(got.timedOut);
   EXPECT_EQ(r.Last(), S::Error);
