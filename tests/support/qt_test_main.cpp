@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   }
   for (const char* folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
     qputenv(folder, (home.path() + "/" + folder).toLocal8Bit());
+  qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());  // Qt wants it private, as this folder is
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -275,10 +275,11 @@ TEST_F(TransferFtp, AWrongPasswordFailsAndIsNeverShown) {
 }
 
 TEST_F(TransferFtp, AServerThatStopsAnsweringIsLetGoAndTimesOut) {
-  r.transfer.SetRequestTimeout(1);
   WriteFile(local / "a.txt", "a");
   r.Run("SEND \"" + local / "a.txt" + "\" \"qbreports/a.txt\"");
   ASSERT_FALSE(r.transfer.LastFailed()) << r.transfer.LastError();
+  // The short time-out only once the server can no longer answer in it.
+  r.transfer.SetRequestTimeout(1);
   server.process->Pause();
   r.Run("CLOSE");  // waits for the server's goodbye no longer than the time-out
   EXPECT_EQ(r.Last(), S::Disconnected);
