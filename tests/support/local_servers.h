@@ -56,6 +56,9 @@ class ServerProcess {
       // A test that dies takes its server with it.
       prctl(PR_SET_PDEATHSIG, SIGKILL);
       if (getppid() != parent) _exit(127);
+      // A group of its own: a server stopped by Pause() in the group of a
+      // run whose starting shell has gone would be hung up and woken, and die.
+      setpgid(0, 0);
       dup2(fds[1], 1);
       const int null = open("/dev/null", O_WRONLY);
       if (null >= 0) dup2(null, 2);
