@@ -22,11 +22,12 @@ function(qb_library target)
   endif()
 endfunction()
 
-# qb_test(<target> DIR <dir> [QT] DEPS ...)
+# qb_test(<target> DIR <dir> [QT] DEPS ... [TIMING <Suite.Test> ...])
 # One test program per folder of tests; GUI tests get a main() that starts a
-# QApplication on the offscreen platform.
+# QApplication on the offscreen platform. The TIMING tests get the CTest
+# label timing, which scripts/test runs apart and tries again.
 function(qb_test target)
-  cmake_parse_arguments(ARG "QT" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "DIR" "DEPS;TIMING" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -40,8 +41,17 @@ function(qb_test target)
     set_target_properties(${target} PROPERTIES AUTOMOC OFF)
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
   endif()
+  list(JOIN ARG_TIMING ":" timing)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
+    TEST_FILTER "-${timing}"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
+  if(ARG_TIMING)
+    gtest_discover_tests(${target}
+      DISCOVERY_MODE PRE_TEST
+      TEST_FILTER "${timing}"
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS timing
+      DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

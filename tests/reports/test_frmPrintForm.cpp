@@ -21,6 +21,7 @@
 #include "reports/print_form_painter.h"
 #include "support/fake_main_window.h"
 #include "support/pdf_tools.h"
+#include "support/shots.h"
 
 namespace qb {
 namespace {
@@ -68,6 +69,7 @@ class PrintFormWindow : public ::testing::Test {
   void TearDown() override {
     window.reset();
     std::error_code ec;
+    // QB_KEEP_PDF keeps the folder, with the pictures of its pages.
     if (!getenv("QB_KEEP_PDF")) fs::remove_all(dir, ec);
   }
   void MakePool(int teams, bool dual = false) {
@@ -121,7 +123,7 @@ TEST_F(PrintFormWindow, BlankSixtyFourTeamDualSidedFormPrintsToPdf) {
   EXPECT_EQ(test::PdfPages(pdf), 1);
   auto [w, h] = test::PdfPageSize(pdf);
   EXPECT_GT(w, h);
-  std::string png = "/tmp/qb_print_blank64";
+  std::string png = (dir / "blank64").string();
   Snapshot(pdf, 60, png);
   QImage page(QString::fromStdString(png + ".png"));
   ASSERT_FALSE(page.isNull());
@@ -150,7 +152,7 @@ TEST_F(PrintFormWindow, FilledSixtyFourTeamDualSidedFormShowsTheNoticeUncovered)
   for (const char* words : {"Bracket has been filled with", "higher seeds!", "Please mark your",
                             "different than", "what is shown."})
     EXPECT_NE(text.find(words), std::string::npos) << words;
-  Snapshot(pdf, 60, "/tmp/qb_print_filled64");
+  Snapshot(pdf, 60, (dir / "filled64").string());
 }
 
 TEST_F(PrintFormWindow, WideFormInPortraitAsksForLandscape) {
@@ -186,7 +188,7 @@ TEST_F(PrintFormWindow, TallFormIsShrunkOntoAPortraitPage) {
   std::string text = test::PdfText(pdf);
   EXPECT_NE(text.find("Team 64"), std::string::npos);
   EXPECT_TRUE(WordsOnThePage(pdf));
-  Snapshot(pdf, 50, "/tmp/qb_print_tall64");
+  Snapshot(pdf, 50, (dir / "tall64").string());
 }
 
 TEST_F(PrintFormWindow, NarrowFormPrintsWithoutAQuestion) {
@@ -229,7 +231,7 @@ TEST(PrintFormPainter, ShrinksToThePageAndNeverEnlarges) {
     for (int x = 0; x < page.width(); x += 2)
       if (qGray(page.pixel(x, y)) < 200) lowest = y;
   EXPECT_GT(lowest, page.height() * 9 / 10);
-  page.save("/tmp/qb_print_shrunk64.png");
+  test::SaveShot(page, "print_shrunk64");
 
   PrintLayout small = ComputePrintLayout({4, 2, false, false, false});
   QImage big(int(20 * dpi), int(20 * dpi), QImage::Format_RGB32);
@@ -459,7 +461,7 @@ TEST_F(PrintFormWindow, EntryPreviewPrintsItsHeaderAndScoring) {
                                "Points Won:", "Upsets:", "Total", "1 Team 1"})
     EXPECT_NE(text.find(expected), std::string::npos) << expected;
   EXPECT_EQ(text.find("Type instructions"), std::string::npos);
-  Snapshot(pdf, 80, "/tmp/qb_print_entry8");
+  Snapshot(pdf, 80, (dir / "entry8").string());
 }
 
 TEST_F(PrintFormWindow, UnknownDocumentShowsTheBracketWithAMessage) {
@@ -485,7 +487,7 @@ TEST_F(PrintFormWindow, PreviewShowsWhatThePainterPrints) {
   Open(kBlankPoolForm);
   window->cmdFill_Click();
   QImage shot = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  shot.save("/tmp/qb_preview_dual8.png");
+  shot.save(QString::fromStdString((dir / "preview_dual8.png").string()));
   ASSERT_EQ(shot.width(), 11000 / 15);
   QImage page(shot.size(), QImage::Format_RGB32);
   {

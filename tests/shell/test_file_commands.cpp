@@ -9,6 +9,7 @@
 
 #include "core/pool_file_writer.h"
 #include "shell_fixture.h"
+#include "support/shots.h"
 
 namespace qb {
 namespace {
@@ -321,7 +322,7 @@ TEST(RealWindows, EntryEditorInTheMainWindow) {
   EXPECT_TRUE(main.MenuItem("mnuEntryPopUpPrint")->isEnabled());
   EXPECT_TRUE(main.BottomButton("cmdQBPrintPreview")->isEnabled());
   EXPECT_FALSE(main.MenuItem("mnuFilePrintToFile")->isEnabled());
-  EXPECT_TRUE(main.grab().save(QDir::temp().filePath("qb_frmMain_editor.png")));
+  test::SaveShot(main.grab().toImage(), "frmMain_editor");
   main.RunCommand("cmdQBCancel");  // unchanged: closes without a question
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QApplication::processEvents();

@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
@@ -10,6 +9,7 @@
 #include "core/bracket.h"
 #include "shell/main_window_placement.h"
 #include "shell_fixture.h"
+#include "support/shots.h"
 #include "web/logic/web_site.h"
 
 namespace qb {
@@ -581,8 +581,7 @@ TEST_F(ShellTest, LooksRightOffscreen) {
   QApplication::processEvents();
   QImage image = main->grab().toImage();
   EXPECT_FALSE(image.isNull());
-  QString out = QDir::temp().filePath("qb_frmMain.png");
-  EXPECT_TRUE(image.save(out));
+  test::SaveShot(image, "frmMain");
 }
 
 }  // namespace
@@ -610,7 +609,7 @@ TEST(StandardWindows, WiredWindowsEnableTheirCommands) {
   ASSERT_EQ(main.ActiveWindowName(), "frmSetup");
   main.show();
   QApplication::processEvents();
-  EXPECT_TRUE(main.grab().save(QDir::temp().filePath("qb_frmMain_setup.png")));
+  test::SaveShot(main.grab().toImage(), "frmMain_setup");
   main.RunCommand("cmdQBCancel");
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QApplication::processEvents();

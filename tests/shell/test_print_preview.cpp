@@ -4,18 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolBar>
-#include <filesystem>
 
 #include "entries/frmEditEntry.h"
 #include "reports/frmPrintForm.h"
 #include "shell/frmMain.h"
 #include "shell/window_table.h"
+#include "support/shots.h"
 
 namespace qb {
 namespace {
@@ -87,7 +88,7 @@ TEST_F(PrintPreviewInMain, BlankFormFromTheSetupWindowWithItsToolbarAndFill) {
   EXPECT_EQ(main->MenuItem("mnuEntryPopUpCancel")->text(), "Close");
   popup->close();
 
-  main->grab().save(QDir::temp().filePath("qb_frmMain_preview.png"));
+  test::SaveShot(main->grab().toImage(), "frmMain_preview");
   main->RunCommand("cmdQBCancel");
   Flush();
   EXPECT_EQ(t.pool.PrintEntry, 0);
@@ -155,17 +156,15 @@ TEST_F(PrintPreviewInMain, ClosingByTheWindowFrameAlsoReturnsToTheOpener) {
 TEST_F(PrintPreviewInMain, FilePrintAndTheToolbarPrintTheActivePreview) {
   PreviewFrom("mnuEditSetup", "frmSetup");
   ASSERT_NE(Preview(), nullptr);
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "qb_preview_in_main";
-  std::filesystem::create_directories(dir);
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
   for (const char* command : {"mnuFilePrint", "tbToolBar:Print", "cmdQBPrintPreview"}) {
-    std::string pdf = (dir / (std::string(command).substr(0, 5) + ".pdf")).string();
-    std::filesystem::remove(pdf);
-    t.files.Queue(pdf);
+    const QString pdf = dir.filePath(QString(command).left(5) + ".pdf");
+    t.files.Queue(pdf.toStdString());
     main->RunCommand(command);
-    EXPECT_TRUE(std::filesystem::exists(pdf)) << command;
+    EXPECT_TRUE(QFile::exists(pdf)) << command;
     EXPECT_EQ(main->ActiveWindowName(), "frmPrintForm") << command;
   }
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(PrintPreviewInMain, EntryPreviewFromTheEditorReturnsToTheEditor) {

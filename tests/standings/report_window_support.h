@@ -12,6 +12,7 @@
 #include "platform/app_context.h"
 #include "platform/grid_view.h"
 #include "support/fake_main_window.h"
+#include "support/shots.h"
 
 namespace qb::testing {
 
@@ -46,10 +47,10 @@ inline void ClickCell(GridView* view, int row, int col, bool twice = false) {
   if (twice) QTest::mouseDClick(target->viewport(), Qt::LeftButton, {}, at);
 }
 
-// Saves a picture of the widget under /tmp to be looked at.
+// A picture of the widget as it stands once the events are handled.
 inline void SavePicture(QWidget* w, const std::string& name) {
   QApplication::processEvents();
-  w->grab().save(QString::fromStdString("/tmp/" + name + ".png"));
+  test::SaveShot(w->grab().toImage(), QString::fromStdString(name));
 }
 
 inline int Count(const std::vector<std::string>& v, const std::string& what) {

@@ -22,6 +22,7 @@
 #include "standings/logic/possibilities_run.h"
 #include "standings/logic/possibility_pools.h"
 #include "support/fake_main_window.h"
+#include "support/shots.h"
 
 namespace qb {
 namespace {
@@ -453,27 +454,27 @@ TEST_F(PossibilitiesWindowTest, Pictures) {
   frmPossibilities w(t.ctx);
   w.show();
   QCoreApplication::processEvents();
-  w.grab().save("/tmp/possibilities_announcement.png");
+  test::SaveShot(w.grab().toImage(), "possibilities_announcement");
   Button(w, "cmdProcessing")->click();
   QCoreApplication::processEvents();
-  w.grab().save("/tmp/possibilities_running.png");
+  test::SaveShot(w.grab().toImage(), "possibilities_running");
   w.WaitForRun();
   QCoreApplication::processEvents();
-  w.grab().save("/tmp/possibilities_by_scenario.png");
+  test::SaveShot(w.grab().toImage(), "possibilities_by_scenario");
   w.SSTab1()->setCurrentIndex(1);
   QCoreApplication::processEvents();
-  w.grab().save("/tmp/possibilities_by_name.png");
+  test::SaveShot(w.grab().toImage(), "possibilities_by_name");
 
   UsePool(9, 14, true);
   frmPossibilities many(t.ctx);
   many.resize(w.size());
   many.show();
   QCoreApplication::processEvents();
-  many.grab().save("/tmp/possibilities_re_paired.png");
+  test::SaveShot(many.grab().toImage(), "possibilities_re_paired");
   Button(many, "cmdProcessing")->click();
   many.WaitForRun();
   QCoreApplication::processEvents();
-  many.grab().save("/tmp/possibilities_many_scenarios.png");
+  test::SaveShot(many.grab().toImage(), "possibilities_many_scenarios");
 }
 
 }  // namespace

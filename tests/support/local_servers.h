@@ -56,6 +56,9 @@ class ServerProcess {
       // A test that dies takes its server with it.
       prctl(PR_SET_PDEATHSIG, SIGKILL);
       if (getppid() != parent) _exit(127);
+      // A group of its own: a server stopped by Pause() in the group of a
+      // run whose starting shell has gone would be hung up and woken, and die.
+      setpgid(0, 0);
       dup2(fds[1], 1);
       const int null = open("/dev/null", O_WRONLY);
       if (null >= 0) dup2(null, 2);
@@ -162,11 +165,12 @@ inline LocalServer StartFtpServer(const std::string& folder, const std::string& 
   return Start({kPython, "-I", "-u", ServerScript("ftp_server.py"), folder, user, password});
 }
 
-// Listens on a free port and never accepts nor answers: connections wait
-// in the queue until the client gives up.
-class SilentListener {
+// A port of 127.0.0.1 held while the object lives: bound but not listening,
+// so a connection is refused, and no server of a test running beside it is
+// given the port meanwhile.
+class ClosedPort {
  public:
-  SilentListener() {
+  ClosedPort() {
     fd_ = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -174,35 +178,33 @@ class SilentListener {
     a.sin_port = 0;
     socklen_t len = sizeof a;
     if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-        listen(fd_, 8) != 0 || getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
-      throw std::runtime_error("cannot listen");
+        getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
+      throw std::runtime_error("cannot bind");
     port_ = ntohs(a.sin_port);
   }
-  ~SilentListener() { close(fd_); }
-  SilentListener(const SilentListener&) = delete;
-  SilentListener& operator=(const SilentListener&) = delete;
+  ~ClosedPort() { close(fd_); }
+  ClosedPort(const ClosedPort&) = delete;
+  ClosedPort& operator=(const ClosedPort&) = delete;
   int port() const { return port_; }
   std::string Address(const std::string& path = "/") const {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
   }
   std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
 
- private:
+ protected:
   int fd_ = -1;
+
+ private:
   int port_ = 0;
 };
 
-// A port nothing listens on (bound for a moment, then let go).
-inline int ClosedPort() {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t len = sizeof a;
-  bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-  close(fd);
-  return ntohs(a.sin_port);
-}
+// Listens on a free port and never accepts nor answers: connections wait
+// in the queue until the client gives up.
+class SilentListener : public ClosedPort {
+ public:
+  SilentListener() {
+    if (listen(fd_, 8) != 0) throw std::runtime_error("cannot listen");
+  }
+};
 
 }  // namespace qb::test

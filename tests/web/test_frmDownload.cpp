@@ -14,6 +14,7 @@
 #include "core/bracket.h"
 #include "support/fake_main_window.h"
 #include "support/local_servers.h"
+#include "support/shots.h"
 #include "web/frmDownload.h"
 
 namespace qb {
@@ -567,7 +568,7 @@ TEST_F(DownloadTest, ALongDescriptionDoesNotWidenTheWindowPastTheScreen) {
   QApplication::processEvents();
   EXPECT_LT(d->width(), 900) << "the buttons stay on the screen";
   EXPECT_GE(Types(*d)->width(), 200) << "the usual descriptions are shown whole";
-  d->grab().save("/tmp/qb_frmDownload_long_description.png");
+  test::SaveShot(d->grab().toImage(), "frmDownload_long_description");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "standings/frmListBettors.h"
 #include "email_reports_support.h"
 #include "support/fake_main_window.h"
+#include "support/shots.h"
 #include "support/upload_site.h"
 #include "web/frmEMailReports.h"
 #include "web/logic/email_report.h"
@@ -89,7 +90,7 @@ class EmailReportsTest : public ::testing::Test {
   }
   static void Save(QWidget* w, const char* name) {
     QApplication::processEvents();
-    w->grab().save(QString("/tmp/qb_frmEMailReports_%1.png").arg(name));
+    test::SaveShot(w->grab().toImage(), QString("frmEMailReports_%1").arg(name));
   }
 
   TestContext tc;

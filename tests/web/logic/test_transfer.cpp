@@ -127,8 +127,8 @@ TEST(TransferFetch, AServerThatNeverAnswersTimesOut) {
 TEST(TransferFetch, NoServerAtThePortIsAFailure) {
   Recorded r;
   r.transfer.SetRequestTimeout(5);
-  FetchResult got =
-      r.transfer.Fetch("http://127.0.0.1:" + std::to_string(test::ClosedPort()) + "/x");
+  const test::ClosedPort closed;
+  FetchResult got = r.transfer.Fetch(closed.Address("/x"));
   EXPECT_FALSE(got.ok);
   EXPECT_FALSE(got.timedOut);
   EXPECT_EQ(r.Last(), S::Error);
@@ -275,10 +275,11 @@ TEST_F(TransferFtp, AWrongPasswordFailsAndIsNeverShown) {
 }
 
 TEST_F(TransferFtp, AServerThatStopsAnsweringIsLetGoAndTimesOut) {
-  r.transfer.SetRequestTimeout(1);
   WriteFile(local / "a.txt", "a");
   r.Run("SEND \"" + local / "a.txt" + "\" \"qbreports/a.txt\"");
   ASSERT_FALSE(r.transfer.LastFailed()) << r.transfer.LastError();
+  // The short time-out only once the server can no longer answer in it.
+  r.transfer.SetRequestTimeout(1);
   server.process->Pause();
   r.Run("CLOSE");  // waits for the server's goodbye no longer than the time-out
   EXPECT_EQ(r.Last(), S::Disconnected);
